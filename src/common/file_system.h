@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace almanix {
+
+// The files the program reads and writes, so that the core never touches the
+// operating system and tests can run on an in-memory folder.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // True when something exists at the path, readable or not.
+    virtual bool exists(const std::string& path) = 0;
+
+    // True when the file can be opened for reading.
+    virtual bool canOpenForReading(const std::string& path) = 0;
+
+    // The whole file as bytes, or nothing when it cannot be opened or read.
+    virtual std::optional<std::string> readWholeFile(const std::string& path) = 0;
+
+    // Writes the contents to temporaryPath, flushes them to the disk and renames
+    // the result over path. On any failure the file at path is left as it was.
+    virtual bool replaceFile(const std::string& path, const std::string& temporaryPath,
+                             std::string_view contents) = 0;
+
+    // Creates the folder and any missing parents; true when it exists afterwards.
+    virtual bool createFolders(const std::string& path) = 0;
+};
+
+} // namespace almanix

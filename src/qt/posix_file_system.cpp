@@ -1,0 +1,98 @@
+#include "qt/posix_file_system.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace almanix {
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
+    ~FileDescriptor() { if (descriptor_ >= 0) ::close(descriptor_); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return descriptor_; }
+    bool valid() const { return descriptor_ >= 0; }
+    bool close() {
+        const int descriptor = descriptor_;
+        descriptor_ = -1;
+        return ::close(descriptor) == 0;
+    }
+
+private:
+    int descriptor_;
+};
+
+bool writeAll(int descriptor, std::string_view contents) {
+    while (!contents.empty()) {
+        const ssize_t written = ::write(descriptor, contents.data(), contents.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        contents.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+bool PosixFileSystem::exists(const std::string& path) {
+    struct stat status{};
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
+bool PosixFileSystem::canOpenForReading(const std::string& path) {
+    return FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC)).valid();
+}
+
+std::optional<std::string> PosixFileSystem::readWholeFile(const std::string& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid()) return std::nullopt;
+    std::string contents;
+    char buffer[65536];
+    while (true) {
+        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) return std::nullopt;
+        if (count == 0) return contents;
+        contents.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+bool PosixFileSystem::replaceFile(const std::string& path, const std::string& temporaryPath,
+                                  std::string_view contents) {
+    // The new file keeps the permissions of the one it replaces.
+    struct stat old{};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0666;
+
+    FileDescriptor file(::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
+    if (!file.valid()) return false;
+    const bool written = writeAll(file.get(), contents) && ::fsync(file.get()) == 0 && file.close();
+    if (!written || ::rename(temporaryPath.c_str(), path.c_str()) != 0) {
+        ::unlink(temporaryPath.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    FileDescriptor folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid()) ::fsync(folder.get());
+    return true;
+}
+
+bool PosixFileSystem::createFolders(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return std::filesystem::is_directory(path, error);
+}
+
+} // namespace almanix

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "common/file_system.h"
+
+namespace almanix {
+
+class PosixFileSystem final : public FileSystem {
+public:
+    bool exists(const std::string& path) override;
+    bool canOpenForReading(const std::string& path) override;
+    std::optional<std::string> readWholeFile(const std::string& path) override;
+    bool replaceFile(const std::string& path, const std::string& temporaryPath,
+                     std::string_view contents) override;
+    bool createFolders(const std::string& path) override;
+};
+
+} // namespace almanix

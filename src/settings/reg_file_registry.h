@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "common/file_system.h"
+#include "settings/registry.h"
+
+namespace almanix {
+
+// The registry kept as a REGEDIT4 text file, for systems without one:
+//
+//   REGEDIT4
+//
+//   [HKEY_LOCAL_MACHINE\SOFTWARE\Screen saver\Almanix]
+//   "MoveSpeed"="12"
+//   "DaysBeforeEvent"=dword:00000014
+//
+// A quoted text holds exactly its bytes (no terminating NUL is implied); dword:,
+// hex: and hex(n): hold typed data. Key paths and value names ignore letter case.
+// A write changes one line and keeps every other line of the file as it was; a
+// file that cannot be read or does not begin with REGEDIT4 reads as empty and is
+// never overwritten.
+class RegFileRegistry final : public Registry {
+public:
+    RegFileRegistry(FileSystem& files, std::string folder, std::string fileName = "registry.reg");
+
+    RegistryRead readValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                           KeyOpening opening, std::size_t bufferSize) override;
+    bool writeStringValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                          std::string_view bytes) override;
+
+    std::string filePath() const { return folder_ + '/' + fileName_; }
+
+private:
+    FileSystem& files_;
+    std::string folder_;
+    std::string fileName_;
+};
+
+} // namespace almanix

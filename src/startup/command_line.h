@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace almanix {
+
+enum class StartMode { fullScreen, preview, setup, passwordChange, none };
+
+// The argument text without surrounding spaces, in lower case, cut to two characters.
+std::string modeWordOf(std::string_view argumentText);
+
+StartMode startModeOf(std::string_view modeWord);
+
+// The window handle that follows the mode word and one separator character:
+// "/p 1234" and "/p:1234" both give 1234. Nothing when the text holds no number.
+std::optional<std::int32_t> windowHandleOf(std::string_view argumentText);
+
+} // namespace almanix

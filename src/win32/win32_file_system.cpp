@@ -1,0 +1,93 @@
+#include "win32/win32_file_system.h"
+
+#include <windows.h>
+
+namespace almanix {
+
+namespace {
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { if (valid()) CloseHandle(handle_); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool close() {
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return CloseHandle(handle) != 0;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+HANDLE openForReading(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+} // namespace
+
+bool Win32FileSystem::exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::canOpenForReading(const std::string& path) {
+    return FileHandle(openForReading(path)).valid();
+}
+
+std::optional<std::string> Win32FileSystem::readWholeFile(const std::string& path) {
+    FileHandle file(openForReading(path));
+    if (!file.valid()) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
+    std::string contents(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < contents.size()) {
+        DWORD count = 0;
+        if (!ReadFile(file.get(), contents.data() + done, static_cast<DWORD>(contents.size() - done),
+                      &count, nullptr))
+            return std::nullopt;
+        if (count == 0) break;
+        done += count;
+    }
+    contents.resize(done);
+    return contents;
+}
+
+bool Win32FileSystem::replaceFile(const std::string& path, const std::string& temporaryPath,
+                                  std::string_view contents) {
+    FileHandle file(CreateFileA(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    bool written = true;
+    while (written && !contents.empty()) {
+        DWORD count = 0;
+        written = WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &count,
+                            nullptr) && count > 0;
+        contents.remove_prefix(count);
+    }
+    written = written && FlushFileBuffers(file.get()) && file.close();
+    if (!written || !MoveFileExA(temporaryPath.c_str(), path.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (file.valid()) file.close();
+        DeleteFileA(temporaryPath.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Win32FileSystem::createFolders(const std::string& path) {
+    for (std::size_t at = path.find_first_of("\\/", 3); ; at = path.find_first_of("\\/", at + 1)) {
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+        if (at == std::string::npos) break;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace almanix

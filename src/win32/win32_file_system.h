@@ -1,0 +1,18 @@
+#pragma once
+
+#include "common/file_system.h"
+
+namespace almanix {
+
+// Files through the ANSI functions, so names and bytes stay in the system code page.
+class Win32FileSystem final : public FileSystem {
+public:
+    bool exists(const std::string& path) override;
+    bool canOpenForReading(const std::string& path) override;
+    std::optional<std::string> readWholeFile(const std::string& path) override;
+    bool replaceFile(const std::string& path, const std::string& temporaryPath,
+                     std::string_view contents) override;
+    bool createFolders(const std::string& path) override;
+};
+
+} // namespace almanix

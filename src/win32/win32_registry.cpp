@@ -1,0 +1,64 @@
+#include "win32/win32_registry.h"
+
+#include <string>
+#include <windows.h>
+
+namespace almanix {
+
+namespace {
+
+HKEY rootHandle(RegistryRoot root) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root)); }
+
+} // namespace
+
+RegistryRead Win32Registry::readValue(RegistryRoot root, std::string_view keyPath,
+                                      std::string_view valueName, KeyOpening opening,
+                                      std::size_t bufferSize) {
+    RegistryRead read;
+    const std::string path(keyPath);
+    const std::string name(valueName);
+    HKEY key = nullptr;
+    const LONG opened = opening == KeyOpening::plain
+                            ? RegOpenKeyA(rootHandle(root), path.c_str(), &key)
+                            : RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    if (opened == ERROR_SUCCESS) {
+        // The flag's buffer starts as spaces: a query that writes nothing leaves them.
+        std::string buffer(bufferSize, opening == KeyOpening::plain ? ' ' : '\0');
+        DWORD type = 0;
+        DWORD length = static_cast<DWORD>(bufferSize);
+        const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type,
+                                             reinterpret_cast<BYTE*>(buffer.data()), &length);
+        if (status == ERROR_SUCCESS) {
+            read.status = RegistryReadStatus::ok;
+            read.type = type;
+            read.data = buffer.substr(0, length);
+        } else {
+            read.status = status == ERROR_MORE_DATA ? RegistryReadStatus::tooLarge
+                                                     : RegistryReadStatus::valueMissing;
+        }
+    }
+    RegCloseKey(key);
+    return read;
+}
+
+bool Win32Registry::writeStringValue(RegistryRoot root, std::string_view keyPath,
+                                     std::string_view valueName, std::string_view bytes) {
+    const std::string path(keyPath);
+    const std::string name(valueName);
+    char keyClass[] = "1";
+    SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    const LONG created = RegCreateKeyExA(rootHandle(root), path.c_str(), 0, keyClass,
+                                         REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, &security, &key,
+                                         &disposition);
+    bool stored = false;
+    if (created == ERROR_SUCCESS)
+        stored = RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(bytes.data()),
+                                static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return stored;
+}
+
+} // namespace almanix

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "common/calendar_date.h"
+#include "events/date_pattern.h"
+
+namespace almanix {
+namespace {
+
+using Field = DatePattern::Field;
+
+TEST(CalendarDate, WeekdaysAndDayNumbers) {
+    struct Case {
+        CalendarDate date;
+        int weekday;
+        const char* name;
+    };
+    const Case cases[] = {
+        {{1970, 1, 1}, 5, "Thursday"}, {{1998, 5, 13}, 4, "Wednesday"}, {{2026, 12, 6}, 1, "Sunday"},
+        {{2000, 2, 29}, 3, "Tuesday"}, {{1899, 12, 30}, 7, "Saturday"}, {{2100, 3, 1}, 2, "Monday"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(weekdayOf(c.date), c.weekday);
+        EXPECT_EQ(dayNameOf(c.weekday), c.name);
+        EXPECT_EQ(dateOfDayNumber(dayNumberOf(c.date)), c.date);
+    }
+    EXPECT_EQ(dayNumberOf({2027, 1, 1}) - dayNumberOf({2026, 12, 31}), 1);
+    EXPECT_EQ(dayNumberOf({2025, 3, 1}) - dayNumberOf({2025, 2, 28}), 1);
+    EXPECT_EQ(dayNameOf(0), "");
+    EXPECT_EQ(dayNameOf(8), "");
+}
+
+TEST(DatePattern, TakesOrderAndSeparatorFromTheLocaleFormat) {
+    struct Case {
+        const char* format;
+        std::array<Field, 3> order;
+        char separator;
+        const char* sixDecember;
+    };
+    const Case cases[] = {
+        {"%m/%d/%y", {Field::month, Field::day, Field::year}, '/', "12/06/2026"},
+        {"%d.%m.%Y", {Field::day, Field::month, Field::year}, '.', "06.12.2026"},
+        {"%d/%m/%y", {Field::day, Field::month, Field::year}, '/', "06/12/2026"},
+        {"%Y-%m-%d", {Field::year, Field::month, Field::day}, '-', "2026-12-06"},
+        {"%F", {Field::year, Field::month, Field::day}, '-', "2026-12-06"},
+        {"%D", {Field::month, Field::day, Field::year}, '/', "12/06/2026"},
+        {"%e %B %Y", {Field::day, Field::month, Field::year}, '/', "06/12/2026"},
+        {"%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5", {Field::year, Field::month, Field::day}, '/', "2026/12/06"},
+        {"nonsense", {Field::month, Field::day, Field::year}, '/', "12/06/2026"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format);
+        DatePattern pattern = DatePattern::fromPosixFormat(c.format);
+        EXPECT_EQ(pattern.order(), c.order);
+        EXPECT_EQ(pattern.separator(), c.separator);
+        EXPECT_EQ(pattern.format({2026, 12, 6}), c.sixDecember);
+        EXPECT_EQ(pattern.parse(c.sixDecember), (CalendarDate{2026, 12, 6}));
+    }
+}
+
+TEST(DatePattern, ReadsWhatItWritesAndRefusesTheRest) {
+    DatePattern pattern({Field::month, Field::day, Field::year}, '/');
+    struct Case {
+        const char* text;
+        std::optional<CalendarDate> date;
+    };
+    const Case cases[] = {
+        {"12/6/2026", CalendarDate{2026, 12, 6}},
+        {"5/13/98", CalendarDate{1998, 5, 13}},
+        {"5/13/29", CalendarDate{2029, 5, 13}},
+        {"2/29/2024", CalendarDate{2024, 2, 29}},
+        {"2/29/2025", std::nullopt},
+        {"13/1/2026", std::nullopt},
+        {"12/6", std::nullopt},
+        {"12/6/2026/1", std::nullopt},
+        {"12-6-2026", std::nullopt},
+        {"12/6/20266", std::nullopt},
+        {"a/b/c", std::nullopt},
+        {"", std::nullopt},
+        {"12/ 6/2026", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(pattern.parse(c.text), c.date);
+    }
+}
+
+} // namespace
+} // namespace almanix

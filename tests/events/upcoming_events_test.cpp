@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "events/date_pattern.h"
+#include "events/upcoming_events.h"
+#include "settings/settings_store.h"
+#include "support/fakes.h"
+
+namespace almanix {
+namespace {
+
+struct DueCheck : ::testing::Test {
+    testing::MemoryFileSystem files;
+    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
+    testing::FixedClock clock{{{2026, 12, 6}, 12, 0, 0}}; // a Sunday
+    EventStore store{files, {"C:\\Almanix", '\\'}, shortDate, clock};
+    const std::string path = "C:\\Almanix\\events.dat";
+
+    void SetUp() override { gDaysBeforeEvent = 3; }
+};
+
+TEST_F(DueCheck, ClassifiesEachLineByItsDate) {
+    struct Case {
+        const char* name;
+        std::string file;
+        int result;
+        std::string due;
+        std::string kept;
+    };
+    const Case cases[] = {
+        {"today", "#12/6/2026 Sunday Now\r\n", 1, "\r\n12/6/2026 Sunday Now", "#12/6/2026 Sunday Now\r\n"},
+        {"the last due day", "#12/9/2026 Wednesday Soon\r\n", 1, "\r\n12/9/2026 Wednesday Soon",
+         "#12/9/2026 Wednesday Soon\r\n"},
+        {"one day later", "#12/10/2026 Thursday Later\r\n", 0, "", "#12/10/2026 Thursday Later\r\n"},
+        {"yesterday", "#12/5/2026 Saturday Gone\r\n", 0, "", ""},
+        {"two due in file order",
+         "#12/8/2026 Tuesday B\r\n#1/1/2020 Wednesday Old\r\n#12/6/2026 Sunday A\r\n", 2,
+         "\r\n12/8/2026 Tuesday B\r\n12/6/2026 Sunday A", "#12/8/2026 Tuesday B\r\n#12/6/2026 Sunday A\r\n"},
+        {"a # inside the content", "#12/7/2026 Monday Call #5, \"Bob\"\r\n", 1,
+         "\r\n12/7/2026 Monday Call #5, \"Bob\"", "#12/7/2026 Monday Call #5, \"Bob\"\r\n"},
+        {"a last line without CR LF", "#12/20/2026 Sunday A\r\n#12/7/2026 Monday B", 1,
+         "\r\n12/7/2026 Monday B", "#12/20/2026 Sunday A\r\n#12/7/2026 Monday B\r\n"},
+        {"an empty file", "", 0, "", ""},
+        {"another year", "#12/6/2027 Monday Next year\r\n#12/6/2025 Saturday Last year\r\n", 0, "",
+         "#12/6/2027 Monday Next year\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        files.files[path] = c.file;
+        EXPECT_EQ(checkUpcomingEvents(store), c.result);
+        EXPECT_EQ(gDueEventsText, c.due);
+        EXPECT_EQ(files.files[path], c.kept);
+    }
+}
+
+TEST_F(DueCheck, KeepsLinesItDidNotWriteUnchangedAndUnannounced) {
+    const std::string odd[] = {
+        "no marker 12/6/2026",
+        "",
+        "#12/6/2026",           // a date without a following space
+        "# 12/6/2026 Sunday x", // an empty date
+        "#13/45/2026 Someday x",
+        "#tomorrow Monday x",
+        "#12/6/2026 Sunday lone\rCR",
+        "#12/6/2026 Sunday lone\nLF",
+    };
+    for (const std::string& line : odd) {
+        SCOPED_TRACE(line);
+        const std::string file = "#12/6/2026 Sunday Before\r\n" + line + "\r\n#12/5/2026 Saturday Old\r\n#12/7/2026 Monday After\r\n";
+        files.files[path] = file;
+        EXPECT_EQ(checkUpcomingEvents(store), 2);
+        EXPECT_EQ(gDueEventsText, "\r\n12/6/2026 Sunday Before\r\n12/7/2026 Monday After");
+        EXPECT_EQ(files.files[path], "#12/6/2026 Sunday Before\r\n" + line + "\r\n#12/7/2026 Monday After\r\n");
+    }
+}
+
+TEST_F(DueCheck, TimeOfDayPlaysNoPart) {
+    files.files[path] = "#12/6/2026 Sunday Today\r\n#12/5/2026 Saturday Yesterday\r\n";
+    for (LocalDateTime moment : {LocalDateTime{{2026, 12, 6}, 0, 0, 1}, LocalDateTime{{2026, 12, 6}, 23, 59, 59}}) {
+        clock.moment = moment;
+        files.files[path] = "#12/6/2026 Sunday Today\r\n#12/5/2026 Saturday Yesterday\r\n";
+        EXPECT_EQ(checkUpcomingEvents(store), 1);
+    }
+}
+
+TEST_F(DueCheck, MissingOrUnreadableFileIsNeitherReadNorWritten) {
+    gDueEventsText = "stale";
+    EXPECT_EQ(checkUpcomingEvents(store), -2);
+    EXPECT_EQ(gDueEventsText, "");
+    EXPECT_TRUE(files.files.empty());
+
+    files.files[path] = "#12/6/2026 Sunday Now\r\n";
+    files.failingReads.insert(path);
+    EXPECT_EQ(checkUpcomingEvents(store), -1);
+    EXPECT_EQ(gDueEventsText, "");
+    EXPECT_TRUE(files.writeLog.empty());
+}
+
+TEST_F(DueCheck, AFailedRewriteKeepsTheOldFileAndStillCounts) {
+    const std::string file = "#12/5/2026 Saturday Old\r\n#12/6/2026 Sunday Now\r\n";
+    files.files[path] = file;
+    files.failWrites = true;
+    EXPECT_EQ(checkUpcomingEvents(store), 1);
+    EXPECT_EQ(gDueEventsText, "\r\n12/6/2026 Sunday Now");
+    EXPECT_EQ(files.files[path], file);
+}
+
+TEST_F(DueCheck, WorksBeyondTheFormatsLimits) {
+    // A file far beyond 32,767 characters, items beyond 1024 characters, and
+    // dates more than 32,767 days away on both sides.
+    std::string file;
+    std::string due;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string item = "12/7/2026 Monday Event " + std::to_string(i) + ' ' + std::string(i % 3 ? 10 : 1500, 'x');
+        file += '#' + item + "\r\n";
+        due += "\r\n" + item;
+    }
+    file += "#1/1/2200 Wednesday Far ahead\r\n#1/1/1800 Wednesday Long ago\r\n";
+    files.files[path] = file;
+    EXPECT_EQ(checkUpcomingEvents(store), 2000);
+    EXPECT_EQ(gDueEventsText, due);
+    EXPECT_EQ(files.files[path], file.substr(0, file.size() - std::string("#1/1/1800 Wednesday Long ago\r\n").size()));
+}
+
+} // namespace
+} // namespace almanix

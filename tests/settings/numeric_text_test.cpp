@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "settings/numeric_text.h"
+
+namespace almanix {
+namespace {
+
+TEST(NumericText, ReadsTheLeadingNumber) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {
+        {"", 0},          {" ", 0},          {"abc", 0},       {"12", 12},
+        {"  7  ", 7},     {"12abc", 12},     {"-5", -5},       {"+5", 5},
+        {"2.5", 2.5},     {"1.2.3", 1.2},    {".5", 0.5},      {"-.5", -0.5},
+        {".", 0},         {"-", 0},          {"+-5", 0},       {"1e3", 1},
+        {"&h14", 20},     {"&H14", 20},      {"&h000105", 261}, {"&hFFFFFFFF", 4294967295.0},
+        {"&h", 0},        {"&hxyz", 0},      {" &h1A", 26},    {"07", 7},
+        {"1 2", 1},       {"\t3", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_DOUBLE_EQ(numericTextValue(c.text), c.value);
+    }
+}
+
+TEST(NumericText, RoundsHalvesToEvenAndLimitsTo16Bits) {
+    struct Case {
+        double value;
+        std::int16_t rounded;
+    };
+    const Case cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {0.5, 0},
+        {32767.4, 32767}, {40000, 32767}, {-40000, -32768}, {1e300, 32767},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(toInt16(c.value), c.rounded);
+    }
+}
+
+} // namespace
+} // namespace almanix

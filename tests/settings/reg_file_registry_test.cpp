@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "settings/reg_file_registry.h"
+#include "settings/settings_store.h"
+#include "support/fakes.h"
+
+namespace almanix {
+namespace {
+
+using testing::MemoryFileSystem;
+
+constexpr const char* kFolder = "/home/user/.config/almanix";
+constexpr const char* kFile = "/home/user/.config/almanix/registry.reg";
+
+struct RegFile : ::testing::Test {
+    MemoryFileSystem files;
+    RegFileRegistry registry{files, kFolder};
+
+    void store(std::string text) { files.files[kFile] = std::move(text); }
+    std::string settingsFile(const std::string& values) {
+        return "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\n" + values;
+    }
+};
+
+TEST_F(RegFile, TypedValuesLoadAsOnWindows) {
+    struct Case {
+        std::string values;
+        std::int16_t speed;
+        std::int16_t days;
+    };
+    const Case cases[] = {
+        {"\"MoveSpeed\"=\"12\"\n\"DaysBeforeEvent\"=\"7\"\n", 12, 7},
+        {"\"MoveSpeed\"=dword:00000014\n\"DaysBeforeEvent\"=dword:00000105\n", 20, 99},
+        {"\"movespeed\"=\"31\"\n\"DAYSBEFOREEVENT\"=\"-5\"\n", 30, 1},
+        {"\"MoveSpeed\"=hex(1):31,32,00\n", 12, 1},            // REG_SZ with its NUL
+        {"\"MoveSpeed\"=hex:31,32\n", 1, 1},                   // binary reads as empty
+        {"\"MoveSpeed\"=\"2.5\"\n\"MoveSpeed\"=\"9\"\n", 9, 1}, // the last line wins
+        {"\"MoveSpeed\"=-\n", 1, 1},                           // deleted
+        {"\"MoveSpeed\"=hex(1):31,\\\n  32\n", 12, 1},         // continued line
+        {"\"MoveSpeed\"=\"12\n", 1, 1},                        // unterminated text: ignored
+        {"\"MoveSpeed\"=dword:xyz\n\"DaysBeforeEvent\"=\"4\"\n", 1, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.values);
+        store(settingsFile(c.values));
+        loadSettings(registry);
+        EXPECT_EQ(gMoveSpeed, c.speed);
+        EXPECT_EQ(gDaysBeforeEvent, c.days);
+    }
+}
+
+TEST_F(RegFile, MissingUnreadableOrMalformedFilesReadAsMissing) {
+    loadSettings(registry);
+    EXPECT_EQ(gMoveSpeed, 1);
+
+    for (const char* text : {"", "MoveSpeed=12\n", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\n\"MoveSpeed\"=\"12\"\n"}) {
+        SCOPED_TRACE(text);
+        store(text);
+        loadSettings(registry);
+        EXPECT_EQ(gMoveSpeed, 1);
+    }
+    store(settingsFile("\"MoveSpeed\"=\"12\"\n"));
+    files.unreadable.insert(kFile);
+    loadSettings(registry);
+    EXPECT_EQ(gMoveSpeed, 1);
+}
+
+TEST_F(RegFile, WritingCreatesTheFileAndReadsBack) {
+    EXPECT_TRUE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "12"));
+    EXPECT_EQ(files.files[kFile], settingsFile("\"MoveSpeed\"=\"12\"\n"));
+    std::string text;
+    EXPECT_TRUE(getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, text));
+    EXPECT_EQ(text, "12");
+}
+
+TEST_F(RegFile, WritingKeepsEveryOtherLine) {
+    const std::string before =
+        "REGEDIT4\r\n\r\n; kept by hand\r\n[HKEY_CURRENT_USER\\Other]\r\n\"MoveSpeed\"=\"3\"\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\r\n\"MoveSpeed\"=hex(1):31,\\\r\n  32\r\n"
+        "\"Other\"=dword:00000001\r\n\r\n[HKEY_LOCAL_MACHINE\\Next]\r\n@=\"x\"\r\n";
+    store(before);
+    EXPECT_TRUE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "20"));
+    EXPECT_TRUE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName, "a\"b\\c"));
+    EXPECT_EQ(files.files[kFile],
+              "REGEDIT4\r\n\r\n; kept by hand\r\n[HKEY_CURRENT_USER\\Other]\r\n\"MoveSpeed\"=\"3\"\r\n\r\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\r\n\"MoveSpeed\"=\"20\"\r\n"
+              "\"Other\"=dword:00000001\r\n\"DaysBeforeEvent\"=\"a\\\"b\\\\c\"\r\n\r\n"
+              "[HKEY_LOCAL_MACHINE\\Next]\r\n@=\"x\"\r\n");
+    std::string text;
+    getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName, text);
+    EXPECT_EQ(text, "a\"b\\c");
+}
+
+TEST_F(RegFile, ControlCharactersAreWrittenAsTypedBytes) {
+    EXPECT_TRUE(registry.writeStringValue(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, "Odd", std::string("a\r\n\0", 4)));
+    const RegistryRead read = registry.readValue(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, "Odd", KeyOpening::allAccess, 1024);
+    EXPECT_EQ(read.type, REG_SZ_TYPE);
+    EXPECT_EQ(read.data, std::string("a\r\n\0", 4));
+}
+
+TEST_F(RegFile, AFileItCannotReadIsNeverOverwritten) {
+    store("not a registry file\n");
+    EXPECT_FALSE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "12"));
+    EXPECT_EQ(files.files[kFile], "not a registry file\n");
+
+    store(settingsFile(""));
+    files.unreadable.insert(kFile);
+    EXPECT_FALSE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "12"));
+    EXPECT_TRUE(files.writeLog.empty());
+}
+
+TEST_F(RegFile, ValueLongerThanTheBufferIsTooLarge) {
+    store(settingsFile("\"MoveSpeed\"=\"" + std::string(1025, '1') + "\"\n"));
+    EXPECT_EQ(registry.readValue(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, KeyOpening::allAccess, 1024).status,
+              RegistryReadStatus::tooLarge);
+}
+
+} // namespace
+} // namespace almanix

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "settings/settings_store.h"
+#include "support/fakes.h"
+
+namespace almanix {
+namespace {
+
+using testing::MemoryRegistry;
+
+std::string dword(std::uint32_t value) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+struct StoredValue {
+    std::uint32_t type;
+    std::string data;
+};
+
+TEST(SettingsStore, LoadsWithinTheRanges) {
+    struct Case {
+        const char* name;
+        std::optional<StoredValue> moveSpeed;
+        std::optional<StoredValue> daysBefore;
+        std::int16_t expectedSpeed;
+        std::int16_t expectedDays;
+    };
+    const auto text = [](const char* t) { return std::optional<StoredValue>({REG_SZ_TYPE, t}); };
+    const Case cases[] = {
+        {"nothing stored", std::nullopt, std::nullopt, 1, 1},
+        {"zero and minus five", text("0"), text("-5"), 1, 1},
+        {"above the ranges", text("31"), text("100"), 30, 99},
+        {"the upper bounds", text("30"), text("99"), 30, 99},
+        {"trailing letters and blanks", text("12abc"), text(" 7 "), 12, 7},
+        {"halves to even", text("2.5"), text("3.5"), 2, 4},
+        {"a single space", text(" "), text(" "), 1, 1},
+        {"text with its NUL", StoredValue{REG_SZ_TYPE, std::string("12\0", 3)}, text("07"), 12, 7},
+        {"REG_DWORD 20 and 261", StoredValue{REG_DWORD_TYPE, dword(20)},
+         StoredValue{REG_DWORD_TYPE, dword(261)}, 20, 99},
+        {"REG_DWORD beyond 16 bits", StoredValue{REG_DWORD_TYPE, dword(0xFFFFFFFF)},
+         StoredValue{REG_DWORD_TYPE, dword(70000)}, 30, 99},
+        {"another type reads empty", StoredValue{REG_BINARY_TYPE, "12"}, StoredValue{7, "12"}, 1, 1},
+        {"larger than the buffer", text(""), StoredValue{REG_SZ_TYPE, std::string(1025, '5')}, 1, 1},
+        {"huge number", text("99999999999999999999999"), text("-99999999999"), 30, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryRegistry registry;
+        if (c.moveSpeed)
+            registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, c.moveSpeed->type,
+                         c.moveSpeed->data);
+        if (c.daysBefore)
+            registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName, c.daysBefore->type,
+                         c.daysBefore->data);
+        loadSettings(registry);
+        EXPECT_EQ(gMoveSpeed, c.expectedSpeed);
+        EXPECT_EQ(gDaysBeforeEvent, c.expectedDays);
+    }
+}
+
+TEST(SettingsStore, ReadsDwordBackAsHexadecimalText) {
+    struct Case {
+        std::uint32_t value;
+        const char* text;
+    };
+    const Case cases[] = {{20, "&h000014"}, {261, "&h000105"}, {0x01020304, "&h01020304"}, {0, "&h000000"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        MemoryRegistry registry;
+        registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, REG_DWORD_TYPE, dword(c.value));
+        std::string text;
+        EXPECT_TRUE(getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, text));
+        EXPECT_EQ(text, c.text);
+    }
+}
+
+TEST(SettingsStore, WritesTextWithoutNulAndASpaceForEmptyText) {
+    MemoryRegistry registry;
+    EXPECT_TRUE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "12"));
+    EXPECT_EQ(registry.get(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName)->data, "12");
+    EXPECT_EQ(registry.get(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName)->type, REG_SZ_TYPE);
+
+    EXPECT_TRUE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName, ""));
+    EXPECT_EQ(registry.get(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName)->data, " ");
+    loadSettings(registry);
+    EXPECT_EQ(gMoveSpeed, 12);
+    EXPECT_EQ(gDaysBeforeEvent, 1);
+
+    registry.failWrites = true;
+    EXPECT_FALSE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "5"));
+}
+
+TEST(SettingsStore, MissingKeyOrValueGivesEmptyTextAndFalse) {
+    MemoryRegistry registry;
+    std::string text = "left over";
+    EXPECT_FALSE(getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, text));
+    EXPECT_EQ(text, "");
+    registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName, REG_SZ_TYPE, "3");
+    text = "left over";
+    EXPECT_FALSE(getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, text));
+    EXPECT_EQ(text, "");
+}
+
+} // namespace
+} // namespace almanix

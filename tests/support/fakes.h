@@ -1,0 +1,134 @@
+#pragma once
+
+// In-memory stand-ins for the platform, so the core's rules run without a display.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/calendar_date.h"
+#include "common/file_system.h"
+#include "common/message_box.h"
+#include "settings/registry.h"
+#include "startup/main_dispatch.h"
+
+namespace almanix::testing {
+
+class MemoryFileSystem final : public FileSystem {
+public:
+    std::map<std::string, std::string> files;
+    std::set<std::string> unreadable;   // exist but cannot be opened
+    std::set<std::string> failingReads; // open, but reading fails
+    bool failWrites = false;
+    std::vector<std::string> writeLog;  // paths replaced, in order
+
+    bool exists(const std::string& path) override {
+        return files.count(path) > 0 || unreadable.count(path) > 0;
+    }
+    bool canOpenForReading(const std::string& path) override {
+        return files.count(path) > 0 && unreadable.count(path) == 0;
+    }
+    std::optional<std::string> readWholeFile(const std::string& path) override {
+        if (!canOpenForReading(path) || failingReads.count(path)) return std::nullopt;
+        return files.at(path);
+    }
+    bool replaceFile(const std::string& path, const std::string&, std::string_view contents) override {
+        if (failWrites) return false;
+        files[path] = std::string(contents);
+        writeLog.push_back(path);
+        return true;
+    }
+    bool createFolders(const std::string&) override { return !failWrites; }
+};
+
+class MemoryRegistry final : public Registry {
+public:
+    struct Value {
+        std::uint32_t type;
+        std::string data;
+    };
+    // Keys as "root\path" in lower case; value names in lower case.
+    std::map<std::string, std::map<std::string, Value>> keys;
+    bool failWrites = false;
+
+    static std::string lower(std::string_view text) {
+        std::string result(text);
+        for (char& c : result)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return result;
+    }
+    static std::string keyName(RegistryRoot root, std::string_view path) {
+        return std::to_string(root) + '\\' + lower(path);
+    }
+
+    void set(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type,
+             std::string data) {
+        keys[keyName(root, path)][lower(name)] = {type, std::move(data)};
+    }
+    std::optional<Value> get(RegistryRoot root, std::string_view path, std::string_view name) const {
+        const auto key = keys.find(keyName(root, path));
+        if (key == keys.end()) return std::nullopt;
+        const auto value = key->second.find(lower(name));
+        if (value == key->second.end()) return std::nullopt;
+        return value->second;
+    }
+
+    RegistryRead readValue(RegistryRoot root, std::string_view path, std::string_view name, KeyOpening,
+                           std::size_t bufferSize) override {
+        RegistryRead read;
+        const auto key = keys.find(keyName(root, path));
+        if (key == keys.end()) return read;
+        const auto value = key->second.find(lower(name));
+        if (value == key->second.end()) {
+            read.status = RegistryReadStatus::valueMissing;
+        } else if (value->second.data.size() > bufferSize) {
+            read.status = RegistryReadStatus::tooLarge;
+        } else {
+            read = {RegistryReadStatus::ok, value->second.type, value->second.data};
+        }
+        return read;
+    }
+    bool writeStringValue(RegistryRoot root, std::string_view path, std::string_view name,
+                          std::string_view bytes) override {
+        if (failWrites) return false;
+        set(root, path, name, REG_SZ_TYPE, std::string(bytes));
+        return true;
+    }
+};
+
+class FixedClock final : public Clock {
+public:
+    LocalDateTime moment;
+    explicit FixedClock(LocalDateTime at) : moment(at) {}
+    LocalDateTime now() override { return moment; }
+};
+
+class RecordingMessageBoxes final : public MessageBoxes {
+public:
+    struct Shown {
+        std::string text;
+        std::string title;
+    };
+    std::vector<Shown> shown;
+    void show(const std::string& text, const std::string& title) override { shown.push_back({text, title}); }
+};
+
+class FakePlatformServices final : public PlatformServices {
+public:
+    std::uint32_t platform = 2;
+    bool passwordServiceAvailable = true;
+    std::vector<bool> runningStates;  // each setScreenSaverRunning call
+    std::vector<std::pair<std::string, std::int32_t>> passwordChanges;
+
+    std::uint32_t platformId() override { return platform; }
+    void setScreenSaverRunning(bool running) override { runningStates.push_back(running); }
+    bool changePassword(std::string_view provider, std::int32_t window) override {
+        if (!passwordServiceAvailable) return false;
+        passwordChanges.emplace_back(std::string(provider), window);
+        return true;
+    }
+};
+
+} // namespace almanix::testing
