@@ -3,8 +3,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace almanix {
+
+enum class FolderStatus { listed, missing, unreadable };
+
+struct FolderListing {
+    FolderStatus status = FolderStatus::missing;
+    std::vector<std::string> fileNames; // names without the folder, in no particular order
+};
 
 // The files the program reads and writes, so that the core never touches the
 // operating system and tests can run on an in-memory folder.
@@ -28,6 +36,12 @@ public:
 
     // Creates the folder and any missing parents; true when it exists afterwards.
     virtual bool createFolders(const std::string& path) = 0;
+
+    // The names of the files (not the sub-folders) in a folder.
+    virtual FolderListing listFiles(const std::string& folder) = 0;
+
+    // Up to count bytes from the start of the file; nothing when it cannot be read.
+    virtual std::optional<std::string> readFirstBytes(const std::string& path, std::size_t count) = 0;
 };
 
 } // namespace almanix

@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "qt/linux_platform.h"
+#include "qt/linux_saver.h"
+#include "qt/qt_setup_window.h"
 
 namespace almanix {
 
@@ -17,21 +19,14 @@ void QtMessageBox::show(const std::string& text, const std::string& title) {
 
 bool LinuxStartupShell::anotherCopyIsRunning() { return anotherLinuxCopyIsRunning(); }
 
-bool LinuxStartupShell::showSaverFullScreen() {
-    std::fputs("almanix: the full-screen saver window opens here (not built yet)\n", stderr);
-    return true;
+bool LinuxStartupShell::showSaverFullScreen() { return openSaverFullScreen(); }
+
+WindowRect LinuxStartupShell::clientRectOf(std::int32_t window) { return x11ClientRect(window); }
+
+bool LinuxStartupShell::showSaverPreview(std::int32_t parentWindow, const WindowRect& parentRect) {
+    return openSaverPreview(parentWindow, parentRect);
 }
 
-WindowRect LinuxStartupShell::clientRectOf(std::int32_t) { return {}; }
-
-bool LinuxStartupShell::showSaverPreview(std::int32_t, const WindowRect&) {
-    std::fputs("almanix: the preview window opens here (not built yet)\n", stderr);
-    return true;
-}
-
-bool LinuxStartupShell::showSetupWindow() {
-    std::fputs("almanix: the setup window opens here (not built yet)\n", stderr);
-    return true;
-}
+bool LinuxStartupShell::showSetupWindow() { return showLinuxSetupWindow(); }
 
 } // namespace almanix

@@ -1,6 +1,7 @@
 #include "qt/posix_file_system.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -93,6 +94,36 @@ bool PosixFileSystem::createFolders(const std::string& path) {
     std::error_code error;
     std::filesystem::create_directories(path, error);
     return std::filesystem::is_directory(path, error);
+}
+
+FolderListing PosixFileSystem::listFiles(const std::string& folder) {
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory) return {errno == ENOENT ? FolderStatus::missing : FolderStatus::unreadable, {}};
+    FolderListing listing{FolderStatus::listed, {}};
+    while (const dirent* entry = ::readdir(directory)) {
+        // Follows symbolic links, so a link to a picture counts as the picture.
+        struct stat status{};
+        if (::fstatat(::dirfd(directory), entry->d_name, &status, 0) == 0 && S_ISREG(status.st_mode))
+            listing.fileNames.emplace_back(entry->d_name);
+    }
+    ::closedir(directory);
+    return listing;
+}
+
+std::optional<std::string> PosixFileSystem::readFirstBytes(const std::string& path, std::size_t count) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid()) return std::nullopt;
+    std::string bytes(count, '\0');
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t read = ::read(file.get(), bytes.data() + done, count - done);
+        if (read < 0 && errno == EINTR) continue;
+        if (read < 0) return std::nullopt;
+        if (read == 0) break;
+        done += static_cast<std::size_t>(read);
+    }
+    bytes.resize(done);
+    return bytes;
 }
 
 } // namespace almanix

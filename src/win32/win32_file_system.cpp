@@ -90,4 +90,41 @@ bool Win32FileSystem::createFolders(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+FolderListing Win32FileSystem::listFiles(const std::string& folder) {
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // Only the root of a drive can be listed with no entry at all.
+        if (error == ERROR_FILE_NOT_FOUND) return {FolderStatus::listed, {}};
+        const bool missing = error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME;
+        return {missing ? FolderStatus::missing : FolderStatus::unreadable, {}};
+    }
+    FolderListing listing{FolderStatus::listed, {}};
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) listing.fileNames.emplace_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return listing;
+}
+
+std::optional<std::string> Win32FileSystem::readFirstBytes(const std::string& path, std::size_t count) {
+    FileHandle file(openForReading(path));
+    if (!file.valid()) return std::nullopt;
+    std::string bytes(count, '\0');
+    std::size_t done = 0;
+    while (done < count) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(count - done), &read, nullptr))
+            return std::nullopt;
+        if (read == 0) break;
+        done += read;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 } // namespace almanix

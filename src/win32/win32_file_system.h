@@ -13,6 +13,8 @@ public:
     bool replaceFile(const std::string& path, const std::string& temporaryPath,
                      std::string_view contents) override;
     bool createFolders(const std::string& path) override;
+    FolderListing listFiles(const std::string& folder) override;
+    std::optional<std::string> readFirstBytes(const std::string& path, std::size_t count) override;
 };
 
 } // namespace almanix

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -63,6 +64,31 @@ TEST_F(PosixFiles, MissingFolderIsNeverCreatedByAWrite) {
     EXPECT_FALSE(files.exists(at("nowhere")));
     EXPECT_TRUE(files.createFolders(at("made/deep")));
     EXPECT_TRUE(std::filesystem::is_directory(at("made/deep")));
+}
+
+TEST_F(PosixFiles, ListsFilesOnlyAndTellsAMissingFolderFromAnUnreadableOne) {
+    std::filesystem::create_directories(at("pics/sub.gif"));
+    ASSERT_TRUE(files.replaceFile(at("pics/b.gif"), at("pics/t"), "GIF89a and more"));
+    ASSERT_TRUE(files.replaceFile(at("pics/A.jpg"), at("pics/t"), ""));
+    std::filesystem::create_symlink(at("pics/b.gif"), at("pics/link.gif"));
+    std::filesystem::create_symlink(at("nowhere.gif"), at("pics/broken.gif"));
+
+    FolderListing listing = files.listFiles(at("pics/"));
+    EXPECT_EQ(listing.status, FolderStatus::listed);
+    std::sort(listing.fileNames.begin(), listing.fileNames.end());
+    EXPECT_EQ(listing.fileNames, (std::vector<std::string>{"A.jpg", "b.gif", "link.gif"}));
+
+    EXPECT_EQ(files.listFiles(at("missing/")).status, FolderStatus::missing);
+    EXPECT_EQ(files.listFiles(at("pics/b.gif")).status, FolderStatus::unreadable);
+    if (::geteuid() != 0) { // root reads everything
+        std::filesystem::permissions(at("pics"), std::filesystem::perms::none);
+        EXPECT_EQ(files.listFiles(at("pics/")).status, FolderStatus::unreadable);
+        std::filesystem::permissions(at("pics"), std::filesystem::perms::owner_all);
+    }
+
+    EXPECT_EQ(files.readFirstBytes(at("pics/b.gif"), 10), "GIF89a and");
+    EXPECT_EQ(files.readFirstBytes(at("pics/A.jpg"), 10), "");
+    EXPECT_EQ(files.readFirstBytes(at("pics/missing.gif"), 10), std::nullopt);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 // In-memory stand-ins for the platform, so the core's rules run without a display.
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -41,6 +42,27 @@ public:
         return true;
     }
     bool createFolders(const std::string&) override { return !failWrites; }
+
+    // A folder exists when it is listed here or holds a file; names end with the separator.
+    std::set<std::string> folders;
+    std::set<std::string> unlistableFolders;
+
+    FolderListing listFiles(const std::string& folder) override {
+        if (unlistableFolders.count(folder)) return {FolderStatus::unreadable, {}};
+        FolderListing listing{folders.count(folder) ? FolderStatus::listed : FolderStatus::missing, {}};
+        for (const auto& [path, contents] : files) {
+            if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) continue;
+            listing.status = FolderStatus::listed;
+            const std::string name = path.substr(folder.size());
+            if (name.find_first_of("\\/") == std::string::npos) listing.fileNames.push_back(name);
+        }
+        return listing;
+    }
+    std::optional<std::string> readFirstBytes(const std::string& path, std::size_t count) override {
+        auto contents = readWholeFile(path);
+        if (contents) contents->resize(std::min(count, contents->size()));
+        return contents;
+    }
 };
 
 class MemoryRegistry final : public Registry {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <windows.h>
 
 #include "events/event_file.h"
@@ -61,6 +62,27 @@ TEST_F(RealFiles, DueCheckRewritesTheRealFile) {
     EXPECT_EQ(checkUpcomingEvents(store), 1);
     EXPECT_EQ(gDueEventsText, "\r\n" + today + " Sunday Caf\xE9");
     EXPECT_EQ(files.readWholeFile(store.paths.eventFile()), "#" + today + " Sunday Caf\xE9\r\n");
+}
+
+TEST_F(RealFiles, ListsFilesOnlyAndReadsTheirFirstBytes) {
+    const std::string pics = folder + "\\pics\\";
+    ASSERT_TRUE(files.createFolders(pics + "sub.gif"));
+    ASSERT_TRUE(files.replaceFile(pics + "b.gif", pics + "t", "GIF89a and more"));
+    ASSERT_TRUE(files.replaceFile(pics + "A.jpg", pics + "t", ""));
+
+    FolderListing listing = files.listFiles(pics);
+    EXPECT_EQ(listing.status, FolderStatus::listed);
+    std::sort(listing.fileNames.begin(), listing.fileNames.end());
+    EXPECT_EQ(listing.fileNames, (std::vector<std::string>{"A.jpg", "b.gif"}));
+    EXPECT_EQ(files.listFiles(folder + "\\missing\\").status, FolderStatus::missing);
+
+    EXPECT_EQ(files.readFirstBytes(pics + "b.gif", 10), "GIF89a and");
+    EXPECT_EQ(files.readFirstBytes(pics + "A.jpg", 10), "");
+    EXPECT_EQ(files.readFirstBytes(pics + "missing.gif", 10), std::nullopt);
+
+    for (const char* name : {"b.gif", "A.jpg"}) DeleteFileA((pics + name).c_str());
+    RemoveDirectoryA((pics + "sub.gif").c_str());
+    RemoveDirectoryA(pics.c_str());
 }
 
 } // namespace

@@ -53,13 +53,6 @@ TEST_F(RealRegistry, TextValuesReadBackWithoutTheirNul) {
     }
 }
 
-TEST_F(RealRegistry, WrittenTextHasNoTerminatingNul) {
-    setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kTestKey, "Value", "12");
-    const RegistryRead read = registry.readValue(HKEY_LOCAL_MACHINE_ROOT, kTestKey, "Value", KeyOpening::allAccess, 1024);
-    EXPECT_EQ(read.type, REG_SZ_TYPE);
-    EXPECT_EQ(read.data, "12");
-}
-
 TEST_F(RealRegistry, OtherToolsValuesReadAsOnWindows) {
     storeRaw("WithNul", REG_SZ, std::string("12\0", 3));
     storeRaw("Dword20", REG_DWORD, std::string("\x14\0\0\0", 4));

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "qt/qt_form.h"
+#include "setup/about_box.h"
+
+namespace almanix {
+
+// The about box's window.
+class QtAboutBox final : public QtDialog<FormView> {
+public:
+    explicit QtAboutBox(QWidget* parent);
+
+    void attach(AboutBox& presenter);
+};
+
+} // namespace almanix

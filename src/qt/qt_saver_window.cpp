@@ -1,0 +1,93 @@
+#include "qt/qt_saver_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace almanix {
+
+namespace {
+
+constexpr int kTickMilliseconds = 100;
+
+QRect qtRect(const PixelRect& area) { return {QPoint(area.left, area.top), QPoint(area.right, area.bottom)}; }
+
+} // namespace
+
+SaverWidget::SaverWidget(const QImage& movingImage, ImageSize screen)
+    : movingImage_(movingImage), screen_(screen) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(false);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    timer_.setInterval(kTickMilliseconds);
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] {
+        if (presenter_) presenter_->Timer1_Timer();
+    });
+}
+
+// Each tick's two strips and the copy become one repaint of their union; the
+// paint then shows black with the image at its new place, which is the same.
+void SaverWidget::fillBlack(const PixelRect& area) { update(qtRect(area)); }
+
+void SaverWidget::copyImage(std::int32_t x, std::int32_t y, ImageSize size) {
+    imagePlace_ = {x, y};
+    imageShown_ = true;
+    update(QRect(imagePlace_, QSize(size.width, size.height)));
+}
+
+void SaverWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::black);
+    if (imageShown_) painter.drawImage(imagePlace_, movingImage_);
+}
+
+void SaverWidget::showCursor(bool show) {
+    cursorCount_ += show ? 1 : -1;
+    if (cursorHidden()) setCursor(Qt::BlankCursor);
+    else unsetCursor();
+}
+
+void SaverWidget::resetPointerShape() {
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+}
+
+void SaverWidget::closeEvent(QCloseEvent* event) {
+    if (!presenter_ || presenter_->closeRequested()) event->accept();
+    else event->ignore();
+}
+
+void SaverWidget::keyPressEvent(QKeyEvent* event) {
+    if (!presenter_) return;
+    presenter_->Form_KeyDown();
+    if (!event->text().isEmpty()) presenter_->Form_KeyPress();
+}
+
+void SaverWidget::mousePressEvent(QMouseEvent*) {
+    if (presenter_) presenter_->Form_MouseDown();
+}
+
+void SaverWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (presenter_ && rect().contains(event->position().toPoint())) presenter_->Form_Click();
+}
+
+void SaverWidget::mouseDoubleClickEvent(QMouseEvent*) {
+    if (presenter_) presenter_->Form_DblClick();
+}
+
+void SaverWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (!presenter_) return;
+    const QPointF place = event->position();
+    presenter_->Form_MouseMove(static_cast<std::int32_t>(std::lround(place.x())),
+                               static_cast<std::int32_t>(std::lround(place.y())));
+}
+
+} // namespace almanix

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+
+#include "saver/saver_window.h"
+
+namespace almanix {
+
+// The saver window on Linux: black, with the moving image painted over it.
+// Each tick repaints only the strips the image uncovers and its new place.
+class SaverWidget final : public QWidget, public SaverWindowView {
+public:
+    SaverWidget(const QImage& movingImage, ImageSize screen);
+
+    // The presenter that handles this window's timer, input and closing.
+    void attach(SaverWindow& presenter) { presenter_ = &presenter; }
+
+    void fillBlack(const PixelRect& area) override;
+    void copyImage(std::int32_t x, std::int32_t y, ImageSize size) override;
+    ImageSize screenSize() override { return screen_; }
+    void showCursor(bool show) override;
+    void resetPointerShape() override;
+    void startTimer() override { timer_.start(); }
+    void stopTimer() override { timer_.stop(); }
+    void requestClose() override { close(); }
+    // Linux has no screen-saver password, so there is nothing to confirm.
+    bool verifyScreenSavePassword() override { return true; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    bool cursorHidden() const { return cursorCount_ < 0; }
+
+    const QImage& movingImage_;
+    ImageSize screen_;
+    SaverWindow* presenter_ = nullptr;
+    QTimer timer_;
+    // Where the image was last copied; nothing is shown before the first copy.
+    QPoint imagePlace_;
+    bool imageShown_ = false;
+    // Counted like the system's cursor: shown while the count is 0 or more.
+    int cursorCount_ = 0;
+};
+
+} // namespace almanix

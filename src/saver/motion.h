@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+
+#include "saver/image_size.h"
+#include "saver/random_source.h"
+
+namespace almanix {
+
+inline constexpr std::int16_t kShowModeNoticesAndPictures = 1;
+inline constexpr std::int16_t kShowModePicturesOnly = 2;
+
+// The content of the moving image: what a new scene shows, and how big it is.
+class SceneContent {
+public:
+    virtual ~SceneContent() = default;
+    // The width and height of the image as it stands now.
+    virtual ImageSize imageSize() = 0;
+    // The notice of the due events.
+    virtual void showDueNotice() = 0;
+    virtual void showPicture() = 0;
+};
+
+// Where the one moving image is and where it goes. Coordinates are pixels of
+// the saver window; the bounds are the whole screen's, even in the preview.
+struct Motion {
+    std::int32_t posX = 0;
+    std::int32_t posY = 0;
+    std::int16_t stepX = 0;
+    std::int16_t stepY = 0;
+    std::int32_t screenW = 0;
+    std::int16_t screenH = 0;
+    std::int16_t edgeHits = 0;
+    std::int16_t edgeLimit = 0;
+    bool noticeNext = false;
+    std::int16_t showMode = kShowModePicturesOnly;
+};
+
+// One axis moves at moveSpeed pixels a tick, the other up to two faster or
+// slower, which slants the path. Runs once a run; later scenes only flip signs.
+void pickSteps(Motion& motion, RandomSource& random, std::int16_t moveSpeed);
+
+// The first scene's edge limit, the screen's bounds and a random spot on it.
+void placeOnScreen(Motion& motion, RandomSource& random, ImageSize screen);
+
+// Puts the first image just outside a random edge, so that it slides in.
+void enterFromRandomSide(Motion& motion, RandomSource& random, ImageSize image);
+
+// Starts the next scene: a fresh edge limit and the next content.
+void nextScene(Motion& motion, RandomSource& random, SceneContent& content);
+
+// Bounces the image off an edge, lets it fly on, or starts the next scene once
+// it has left the screen. At most one rule acts per tick.
+void checkEdges(Motion& motion, RandomSource& random, SceneContent& content);
+
+} // namespace almanix

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "saver/image_size.h"
+#include "saver/random_source.h"
+
+namespace almanix {
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// An entry 0..15 of the standard 16-colour palette; entry 0 is the saver's black.
+Rgb paletteColour(int entry);
+
+// The moving image as a text canvas, in the notice font: bold Arial, 15.75 pt.
+class NoticeCanvas {
+public:
+    virtual ~NoticeCanvas() = default;
+    virtual std::int32_t textWidth(std::string_view line) = 0;
+    virtual std::int32_t lineHeight() = 0;
+    // The image takes this size and turns all black.
+    virtual void clearImage(ImageSize size) = 0;
+    // One line of text with its top-left corner at (x, y), on no background of its own.
+    virtual void drawText(std::int32_t x, std::int32_t y, std::string_view line, Rgb colour) = 0;
+};
+
+// The lines of a text whose lines end with CR LF; a leading CR LF gives an
+// empty first line.
+std::vector<std::string_view> noticeLines(std::string_view text);
+
+// The text block's size: its widest line by all its lines.
+ImageSize measureNotice(NoticeCanvas& canvas, std::string_view text);
+
+// Renders the text into the moving image, sized exactly to it, in a random
+// bright colour on black. Returns the image's size.
+ImageSize showNotice(std::string_view text, NoticeCanvas& canvas, RandomSource& random);
+
+// The help shown when there is no picture, naming the folder where pictures go.
+std::string noPicturesText(std::string_view picturesFolderText);
+
+} // namespace almanix

@@ -1,0 +1,52 @@
+#include "saver/picture_files.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace almanix {
+
+namespace {
+
+constexpr std::size_t kSignatureBytes = 10;
+
+char lowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string lowerCase(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) c = lowerCase(c);
+    return result;
+}
+
+} // namespace
+
+std::int16_t isPictureFile(FileSystem& files, const std::string& path) {
+    const auto head = files.readFirstBytes(path, kSignatureBytes);
+    if (!head) return kPictureKindNone;
+    const std::string_view bytes(*head);
+    if (bytes.starts_with("GIF")) return kPictureKindGif;
+    if (bytes.starts_with("BM")) return kPictureKindBitmap;
+    if (bytes.starts_with("\xFF\xD8")) return kPictureKindJpeg;
+    return kPictureKindNone;
+}
+
+bool hasPictureExtension(const std::string& name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return false;
+    const std::string extension = lowerCase(std::string_view(name).substr(dot + 1));
+    return extension == "gif" || extension == "jpg" || extension == "bmp";
+}
+
+std::vector<std::string> pictureNamesOf(const std::vector<std::string>& fileNames) {
+    std::vector<std::string> names;
+    for (const std::string& name : fileNames)
+        if (hasPictureExtension(name)) names.push_back(name);
+    // Names that differ only in case keep a fixed order too.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string lowerA = lowerCase(a);
+        const std::string lowerB = lowerCase(b);
+        return lowerA != lowerB ? lowerA < lowerB : a < b;
+    });
+    return names;
+}
+
+} // namespace almanix

@@ -1,0 +1,76 @@
+#include "saver/slideshow.h"
+
+#include <limits>
+
+#include "saver/picture_files.h"
+#include "settings/numeric_text.h"
+
+namespace almanix {
+
+namespace {
+
+std::int32_t rounded(double value) { return static_cast<std::int32_t>(roundHalfToEven(value)); }
+
+double ratio(std::int32_t part, std::int32_t whole) { return static_cast<double>(part) / whole; }
+
+} // namespace
+
+ImageSize targetSize(ImageSize picture, ImageSize screen, RandomSource& random) {
+    const double widthShare = ratio(picture.width, screen.width);
+    const double heightShare = ratio(picture.height, screen.height);
+    if (widthShare < 0.2 && heightShare < 0.2) {
+        const std::int32_t factor = randomBelow(random, 2) + 1;
+        return {factor * picture.width, factor * picture.height};
+    }
+    if (widthShare > 1) {
+        const std::int32_t width = rounded(screen.width / 3.0);
+        return {width, rounded(static_cast<double>(width) * picture.height / picture.width)};
+    }
+    if (heightShare > 1) {
+        const std::int32_t height = rounded(screen.height / 3.0);
+        return {rounded(static_cast<double>(height) * picture.width / picture.height), height};
+    }
+    return picture;
+}
+
+Slideshow::Slideshow(FileSystem& files, PictureLoader& loader, RandomSource& random)
+    : files_(files), loader_(loader), random_(random) {}
+
+void Slideshow::setPictures(std::string folder, std::vector<std::string> names) {
+    // The counts are 16-bit; a folder beyond that shows its first 32,767 names.
+    if (names.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()))
+        names.resize(static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()));
+    folder_ = std::move(folder);
+    List1 = std::move(names);
+    picCount = static_cast<std::int16_t>(List1.size());
+    picIndex = 0;
+    checkedCount = 0;
+}
+
+std::optional<ImageSize> Slideshow::showPicture(ImageSize screen) {
+    while (picCount > 0) {
+        // The index advances before it is used, so a run starts at the second name.
+        picIndex = picIndex + 1 < picCount ? static_cast<std::int16_t>(picIndex + 1) : std::int16_t{0};
+        if (const auto shown = render(screen)) return shown;
+        // Dropped; the search goes on from the dropped name's place.
+        List1.erase(List1.begin() + picIndex);
+        picCount = static_cast<std::int16_t>(List1.size());
+    }
+    return std::nullopt;
+}
+
+std::optional<ImageSize> Slideshow::render(ImageSize screen) {
+    const std::string path = folder_ + List1[static_cast<std::size_t>(picIndex)];
+    if (checkedCount < picCount) {
+        if (isPictureFile(files_, path) == kPictureKindNone) return std::nullopt;
+        ++checkedCount;
+    }
+    const auto picture = loader_.loadPicture(path);
+    if (!picture || picture->width < 1 || picture->height < 1) return std::nullopt;
+    const ImageSize target = targetSize(*picture, screen, random_);
+    // An image with no pixels on one side cannot be shown.
+    if (target.width < 1 || target.height < 1 || !loader_.stretchPicture(target)) return std::nullopt;
+    return target;
+}
+
+} // namespace almanix

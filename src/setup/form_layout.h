@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace almanix {
+
+// The windows of the setup side are described as data: every control with its
+// place and size in twips, so that both shells build the same windows and each
+// converts with its display's own resolution.
+
+inline constexpr double kTwipsPerInch = 1440;
+
+enum class ControlKind { label, textBox, frame, checkBox, listBox, button, calendar, slider };
+
+struct FontChoice {
+    std::string_view face;
+    double points = 0;
+    bool bold = false;
+    bool italic = false;
+};
+
+struct Colour {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+};
+
+// A colour of the control's own choosing, a fixed one, or one of the system's.
+enum class ColourRole { standard, fixed, scrollBar, windowText };
+
+struct ColourChoice {
+    ColourRole role = ColourRole::standard;
+    Colour fixed{};
+};
+
+inline constexpr ColourChoice kLightGrey{ColourRole::fixed, {192, 192, 192}};
+
+enum class TextAlignment { left, centre };
+
+// What only some kinds of control carry.
+struct ControlStyle {
+    bool autoSize = false;     // a label that sizes itself to its text
+    bool wordWrap = false;
+    TextAlignment alignment = TextAlignment::left;
+    int maxLength = 0;         // a text box's limit in characters; 0 for none
+    ColourChoice foreground{};
+    ColourChoice background{};
+    std::optional<FontChoice> headerFont{};  // the calendar's day names
+};
+
+inline constexpr int kNoTabStop = -1;
+
+struct ControlLayout {
+    ControlKind kind;
+    std::string_view name;      // the control's name; indexed controls add "(n)"
+    std::string_view caption;   // caption or initial text
+    int left, top, width, height; // twips; inside a frame, relative to the frame
+    int tabIndex;
+    std::optional<FontChoice> font{};  // nothing: the window's default font
+    ControlStyle style{};
+    std::string_view container{};    // the frame that holds it; empty for the window
+};
+
+struct MenuItem {
+    std::string_view name;
+    std::string_view caption;   // "&" marks the access key
+};
+
+struct WindowLayout {
+    std::string_view name;
+    std::string_view title;
+    int clientWidth, clientHeight; // twips
+    FontChoice defaultFont;
+    ColourChoice background;
+    std::span<const ControlLayout> controls;
+    std::span<const MenuItem> menu;
+
+    // The control of that name, or null.
+    const ControlLayout* control(std::string_view controlName) const;
+};
+
+// Controls that take the focus, in the order the Tab key visits them.
+std::vector<const ControlLayout*> tabOrderOf(const WindowLayout& window);
+
+bool takesFocus(ControlKind kind);
+
+// Twips to whole pixels at a display's resolution, halves to even.
+int pixelsOfTwips(double twips, double dotsPerInch);
+double twipsOfPixels(double pixels, double dotsPerInch);
+
+struct TwipPoint {
+    double left = 0;
+    double top = 0;
+};
+
+struct TwipSize {
+    double width = 0;
+    double height = 0;
+};
+
+// The position that centres a window of that outer size on the screen.
+TwipPoint centredPosition(TwipSize screen, TwipSize window);
+
+} // namespace almanix

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "qt/qt_saver_window.h"
+#include "qt/qt_scene_image.h"
+#include "saver/frame.h"
+#include "support/offscreen_application.h"
+
+namespace almanix {
+namespace {
+
+QApplication& application() { return testing::offscreenApplication(); }
+
+// How many pixels of a row band have exactly this colour.
+int pixelsOf(const QImage& image, QRgb colour, int top, int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+TEST(QtSceneImage, ANoticeIsItsTextBlockWithAnEmptyFirstLine) {
+    application();
+    QtSceneImage pic(96);
+    const std::int32_t line = pic.lineHeight();
+    EXPECT_GE(line, 21); // 15.75 points at 96 dots per inch are 21 pixels
+    EXPECT_LE(line, 30);
+
+    const std::string text = "\r\n12/06/2026 Sunday Meeting\r\n12/07/2026 Monday A much longer line of text";
+    const ImageSize size = measureNotice(pic, text);
+    EXPECT_EQ(size.height, 3 * line);
+    EXPECT_EQ(size.width, pic.textWidth("12/07/2026 Monday A much longer line of text"));
+    EXPECT_GT(size.width, pic.textWidth("12/06/2026 Sunday Meeting"));
+
+    pic.clearImage(size);
+    pic.drawText(0, line, "12/06/2026 Sunday Meeting", {255, 255, 0});
+    const QImage& image = pic.image();
+    ASSERT_EQ(image.size(), QSize(size.width, size.height));
+    EXPECT_EQ(pixelsOf(image, qRgb(0, 0, 0), 0, line), size.width * line);
+    EXPECT_GT(pixelsOf(image, qRgb(255, 255, 0), line, 2 * line), 100);
+    EXPECT_EQ(pixelsOf(image, qRgb(255, 255, 0), 2 * line, 3 * line), 0);
+}
+
+TEST(QtSceneImage, PicturesLoadByContentAndStretchOverTheWholeImage) {
+    application();
+    QTemporaryDir folder;
+    auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    QImage green(100, 50, QImage::Format_RGB32);
+    green.fill(qRgb(10, 200, 30));
+    // A bitmap under a gif name loads as the bitmap it is.
+    ASSERT_TRUE(green.save(folder.filePath("small.gif"), "BMP"));
+    ASSERT_TRUE(green.save(folder.filePath("photo.jpg"), "JPEG"));
+    write("notes.jpg", "not a picture at all");
+    QFile photo(folder.filePath("photo.jpg"));
+    ASSERT_TRUE(photo.open(QIODevice::ReadOnly));
+    write("cut.jpg", photo.read(300)); // a sound header, then nothing
+
+    QtSceneImage pic(96);
+    ASSERT_EQ(pic.loadPicture(folder.filePath("small.gif").toStdString()), (ImageSize{100, 50}));
+    ASSERT_TRUE(pic.stretchPicture({200, 100}));
+    EXPECT_EQ(pic.image().size(), QSize(200, 100));
+    EXPECT_EQ(pixelsOf(pic.image(), qRgb(10, 200, 30), 0, 100), 200 * 100);
+
+    ASSERT_EQ(pic.loadPicture(folder.filePath("photo.jpg").toStdString()), (ImageSize{100, 50}));
+    EXPECT_TRUE(pic.stretchPicture({33, 17}));
+    EXPECT_EQ(pic.image().size(), QSize(33, 17));
+
+    EXPECT_EQ(pic.loadPicture(folder.filePath("notes.jpg").toStdString()), std::nullopt);
+    EXPECT_EQ(pic.loadPicture(folder.filePath("missing.bmp").toStdString()), std::nullopt);
+    const auto cutSize = pic.loadPicture(folder.filePath("cut.jpg").toStdString());
+    EXPECT_FALSE(cutSize && pic.stretchPicture(*cutSize));
+}
+
+TEST(SaverWidget, PaintsBlackWithTheImageAtItsPlaceClippedToTheWindow) {
+    application();
+    QImage red(8, 6, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    SaverWidget window(red, {1024, 768});
+    window.resize(40, 30);
+
+    Motion motion;
+    motion.posX = 10;
+    motion.posY = 10;
+    motion.stepX = 3;
+    motion.stepY = -2;
+    window.copyImage(motion.posX, motion.posY, {8, 6});
+    drawFrame(motion, {8, 6}, window);
+    QImage shown = window.grab().toImage();
+    EXPECT_EQ(pixelsOf(shown, qRgb(255, 0, 0), 0, 30), 48);
+    EXPECT_EQ(shown.pixel(13, 8), qRgb(255, 0, 0));
+    EXPECT_EQ(shown.pixel(20, 13), qRgb(255, 0, 0));
+    EXPECT_EQ(shown.pixel(10, 15), qRgb(0, 0, 0)); // where the image stood
+
+    window.copyImage(36, -2, {8, 6});
+    shown = window.grab().toImage();
+    EXPECT_EQ(pixelsOf(shown, qRgb(255, 0, 0), 0, 30), 4 * 4);
+}
+
+} // namespace
+} // namespace almanix

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "saver/frame.h"
+#include "saver/motion.h"
+#include "saver_fakes.h"
+
+namespace almanix {
+namespace {
+
+using testing::ScriptedRandom;
+
+// Each scene's content is a fixed size; the log says what was shown.
+class SizedScenes final : public SceneContent {
+public:
+    ImageSize current;
+    std::deque<ImageSize> next;
+    std::vector<std::string> shown;
+
+    explicit SizedScenes(ImageSize first) : current(first) {}
+    ImageSize imageSize() override { return current; }
+    void showDueNotice() override { advance("notice"); }
+    void showPicture() override { advance("picture"); }
+
+private:
+    void advance(const char* kind) {
+        shown.push_back(kind);
+        if (!next.empty()) {
+            current = next.front();
+            next.pop_front();
+        }
+    }
+};
+
+Motion onScreen(std::int32_t x, std::int32_t y, std::int16_t dx, std::int16_t dy) {
+    Motion motion;
+    motion.screenW = 1024;
+    motion.screenH = 768;
+    motion.posX = x;
+    motion.posY = y;
+    motion.stepX = dx;
+    motion.stepY = dy;
+    motion.edgeLimit = 3;
+    return motion;
+}
+
+TEST(Motion, PickStepsSlantsOneAxis) {
+    struct Case {
+        std::int16_t speed;
+        ScriptedRandom draws; // exact axis, faster or slower, deviation
+        std::int16_t stepX, stepY;
+    };
+    Case cases[] = {
+        {10, {0.9f, 0.9f, 0.9f}, 10, 12},
+        {10, {0.1f, 0.1f, 0.5f}, 9, 10},
+        {10, {0.5f, 0.2f, 0.0f}, 10, 10},
+        {2, {0.0f, 0.0f, 0.7f}, 0, 2},
+        {1, {0.99f, 0.49f, 0.99f}, 1, -1},
+        {30, {0.0f, 0.5f, 0.4f}, 31, 30},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.speed);
+        Motion motion;
+        pickSteps(motion, c.draws, c.speed);
+        EXPECT_EQ(motion.stepX, c.stepX);
+        EXPECT_EQ(motion.stepY, c.stepY);
+        EXPECT_TRUE(c.draws.allUsed());
+    }
+}
+
+TEST(Motion, TheFirstImageEntersFromTheDrawnSide) {
+    struct Case {
+        float side;
+        std::int32_t x, y;
+        std::int16_t dx, dy;
+    };
+    const Case cases[] = {
+        {0.0f, 512, -40, 5, 6},  // above the top
+        {0.3f, 1024, 192, -5, 6}, // beyond the right edge, heading left
+        {0.6f, 512, 768, 5, -6},  // below the bottom, heading up
+        {0.99f, -100, 192, 5, 6}, // left of the left edge
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.side);
+        ScriptedRandom random{0.4f, 0.5f, 0.25f, c.side};
+        Motion motion;
+        motion.stepX = 5;
+        motion.stepY = 6;
+        placeOnScreen(motion, random, {1024, 768});
+        EXPECT_EQ(motion.edgeLimit, 2);
+        EXPECT_EQ(motion.posX, 512);
+        EXPECT_EQ(motion.posY, 192);
+        enterFromRandomSide(motion, random, {100, 40});
+        EXPECT_EQ(std::make_tuple(motion.posX, motion.posY, motion.stepX, motion.stepY),
+                  std::make_tuple(c.x, c.y, c.dx, c.dy));
+    }
+}
+
+TEST(Motion, CheckEdgesActsOnTheFirstRuleThatHolds) {
+    struct Case {
+        const char* name;
+        Motion before;
+        ImageSize image;
+        std::int32_t x, y;
+        std::int16_t dx, dy, hits;
+        bool newScene;
+    };
+    auto hit = [](Motion motion, std::int16_t hits, std::int16_t limit) {
+        motion.edgeHits = hits;
+        motion.edgeLimit = limit;
+        return motion;
+    };
+    const Case cases[] = {
+        {"left on the right", onScreen(1024, 300, 5, 3), {100, 40}, 1024, 300, -5, 3, 0, true},
+        {"a step of 0 counts as moving right", onScreen(1024, 300, 0, 3), {100, 40}, 1024, 300, 0, 3, 0, true},
+        {"left on the left: placed a new width outside", onScreen(-100, 300, -5, 3), {100, 40}, -300, 300, 5, 3, 0, true},
+        {"left at the bottom", onScreen(300, 768, 5, 3), {100, 40}, 300, 768, 5, -3, 0, true},
+        {"left at the top: placed a new height outside", onScreen(300, -40, 5, -3), {100, 40}, 300, -60, 5, 3, 0, true},
+        {"entering from outside is not leaving", onScreen(-100, 300, 5, 3), {100, 40}, -100, 300, 5, 3, 0, false},
+        {"right touch bounces below the limit", onScreen(924, 300, 5, 3), {100, 40}, 924, 300, -5, 3, 1, false},
+        {"the touch that reaches the limit flies on", hit(onScreen(924, 300, 5, 3), 2, 3), {100, 40}, 924, 300, 5, 3, 3, false},
+        {"limit 1 never bounces", hit(onScreen(924, 300, 5, 3), 0, 1), {100, 40}, 924, 300, 5, 3, 1, false},
+        {"right and bottom in one tick: only the side counts", onScreen(924, 728, 5, 3), {100, 40}, 924, 728, -5, 3, 1, false},
+        {"top touch", onScreen(300, 0, 5, -3), {100, 40}, 300, 0, 5, 3, 1, false},
+        {"wider than the screen touches at once", onScreen(-10, 300, 5, 3), {1100, 40}, -10, 300, -5, 3, 1, false},
+        {"and on the other side too", hit(onScreen(-15, 300, -5, 3), 1, 3), {1100, 40}, -15, 300, 5, 3, 2, false},
+        {"beyond the limit it keeps counting", hit(onScreen(1000, 300, 5, 3), 7, 3), {100, 40}, 1000, 300, 5, 3, 8, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Motion motion = c.before;
+        SizedScenes scenes(c.image);
+        scenes.next = {{300, 60}};
+        ScriptedRandom random{0.0f};
+        checkEdges(motion, random, scenes);
+        EXPECT_EQ(std::make_tuple(motion.posX, motion.posY, motion.stepX, motion.stepY),
+                  std::make_tuple(c.x, c.y, c.dx, c.dy));
+        EXPECT_EQ(scenes.shown.size(), c.newScene ? 1u : 0u);
+        EXPECT_EQ(motion.edgeHits, c.newScene ? 0 : c.hits);
+    }
+}
+
+class NoSurface final : public SaverSurface {
+public:
+    void fillBlack(const PixelRect&) override {}
+    void copyImage(std::int32_t, std::int32_t, ImageSize) override {}
+};
+
+TEST(Motion, WithLimitNAnImageBouncesNMinusOneTimesAndLeaves) {
+    for (std::int16_t limit = 1; limit <= 5; ++limit) {
+        SCOPED_TRACE(limit);
+        Motion motion = onScreen(-100, 300, 7, 0);
+        motion.screenH = 768;
+        motion.edgeLimit = limit;
+        SizedScenes scenes({100, 40});
+        ScriptedRandom random{0.0f};
+        NoSurface surface;
+        int bounces = 0;
+        for (int tick = 0; tick < 2000; ++tick) {
+            const std::int16_t before = motion.stepX;
+            checkEdges(motion, random, scenes);
+            if (!scenes.shown.empty()) break;
+            if (motion.stepX != before) ++bounces;
+            drawFrame(motion, scenes.current, surface);
+        }
+        EXPECT_EQ(bounces, limit - 1);
+        ASSERT_EQ(scenes.shown.size(), 1u);
+        // Wholly outside on the side it was heading to.
+        EXPECT_TRUE(motion.posX >= 1024 || motion.posX <= -100);
+    }
+}
+
+TEST(Motion, NextSceneAlternatesInModeOneOnly) {
+    Motion motion;
+    motion.showMode = kShowModeNoticesAndPictures;
+    SizedScenes scenes({10, 10});
+    ScriptedRandom random{0.0f, 0.99f, 0.5f, 0.5f, 0.5f};
+    motion.edgeHits = 4;
+    nextScene(motion, random, scenes);
+    EXPECT_EQ(motion.edgeHits, 0);
+    EXPECT_EQ(motion.edgeLimit, 1);
+    EXPECT_TRUE(motion.noticeNext);
+    nextScene(motion, random, scenes);
+    EXPECT_EQ(motion.edgeLimit, 5);
+    EXPECT_FALSE(motion.noticeNext);
+    nextScene(motion, random, scenes);
+
+    motion.showMode = kShowModePicturesOnly;
+    nextScene(motion, random, scenes);
+    nextScene(motion, random, scenes);
+    EXPECT_TRUE(motion.noticeNext); // kept for when notices come back
+    EXPECT_EQ(scenes.shown, (std::vector<std::string>{"picture", "notice", "picture", "picture", "picture"}));
+}
+
+} // namespace
+} // namespace almanix

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "saver/notice.h"
+#include "saver_fakes.h"
+
+namespace almanix {
+namespace {
+
+using testing::CellCanvas;
+using testing::ScriptedRandom;
+
+TEST(Notice, IsExactlyTheTextBlockWithEveryLineAtTheLeft) {
+    struct Case {
+        const char* name;
+        std::string text;
+        ImageSize size;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"due events begin with an empty line", "\r\n12/06/2026 Sunday A\r\n12/07/2026 Monday Longer one",
+         {280, 60}, {"", "12/06/2026 Sunday A", "12/07/2026 Monday Longer one"}},
+        {"one line", "abc", {30, 20}, {"abc"}},
+        {"the widest line need not be the last", "wide line\r\nx", {90, 40}, {"wide line", "x"}},
+        {"a lone CR or LF does not break the line", "a\rb\nc", {50, 20}, {"a\rb\nc"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CellCanvas canvas;
+        ScriptedRandom random{0.3f};
+        EXPECT_EQ(showNotice(c.text, canvas, random), c.size);
+        EXPECT_EQ(canvas.cleared, c.size);
+        ASSERT_EQ(canvas.drawn.size(), c.lines.size());
+        for (std::size_t i = 0; i < c.lines.size(); ++i) {
+            EXPECT_EQ(canvas.drawn[i].line, c.lines[i]);
+            EXPECT_EQ(canvas.drawn[i].x, 0);
+            EXPECT_EQ(canvas.drawn[i].y, 20 * static_cast<std::int32_t>(i));
+        }
+    }
+}
+
+TEST(Notice, ColourIsABrightPaletteEntry) {
+    const std::pair<float, Rgb> cases[] = {
+        {0.0f, {128, 128, 128}}, {0.124f, {128, 128, 128}}, {0.125f, {0, 0, 255}}, {0.3f, {0, 255, 0}},
+        {0.4f, {0, 255, 255}},   {0.5f, {255, 0, 0}},       {0.7f, {255, 0, 255}}, {0.8f, {255, 255, 0}},
+        {0.99999994f, {255, 255, 255}},
+    };
+    for (const auto& [draw, colour] : cases) {
+        SCOPED_TRACE(draw);
+        CellCanvas canvas;
+        ScriptedRandom random{draw};
+        showNotice("x", canvas, random);
+        EXPECT_EQ(canvas.drawn.at(0).colour, colour);
+    }
+}
+
+TEST(Notice, HelpTextNamesThePicturesFolder) {
+    EXPECT_EQ(noPicturesText("C:\\Almanix\\Pics"),
+              "You can put some favorite pictures to\r\n"
+              "C:\\Almanix\\Pics, but file format must\r\n"
+              "be one of 'gif', 'jpg', or 'bmp'. Then\r\n"
+              "you will make screen saver more colorful.");
+    EXPECT_EQ(noticeLines(noPicturesText("/home/ann/Almanix/pics")).at(1),
+              "/home/ann/Almanix/pics, but file format must");
+}
+
+} // namespace
+} // namespace almanix

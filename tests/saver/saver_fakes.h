@@ -1,0 +1,111 @@
+#pragma once
+
+// Scripted stand-ins for the saver's shell: chance, drawing and picture loading.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "saver/frame.h"
+#include "saver/notice.h"
+#include "saver/random_source.h"
+#include "saver/slideshow.h"
+
+namespace almanix::testing {
+
+// Hands out the scripted draws in order; running out is a test failure.
+class ScriptedRandom final : public RandomSource {
+public:
+    std::vector<float> draws;
+    std::size_t used = 0;
+    std::vector<std::uint32_t> seeds;
+
+    ScriptedRandom() = default;
+    ScriptedRandom(std::initializer_list<float> values) : draws(values) {}
+
+    void seed(std::uint32_t value) override { seeds.push_back(value); }
+    float next() override {
+        if (used >= draws.size()) {
+            ADD_FAILURE() << "more random draws than scripted (" << draws.size() << ")";
+            return 0.0f;
+        }
+        return draws[used++];
+    }
+    bool allUsed() const { return used == draws.size(); }
+};
+
+// Text as fixed-width cells: 10 pixels a character, 20 a line.
+class CellCanvas final : public NoticeCanvas {
+public:
+    struct Drawn {
+        std::int32_t x, y;
+        std::string line;
+        Rgb colour;
+    };
+    ImageSize cleared{-1, -1};
+    std::vector<Drawn> drawn;
+
+    std::int32_t textWidth(std::string_view line) override { return 10 * static_cast<std::int32_t>(line.size()); }
+    std::int32_t lineHeight() override { return 20; }
+    void clearImage(ImageSize size) override {
+        cleared = size;
+        drawn.clear();
+    }
+    void drawText(std::int32_t x, std::int32_t y, std::string_view line, Rgb colour) override {
+        drawn.push_back({x, y, std::string(line), colour});
+    }
+};
+
+// Pictures by path: a size for each loadable one; some fail only when decoded.
+class FakePictureLoader final : public PictureLoader {
+public:
+    std::map<std::string, ImageSize> sizes;
+    std::set<std::string> undecodable;
+    std::vector<std::string> loaded;  // every path asked for
+    std::vector<ImageSize> stretched; // every target
+    std::string current;
+
+    std::optional<ImageSize> loadPicture(const std::string& path) override {
+        loaded.push_back(path);
+        current = path;
+        const auto found = sizes.find(path);
+        if (found == sizes.end()) return std::nullopt;
+        return found->second;
+    }
+    bool stretchPicture(ImageSize target) override {
+        if (undecodable.count(current)) return false;
+        stretched.push_back(target);
+        return true;
+    }
+};
+
+// The window as a grid of characters: '.' black, anything else what was drawn.
+class GridSurface final : public SaverSurface {
+public:
+    std::vector<std::string> rows;
+    std::vector<PixelRect> filled;
+
+    GridSurface(int width, int height, char fill) : rows(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), fill)) {}
+
+    void fillBlack(const PixelRect& area) override {
+        filled.push_back(area);
+        paint(area.left, area.top, area.right, area.bottom, '.');
+    }
+    void copyImage(std::int32_t x, std::int32_t y, ImageSize size) override {
+        paint(x, y, x + size.width - 1, y + size.height - 1, '#');
+    }
+
+private:
+    void paint(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, char c) {
+        for (std::int32_t y = top; y <= bottom; ++y)
+            for (std::int32_t x = left; x <= right; ++x)
+                if (y >= 0 && y < static_cast<std::int32_t>(rows.size()) && x >= 0 &&
+                    x < static_cast<std::int32_t>(rows[0].size()))
+                    rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = c;
+    }
+};
+
+} // namespace almanix::testing

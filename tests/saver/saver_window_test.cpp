@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "events/date_pattern.h"
+#include "events/upcoming_events.h"
+#include "saver/saver_window.h"
+#include "saver_fakes.h"
+#include "settings/settings_store.h"
+#include "startup/startup_state.h"
+#include "support/fakes.h"
+
+namespace almanix {
+namespace {
+
+using namespace almanix::testing;
+
+// Records what the presenter asks of its window; a close request comes back
+// to the presenter as a shell would pass it.
+class RecordingView final : public SaverWindowView {
+public:
+    SaverWindow* window = nullptr;
+    std::vector<std::string> log;
+    std::deque<bool> passwordAnswers;
+    bool closed = false;
+
+    void fillBlack(const PixelRect&) override {}
+    void copyImage(std::int32_t, std::int32_t, ImageSize) override {}
+    ImageSize screenSize() override { return {1024, 768}; }
+    void showCursor(bool show) override { log.push_back(show ? "show cursor" : "hide cursor"); }
+    void resetPointerShape() override { log.push_back("default pointer"); }
+    void startTimer() override { log.push_back("timer on"); }
+    void stopTimer() override { log.push_back("timer off"); }
+    void requestClose() override {
+        if (window->closeRequested()) {
+            closed = true;
+            log.push_back("closed");
+        }
+    }
+    bool verifyScreenSavePassword() override {
+        log.push_back("password");
+        const bool answer = passwordAnswers.empty() || passwordAnswers.front();
+        if (!passwordAnswers.empty()) passwordAnswers.pop_front();
+        return answer;
+    }
+};
+
+struct Saver : ::testing::Test {
+    MemoryFileSystem files;
+    MemoryRegistry registry;
+    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
+    FixedClock clock{{{2026, 12, 6}, 10, 59, 30}};
+    EventStore events{files, {"C:\\Almanix", '\\'}, shortDate, clock};
+    RecordingView view;
+    CellCanvas canvas;
+    FakePictureLoader pictures;
+    SeededRandom seeded;
+    FakePlatformServices platform;
+    RecordingMessageBoxes messages;
+    const std::string eventFile = "C:\\Almanix\\events.dat";
+    const std::string pics = "C:\\Almanix\\pics\\";
+
+    void SetUp() override {
+        resetStartupState();
+        gRunMode = kRunModeFullScreen;
+        setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "10");
+    }
+    void TearDown() override { resetStartupState(); }
+
+    std::unique_ptr<SaverWindow> saver(RandomSource& random) {
+        auto window = std::make_unique<SaverWindow>(SaverWindowServices{
+            view, canvas, pictures, random, registry, events, platform, messages, "C:\\Almanix\\Pics"});
+        view.window = window.get();
+        return window;
+    }
+    std::unique_ptr<SaverWindow> loaded() {
+        auto window = saver(seeded);
+        EXPECT_TRUE(window->Form_Load());
+        return window;
+    }
+    std::vector<std::string> drawnLines() const {
+        std::vector<std::string> lines;
+        for (const auto& drawn : canvas.drawn) lines.push_back(drawn.line);
+        return lines;
+    }
+};
+
+TEST_F(Saver, LoadPreparesADueNoticeWithEveryDrawInOrder) {
+    files.files[eventFile] = "#12/06/2026 Sunday Meeting\r\n#12/05/2026 Saturday Old\r\n";
+    ScriptedRandom random{0.9f, 0.9f, 0.0f, // steps: x exact, y faster by 0
+                          0.0f,             // first edge limit 1
+                          0.5f, 0.25f,      // position 512, 192
+                          0.5f,             // notice colour: red
+                          0.99f};           // enters from the left
+    auto window = saver(random);
+    ASSERT_TRUE(window->Form_Load());
+
+    EXPECT_EQ(random.seeds, (std::vector<std::uint32_t>{10 * 3600 + 59 * 60 + 30}));
+    EXPECT_TRUE(random.allUsed());
+    EXPECT_EQ(window->motion.showMode, 1);
+    EXPECT_EQ(drawnLines(), (std::vector<std::string>{"", "12/06/2026 Sunday Meeting"}));
+    EXPECT_EQ(canvas.drawn[1].colour, (Rgb{255, 0, 0}));
+    EXPECT_EQ(window->picSize, (ImageSize{250, 40}));
+    EXPECT_EQ(std::make_tuple(window->motion.posX, window->motion.posY, window->motion.stepX, window->motion.stepY,
+                              window->motion.edgeLimit),
+              std::make_tuple(-250, 192, 10, 10, 1));
+    EXPECT_EQ(files.files[eventFile], "#12/06/2026 Sunday Meeting\r\n"); // yesterday's is gone
+    EXPECT_EQ(view.log, (std::vector<std::string>{"hide cursor", "timer on"}));
+}
+
+TEST_F(Saver, WithNothingDueTheFirstSceneIsAPictureOrTheHelp) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> pictureFiles;
+        bool folderExists;
+        std::string shown; // the picture loaded, or the help's first line
+    };
+    const Case cases[] = {
+        {"two pictures: the second comes first", {"a.bmp", "b.bmp", "notes.txt"}, true, "b.bmp"},
+        {"no folder at all", {}, false, "You can put some favorite pictures to"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        files = {};
+        pictures = {};
+        canvas = {};
+        if (c.folderExists) files.folders.insert(pics);
+        for (const std::string& name : c.pictureFiles) {
+            files.files[pics + name] = "BM";
+            pictures.sizes[pics + name] = {300, 200};
+        }
+        auto window = loaded();
+        EXPECT_EQ(window->motion.showMode, 2);
+        if (c.shown.ends_with(".bmp")) {
+            EXPECT_EQ(pictures.loaded.back(), pics + c.shown);
+            EXPECT_EQ(window->picSize, (ImageSize{300, 200}));
+        } else {
+            ASSERT_EQ(canvas.drawn.size(), 4u);
+            EXPECT_EQ(canvas.drawn[0].line, c.shown);
+            EXPECT_EQ(canvas.drawn[1].line, "C:\\Almanix\\Pics, but file format must");
+        }
+    }
+}
+
+TEST_F(Saver, AnUnreadablePicturesFolderIsReportedAndNothingRuns) {
+    gWinVersion = "95";
+    gUsePassword = 1;
+    files.unlistableFolders.insert(pics);
+    files.files[eventFile] = "#12/05/2026 Saturday Old\r\n";
+    auto window = saver(seeded);
+    EXPECT_FALSE(window->Form_Load());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find(pics), std::string::npos);
+    EXPECT_EQ(messages.shown[0].title, "SCRNSAVE :Almanix");
+    EXPECT_EQ(platform.runningStates, (std::vector<bool>{false}));
+    EXPECT_TRUE(view.log.empty()); // the cursor was never hidden, no timer runs
+    EXPECT_TRUE(files.writeLog.empty());
+}
+
+TEST_F(Saver, DueEventsAreCheckedAgainOnceEachClockHour) {
+    files.files[eventFile] = "#12/06/2026 Sunday Meeting\r\n";
+    auto window = loaded();
+    ASSERT_EQ(files.writeLog.size(), 1u);
+    struct Tick {
+        LocalDateTime at;
+        bool checked;
+    };
+    const Tick ticks[] = {
+        {{{2026, 12, 6}, 10, 59, 59}, false}, {{{2026, 12, 6}, 11, 0, 0}, true},
+        {{{2026, 12, 6}, 11, 0, 1}, false},   {{{2026, 12, 6}, 11, 59, 59}, false},
+        {{{2026, 12, 6}, 12, 0, 0}, true},    {{{2026, 12, 7}, 12, 0, 0}, true},
+    };
+    for (const Tick& tick : ticks) {
+        SCOPED_TRACE(::testing::Message() << tick.at.hour << ":" << tick.at.minute << ":" << tick.at.second);
+        const std::size_t writes = files.writeLog.size();
+        clock.moment = tick.at;
+        window->Timer1_Timer();
+        EXPECT_EQ(files.writeLog.size(), writes + (tick.checked ? 1 : 0));
+    }
+    // The event expired on the 7th: pictures only from the next scene on.
+    EXPECT_EQ(window->motion.showMode, 2);
+    EXPECT_EQ(files.files[eventFile], "");
+}
+
+TEST_F(Saver, InputEndsTheSaverByTheRulesOfEachMode) {
+    using Handler = void (SaverWindow::*)();
+    const std::pair<const char*, Handler> handlers[] = {
+        {"click", &SaverWindow::Form_Click},       {"double click", &SaverWindow::Form_DblClick},
+        {"key down", &SaverWindow::Form_KeyDown},  {"key press", &SaverWindow::Form_KeyPress},
+        {"mouse down", &SaverWindow::Form_MouseDown},
+    };
+    for (std::int32_t runMode : {kRunModeFullScreen, kRunModePreview}) {
+        for (const auto& [name, handler] : handlers) {
+            SCOPED_TRACE(::testing::Message() << name << " in run mode " << runMode);
+            gRunMode = runMode;
+            view = {};
+            auto window = loaded();
+            ((*window).*handler)();
+            EXPECT_EQ(view.closed, runMode == kRunModeFullScreen);
+        }
+    }
+}
+
+TEST_F(Saver, MouseMovesEndTheSaverAfterTheFirstInEveryMode) {
+    using Moves = std::vector<std::pair<std::int32_t, std::int32_t>>;
+    struct Case {
+        const char* name;
+        Moves moves;
+        std::size_t endsAt; // index of the ending move; moves.size() when none ends it
+    };
+    const Case cases[] = {
+        {"the first move only records", {{400, 300}}, 1},
+        {"any later move elsewhere ends it, one pixel is enough", {{400, 300}, {400, 300}, {401, 300}}, 2},
+        {"a resting pointer at (0, 0) records anew", {{0, 0}, {0, 0}, {3, 4}, {3, 4}, {3, 5}}, 4},
+        {"one coordinate at 0 is an ordinary record", {{0, 7}, {0, 8}}, 1},
+    };
+    for (std::int32_t runMode : {kRunModeFullScreen, kRunModePreview}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.name << " in run mode " << runMode);
+            gRunMode = runMode;
+            view = {};
+            auto window = loaded();
+            std::size_t ended = c.moves.size();
+            for (std::size_t i = 0; i < c.moves.size() && !view.closed; ++i) {
+                window->Form_MouseMove(c.moves[i].first, c.moves[i].second);
+                if (view.closed) ended = i;
+            }
+            EXPECT_EQ(ended, c.endsAt);
+        }
+    }
+}
+
+TEST_F(Saver, ThePasswordIsAskedOnlyOnThe95FamilyWithThePasswordOn) {
+    struct Case {
+        const char* version;
+        std::int16_t usePassword;
+        std::vector<std::string> log; // after load, for a key, a wrong password and a key again
+    };
+    const std::vector<std::string> unload{"timer off", "show cursor", "default pointer", "closed"};
+    const Case cases[] = {
+        {"95", 1, {"show cursor", "password", "hide cursor", "show cursor", "password", "hide cursor",
+                   "timer off", "show cursor", "default pointer", "closed"}},
+        {"95", 49, unload},
+        {"95", 0, unload},
+        {"NT", 1, unload},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.version << " " << c.usePassword);
+        gWinVersion = c.version;
+        gUsePassword = c.usePassword;
+        view = {};
+        platform.runningStates.clear();
+        view.passwordAnswers = {false, true};
+        auto window = loaded();
+        view.log.clear();
+        window->Form_KeyDown();
+        if (!view.closed) {
+            EXPECT_TRUE(window->running()); // goes on where it was
+            window->Form_KeyDown();
+        }
+        EXPECT_EQ(view.log, c.log);
+        EXPECT_FALSE(window->running());
+        // The running state goes back only where the start switched it on.
+        EXPECT_EQ(platform.runningStates, c.usePassword == 1 && c.version == std::string("95")
+                                              ? std::vector<bool>{false}
+                                              : std::vector<bool>{});
+    }
+}
+
+} // namespace
+} // namespace almanix

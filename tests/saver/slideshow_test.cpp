@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "saver/picture_files.h"
+#include "saver/slideshow.h"
+#include "saver_fakes.h"
+#include "support/fakes.h"
+
+namespace almanix {
+namespace {
+
+using testing::FakePictureLoader;
+using testing::MemoryFileSystem;
+using testing::ScriptedRandom;
+
+TEST(PictureFiles, KindComesFromTheFirstBytes) {
+    MemoryFileSystem files;
+    const std::pair<std::string, std::int16_t> cases[] = {
+        {"GIF89a\x01\x00", 1}, {"GIF", 1}, {"GIf89a", 4}, {"gif", 4},  {"BM\x36\x00", 2}, {"BM", 2},
+        {"B", 4},              {"\xFF\xD8\xFF\xE0", 3},     {"\xFF\xD8", 3}, {"\xFF", 4}, {"\xD8\xFF", 4},
+        {"", 4},               {"just some text", 4},       {std::string("\0BM", 3), 4},
+    };
+    for (const auto& [bytes, kind] : cases) {
+        SCOPED_TRACE(bytes);
+        files.files["p"] = bytes;
+        EXPECT_EQ(isPictureFile(files, "p"), kind);
+    }
+    files.unreadable.insert("p");
+    EXPECT_EQ(isPictureFile(files, "p"), 4);
+    EXPECT_EQ(isPictureFile(files, "missing"), 4);
+}
+
+TEST(PictureFiles, NamesAreFilteredByExtensionAndSortedIgnoringCase) {
+    EXPECT_EQ(pictureNamesOf({"b.JPG", "c.txt", "A.gif", "noext", "x.jpeg", "Z.Bmp", "a.bmp", "gif", "a.BMP", ".gif",
+                              "pic.gif.txt"}),
+              (std::vector<std::string>{".gif", "a.BMP", "a.bmp", "A.gif", "b.JPG", "Z.Bmp"}));
+}
+
+TEST(Slideshow, TargetSizeRules) {
+    struct Case {
+        const char* name;
+        ImageSize picture, screen;
+        float draw;
+        ImageSize shown;
+    };
+    const Case cases[] = {
+        {"small, single", {100, 50}, {1024, 768}, 0.49f, {100, 50}},
+        {"small, doubled", {100, 50}, {1024, 768}, 0.5f, {200, 100}},
+        {"both sides just under a fifth", {204, 153}, {1024, 768}, 0.9f, {408, 306}},
+        {"exactly a fifth of the width is not small", {256, 100}, {1280, 1024}, -1, {256, 100}},
+        {"only one side small", {100, 700}, {1024, 768}, -1, {100, 700}},
+        {"too wide", {2048, 1536}, {1024, 768}, -1, {341, 256}},
+        {"too wide, halves round to even", {2046, 15}, {1024, 768}, -1, {341, 2}},
+        {"too tall", {800, 1200}, {1024, 768}, -1, {171, 256}},
+        {"too wide wins over too tall", {1100, 2200}, {1024, 768}, -1, {341, 682}},
+        {"as big as the screen", {1024, 768}, {1024, 768}, -1, {1024, 768}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedRandom random;
+        if (c.draw >= 0) random.draws = {c.draw};
+        EXPECT_EQ(targetSize(c.picture, c.screen, random), c.shown);
+        EXPECT_TRUE(random.allUsed());
+    }
+}
+
+struct Pictures : ::testing::Test {
+    MemoryFileSystem files;
+    FakePictureLoader loader;
+    ScriptedRandom random;
+    Slideshow slideshow{files, loader, random};
+    const std::string folder = "C:\\Almanix\\pics\\";
+    const ImageSize screen{1024, 768};
+
+    void add(const std::string& name, std::string bytes = "BM...", ImageSize size = {400, 300}) {
+        files.files[folder + name] = std::move(bytes);
+        loader.sizes[folder + name] = size;
+    }
+    // The names shown by the next calls; "-" for the help notice.
+    std::vector<std::string> show(int count) {
+        std::vector<std::string> shown;
+        for (int i = 0; i < count; ++i) {
+            const std::size_t before = loader.stretched.size();
+            const bool rendered = slideshow.showPicture(screen).has_value();
+            EXPECT_EQ(loader.stretched.size(), before + (rendered ? 1 : 0));
+            shown.push_back(rendered ? loader.current.substr(folder.size()) : "-");
+        }
+        return shown;
+    }
+};
+
+TEST_F(Pictures, ShownInTurnStartingWithTheSecond) {
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) add(name);
+    slideshow.setPictures(folder, {"a.bmp", "b.bmp", "c.bmp"});
+    EXPECT_EQ(show(5), (std::vector<std::string>{"b.bmp", "c.bmp", "a.bmp", "b.bmp", "c.bmp"}));
+}
+
+TEST_F(Pictures, UnusableNamesAreDroppedAndTheNextTriedInTheSameCall) {
+    add("a.gif", "GIF89a");
+    add("b.jpg", "this is text");  // kind 4
+    add("c.bmp");
+    add("d.gif", "BM..");         // kind 2 whatever the name says
+    add("e.jpg", "\xFF\xD8\xFF"); // passes the kind check but cannot be decoded
+    loader.undecodable.insert(folder + "e.jpg");
+    add("f.bmp");
+    loader.sizes.erase(folder + "f.bmp"); // the loader cannot read it at all
+    slideshow.setPictures(folder, {"a.gif", "b.jpg", "c.bmp", "d.gif", "e.jpg", "f.bmp"});
+
+    // b goes, and the search goes on from its place: c now stands there and is passed over.
+    EXPECT_EQ(show(1), (std::vector<std::string>{"d.gif"}));
+    EXPECT_EQ(slideshow.List1, (std::vector<std::string>{"a.gif", "c.bmp", "d.gif", "e.jpg", "f.bmp"}));
+    // e passes the check but not the decoding; f cannot be loaded at all.
+    EXPECT_EQ(show(4), (std::vector<std::string>{"a.gif", "c.bmp", "d.gif", "a.gif"}));
+    EXPECT_EQ(slideshow.List1, (std::vector<std::string>{"a.gif", "c.bmp", "d.gif"}));
+    EXPECT_EQ(slideshow.picCount, 3);
+}
+
+TEST_F(Pictures, WithNoUsableNameLeftTheHelpNoticeShows) {
+    add("a.jpg", "text");
+    files.files[folder + "b.gif"] = "GIF";  // passes the check, but no loader knows it
+    slideshow.setPictures(folder, {"a.jpg", "b.gif", "c.bmp"}); // c has been deleted since
+    EXPECT_EQ(show(2), (std::vector<std::string>{"-", "-"}));
+    EXPECT_EQ(slideshow.picCount, 0);
+    EXPECT_TRUE(slideshow.List1.empty());
+
+    slideshow.setPictures(folder, {});
+    EXPECT_EQ(show(1), (std::vector<std::string>{"-"}));
+}
+
+TEST_F(Pictures, TheKindCheckStopsOnceEveryNameHasPassedIt) {
+    add("a.bmp");
+    add("b.bmp");
+    slideshow.setPictures(folder, {"a.bmp", "b.bmp"});
+    EXPECT_EQ(show(2), (std::vector<std::string>{"b.bmp", "a.bmp"}));
+    EXPECT_EQ(slideshow.checkedCount, 2);
+    // Changed on disk after passing: no longer looked at, only loaded.
+    files.files[folder + "b.bmp"] = "text now";
+    EXPECT_EQ(show(2), (std::vector<std::string>{"b.bmp", "a.bmp"}));
+}
+
+} // namespace
+} // namespace almanix

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include "setup/fake_setup_views.h"
+
+namespace almanix {
+namespace {
+
+using testing::FakeEventsDialogView;
+using Items = std::vector<std::string>;
+
+struct EventsDialogTest : ::testing::Test, testing::FakeSetupServices {
+    EventsDialogTest() : FakeSetupServices({"C:\\Almanix", '\\'}) {}
+    const std::string path = "C:\\Almanix\\events.dat";
+    FakeEventsDialogView view;
+    std::optional<EventsDialog> dialog;
+
+    // A fresh dialog over a fresh view, as each opening makes them; the stores stay.
+    void open(const Items& stored = {}) {
+        if (!stored.empty()) files.files[path] = fileOf(stored);
+        messages.shown.clear();
+        view = FakeEventsDialogView{};
+        view.window = {7470, 5910};
+        dialog.emplace(view, services);
+        view.presenter = &*dialog;
+        dialog->Form_Load();
+    }
+    void add(const std::string& date, const std::string& content) {
+        view.texts[EventsTextBox::txtValue] = date;
+        view.texts[EventsTextBox::Text1] = content;
+        dialog->Command1_Click();
+    }
+    Items shownTexts() const {
+        Items texts;
+        for (const auto& shown : messages.shown) {
+            EXPECT_EQ(shown.title, "SCRNSAVE :Almanix");
+            texts.push_back(shown.text);
+        }
+        return texts;
+    }
+    static std::string fileOf(const Items& items) {
+        std::string text;
+        for (const std::string& item : items) text += "#" + item + "\r\n";
+        return text;
+    }
+};
+
+TEST_F(EventsDialogTest, OpensOnTodayWithTheFileInTheListAndNothingSelected) {
+    open({"12/24/2026 Thursday Christmas Eve", "01/01/2027 Friday New year"});
+    EXPECT_EQ(view.date, (CalendarDate{2026, 12, 6}));
+    EXPECT_EQ(view.texts[EventsTextBox::txtValue], "12/06/2026");
+    EXPECT_EQ(view.texts[EventsTextBox::diffdays], "1");
+    EXPECT_EQ(view.list, (Items{"12/24/2026 Thursday Christmas Eve", "01/01/2027 Friday New year"}));
+    EXPECT_EQ(view.selected, -1);
+    // The check boxes show the calendar's own options, "Show Iterration Buttons" ticked.
+    EXPECT_EQ(view.checks, view.options);
+    EXPECT_TRUE(view.checks[CalendarOption::showIterationButtons]);
+    ASSERT_TRUE(view.position);
+    EXPECT_DOUBLE_EQ(view.position->left, (15360 - 7470) / 2.0);
+    EXPECT_DOUBLE_EQ(view.position->top, (11520 - 5910) / 2.0);
+    EXPECT_TRUE(files.writeLog.empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
+    const auto notADate = [](const std::string& text) {
+        return "\"" + text + "\" cannot be read as a date, so no event was added. Pick the date on the "
+                             "calendar, or type it as in 12/06/2026.";
+    };
+    struct Case {
+        std::string dateText, content;
+        Items list, messages;
+    };
+    const Case cases[] = {
+        {"05/13/1998", "Dentist", {"05/13/1998 Wednesday Dentist"}, {}},
+        {"5/13/98", " a, \"b\" #c ", {"5/13/98 Wednesday  a, \"b\" #c "}, {}}, // both kept as typed
+        {"12/06/2026", " ", {"12/06/2026 Sunday  "}, {}},
+        {"nonsense", "", {}, {"There is no content."}},
+        {"13/05/1998", "Dentist", {}, {notADate("13/05/1998")}},
+        {"12/06/2026 9:00", "Dentist", {}, {notADate("12/06/2026 9:00")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dateText + "," + c.content);
+        open();
+        add(c.dateText, c.content);
+        EXPECT_EQ(view.list, c.list);
+        EXPECT_EQ(view.selected, c.list.empty() ? -1 : 0);
+        EXPECT_EQ(shownTexts(), c.messages);
+    }
+    EXPECT_TRUE(files.writeLog.empty());
+}
+
+TEST_F(EventsDialogTest, AddAppendsAndSelectsDeleteRemovesTheSelection) {
+    struct Case {
+        Items steps; // "add X", "select N", "delete"
+        Items list;
+        int selected;
+    };
+    const Case cases[] = {
+        {{"add x", "add x"}, {"a", "b", "12/06/2026 Sunday x", "12/06/2026 Sunday x"}, 3},
+        {{"delete"}, {"a", "b"}, -1},
+        {{"add x", "delete"}, {"a", "b"}, -1},
+        {{"select 0", "delete", "delete", "add x"}, {"b", "12/06/2026 Sunday x"}, 1},
+    };
+    for (const Case& c : cases) {
+        open({"a", "b"});
+        for (const std::string& step : c.steps) {
+            if (step.starts_with("add ")) add("12/06/2026", step.substr(4));
+            if (step.starts_with("select ")) view.selected = std::stoi(step.substr(7));
+            if (step == "delete") dialog->Command2_Click();
+        }
+        EXPECT_EQ(view.list, c.list);
+        EXPECT_EQ(dialog->listItems(), c.list);
+        EXPECT_EQ(view.selected, c.selected);
+    }
+    EXPECT_TRUE(files.writeLog.empty());
+}
+
+TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
+    struct Case {
+        std::string daysBefore;
+        std::optional<std::string> stored;
+    };
+    const Case cases[] = {{"1", "1"}, {"07", "07"}, {"-3", "-3"}, {"ab", std::nullopt}, {"", std::nullopt}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.daysBefore);
+        registry.keys.clear();
+        open({"old one"});
+        add("12/06/2026", "Dentist");
+        view.texts[EventsTextBox::diffdays] = c.daysBefore;
+        dialog->Command3_Click();
+        EXPECT_EQ(files.files[path], fileOf({"old one", "12/06/2026 Sunday Dentist"}));
+        EXPECT_EQ(stored(kDaysBeforeEventName), c.stored);
+        EXPECT_EQ(shownTexts(), c.stored ? Items{} : Items{c.daysBefore + " is illegal format. It must be number."});
+        EXPECT_EQ(view.closings, 1);
+    }
+}
+
+TEST_F(EventsDialogTest, CancelAndTheFrameWriteNothing) {
+    for (const bool throughTheFrame : {false, true}) {
+        open({"a", "b"});
+        add("12/06/2026", "Dentist");
+        view.click(CalendarOption::yearReadOnly);
+        EXPECT_TRUE(view.options[CalendarOption::yearReadOnly]);
+        view.texts[EventsTextBox::diffdays] = "9";
+        if (throughTheFrame) dialog->Form_QueryUnload(); else dialog->Command4_Click();
+        EXPECT_EQ(view.closings, 1);
+        EXPECT_TRUE(files.writeLog.empty());
+        EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
+    }
+}
+
+TEST_F(EventsDialogTest, AFailedSaveKeepsTheDialogOpenWithEveryEdit) {
+    open();
+    add("12/06/2026", "Dentist");
+    view.texts[EventsTextBox::diffdays] = "5";
+    files.failWrites = true;
+    dialog->Command3_Click();
+    EXPECT_EQ(shownTexts(), Items{"The events could not be saved: the folder C:\\Almanix does not exist. Nothing "
+                                  "was lost: the list still holds every change. Make the folder and press OK "
+                                  "again, or press Cancel."});
+    EXPECT_EQ(view.closings, 0);
+    EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
+
+    files.failWrites = false;
+    dialog->Command3_Click();
+    EXPECT_EQ(files.files[path], fileOf({"12/06/2026 Sunday Dentist"}));
+    EXPECT_EQ(stored(kDaysBeforeEventName), "5");
+    EXPECT_EQ(view.closings, 1);
+}
+
+TEST_F(EventsDialogTest, TheListHoldsAtMost1001EventsAndLosesNoneOfALongerFile) {
+    Items stored;
+    for (int i = 0; i < 1003; ++i) stored.push_back("01/01/2030 Tuesday event " + std::to_string(i));
+    open(stored);
+    EXPECT_EQ(view.list, Items(stored.begin(), stored.begin() + 1001));
+    EXPECT_EQ(shownTexts(), Items{"The event file holds 1003 events, more than the 1001 that the list can show. The "
+                                  "list shows the first 1001; the other 2 stay in the file after them when you "
+                                  "press OK."});
+    messages.shown.clear();
+    add("12/06/2026", "one more");
+    EXPECT_EQ(view.list.size(), 1001u);
+    EXPECT_EQ(shownTexts(), Items{"The list already holds 1001 events, as many as it can. Delete an event before "
+                                  "adding another."});
+
+    // After a delete there is room again; the events beyond the list follow it in the file.
+    view.selected = 0;
+    dialog->Command2_Click();
+    add("12/06/2026", "one more");
+    dialog->Command3_Click();
+    Items expected(stored.begin() + 1, stored.begin() + 1001);
+    expected.push_back("12/06/2026 Sunday one more");
+    expected.insert(expected.end(), stored.begin() + 1001, stored.end());
+    EXPECT_EQ(files.files[path], fileOf(expected));
+}
+
+TEST(DaysBeforeNumber, AcceptsNumbersThatRoundInto16Bits) {
+    const std::pair<const char*, std::optional<std::int16_t>> cases[] = {
+        {"07", 7},          {"-3", -3},          {"  12\t", 12},      {"2.5", 2},         {"3.5", 4},
+        {"&h1F", 31},       {"-32768.5", -32768}, {"32767.5", {}},    {"-32769", {}},     {"", {}},
+        {"ab", {}},         {"1a", {}},           {"1 2", {}},        {".", {}},          {"1.2.3", {}},
+    };
+    for (const auto& [text, number] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(daysBeforeNumber(text), number);
+    }
+}
+
+} // namespace
+} // namespace almanix

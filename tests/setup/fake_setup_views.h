@@ -1,0 +1,134 @@
+#pragma once
+
+// Views of the setup side's windows that record what the presenters do to them
+// and let a test act as the user.
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "events/date_pattern.h"
+#include "setup/events_dialog.h"
+#include "setup/setup_window.h"
+#include "setup/speed_dialog.h"
+#include "settings/settings_store.h"
+#include "support/fakes.h"
+
+namespace almanix::testing {
+
+// A 1024 x 768 screen at 96 dots per inch.
+inline constexpr TwipSize kScreen{15360, 11520};
+
+template <typename View>
+class FakeForm : public View {
+public:
+    TwipSize window{};
+    std::optional<TwipPoint> position;
+    int closings = 0;
+
+    TwipSize screenSize() override { return kScreen; }
+    TwipSize windowSize() override { return window; }
+    void moveWindow(TwipPoint at) override { position = at; }
+    void closeWindow() override { ++closings; }
+};
+
+class FakeEventsDialogView final : public FakeForm<EventsDialogView> {
+public:
+    EventsDialog* presenter = nullptr; // receives the calendar's DateChange
+    CalendarDate date{2000, 1, 1};
+    std::map<CalendarOption, bool> options{{CalendarOption::showIterationButtons, true}};
+    std::map<CalendarOption, bool> checks;
+    std::map<EventsTextBox, std::string> texts{{EventsTextBox::diffdays, "1"}};
+    std::vector<std::string> list;
+    int selected = -1;
+
+    CalendarDate calendarDate() override { return date; }
+    void setCalendarDate(const CalendarDate& newDate) override {
+        const CalendarDate oldDate = date;
+        date = newDate;
+        if (presenter && oldDate != newDate) presenter->Calendar1_DateChange(oldDate, newDate);
+    }
+    bool calendarOption(CalendarOption option) override { return options[option]; }
+    void setCalendarOption(CalendarOption option, bool value) override { options[option] = value; }
+    std::string text(EventsTextBox box) override { return texts[box]; }
+    void setText(EventsTextBox box, const std::string& value) override { texts[box] = value; }
+    bool isChecked(CalendarOption option) override { return checks[option]; }
+    void setChecked(CalendarOption option, bool checked) override { checks[option] = checked; }
+    void appendListItem(const std::string& item) override { list.push_back(item); }
+    void removeListItem(int index) override { list.erase(list.begin() + index); }
+    int selectedListIndex() override { return selected; }
+    void selectListItem(int index) override { selected = index; }
+
+    // The user ticks or unticks a check box.
+    void click(CalendarOption option) {
+        checks[option] = !checks[option];
+        presenter->checkBoxClicked(option);
+    }
+};
+
+class FakeSpeedDialogView final : public FakeForm<SpeedDialogView> {
+public:
+    SpeedDialog* presenter = nullptr; // receives moveSpeed_Change
+    int minimum = 0, maximum = 10, value = 0;
+    std::string speedText = "0";
+    std::vector<std::string> calls;
+
+    void setSliderMaximum(int newMaximum) override {
+        calls.push_back("maximum " + std::to_string(maximum = newMaximum));
+        moveTo(value);
+    }
+    void setSliderMinimum(int newMinimum) override {
+        calls.push_back("minimum " + std::to_string(minimum = newMinimum));
+        moveTo(value);
+    }
+    int sliderValue() override { return value; }
+    void setSliderValue(int newValue) override {
+        calls.push_back("value " + std::to_string(newValue));
+        moveTo(newValue);
+    }
+    void setSpeedText(const std::string& text) override { speedText = text; }
+
+    // A slider keeps its value within its range and reports every change.
+    void moveTo(int newValue) {
+        newValue = std::max(minimum, std::min(maximum, newValue));
+        if (newValue == value) return;
+        value = newValue;
+        if (presenter) presenter->moveSpeed_Change();
+    }
+};
+
+class FakeSetupWindowView final : public FakeForm<SetupWindowView> {
+public:
+    std::map<std::string, std::string> labels;
+    void setLabelText(std::string_view name, const std::string& text) override { labels[std::string(name)] = text; }
+};
+
+// In-memory files and settings, a fixed clock (Sunday 6 December 2026) and
+// month/day/year short dates, as the dialogs of the setup side use them.
+struct FakeSetupServices {
+    MemoryFileSystem files;
+    MemoryRegistry registry;
+    RecordingMessageBoxes messages;
+    FixedClock clock{{{2026, 12, 6}, 9, 30, 0}};
+    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
+    SetupServices services;
+
+    explicit FakeSetupServices(DataPaths paths) : services{{files, paths, shortDate, clock}, registry, messages} {}
+
+    std::optional<std::string> stored(const char* valueName) const {
+        const auto value = registry.get(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, valueName);
+        return value ? std::optional(value->data) : std::nullopt;
+    }
+};
+
+class RecordingDialogs final : public SetupDialogs {
+public:
+    std::vector<std::string> shown;
+    void showEventsDialog() override { shown.push_back("events"); }
+    void showSpeedDialog() override { shown.push_back("speed"); }
+    void showAboutBox() override { shown.push_back("about"); }
+};
+
+} // namespace almanix::testing

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "setup/fake_setup_views.h"
+
+namespace almanix {
+namespace {
+
+struct SpeedDialogTest : ::testing::Test, testing::FakeSetupServices {
+    SpeedDialogTest() : FakeSetupServices({"C:\\Almanix", '\\'}) {}
+};
+
+TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
+    enum Close { ok, cancel, frame };
+    struct Case {
+        const char* stored;
+        int opensAt;
+        std::optional<int> movedTo;
+        Close close;
+        std::optional<std::string> afterwards;
+    };
+    const Case cases[] = {
+        {nullptr, 1, std::nullopt, ok, "1"},
+        {"45", 30, std::nullopt, ok, "30"},
+        {"-7", 1, 99, ok, "30"},
+        {"2.5", 2, 7, ok, "7"},
+        {"5", 5, 20, cancel, "5"},
+        {nullptr, 1, 20, frame, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "nothing stored");
+        registry.keys.clear();
+        if (c.stored) registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, REG_SZ_TYPE, c.stored);
+        testing::FakeSpeedDialogView view;
+        view.window = {3870, 2925};
+        SpeedDialog dialog(view, services);
+        view.presenter = &dialog;
+        dialog.Form_Load();
+        EXPECT_EQ(view.calls, (std::vector<std::string>{"maximum 30", "minimum 1", "value " + std::to_string(c.opensAt)}));
+        EXPECT_EQ(view.speedText, std::to_string(c.opensAt));
+        EXPECT_DOUBLE_EQ(view.position->left, (15360 - 3870) / 2.0);
+        if (c.movedTo) {
+            view.moveTo(*c.movedTo);
+            EXPECT_EQ(view.speedText, std::to_string(view.value));
+        }
+        if (c.close == ok) dialog.Command1_Click();
+        if (c.close == cancel) dialog.Command2_Click();
+        if (c.close == frame) dialog.Form_QueryUnload();
+        EXPECT_EQ(view.closings, 1);
+        EXPECT_EQ(stored(kMoveSpeedName), c.afterwards);
+    }
+}
+
+} // namespace
+} // namespace almanix
