@@ -9,28 +9,6 @@
 
 namespace almanix {
 
-namespace {
-
-const char* checkBoxName(CalendarOption option) {
-    switch (option) {
-    case CalendarOption::monthReadOnly: return "chkMonthRO";
-    case CalendarOption::yearReadOnly: return "chkYearRO";
-    case CalendarOption::showIterationButtons: return "chkShowIterration";
-    }
-    return "";
-}
-
-const char* textBoxName(EventsTextBox box) {
-    switch (box) {
-    case EventsTextBox::txtValue: return "txtValue";
-    case EventsTextBox::Text1: return "Text1";
-    case EventsTextBox::diffdays: return "diffdays";
-    }
-    return "";
-}
-
-} // namespace
-
 QtEventsDialog::QtEventsDialog(QWidget* parent)
     : QtDialog(parent, eventsfmLayout()),
       calendar_(form_.get<QtCalendar>("Calendar1")),
@@ -77,10 +55,12 @@ void QtEventsDialog::setCalendarOption(CalendarOption option, bool value) {
     }
 }
 
-QLineEdit* QtEventsDialog::textBox(EventsTextBox box) const { return form_.get<QLineEdit>(textBoxName(box)); }
+QLineEdit* QtEventsDialog::textBox(EventsTextBox box) const {
+    return form_.get<QLineEdit>(textBoxNameOf(box));
+}
 
 QCheckBox* QtEventsDialog::checkBox(CalendarOption option) const {
-    return form_.get<QCheckBox>(checkBoxName(option));
+    return form_.get<QCheckBox>(checkBoxNameOf(option));
 }
 
 std::string QtEventsDialog::text(EventsTextBox box) { return textBox(box)->text().toStdString(); }

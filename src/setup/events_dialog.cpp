@@ -69,6 +69,24 @@ bool isWholeNumber(std::string_view text) {
 
 const WindowLayout& eventsfmLayout() { return kEventsfm; }
 
+std::string_view checkBoxNameOf(CalendarOption option) {
+    switch (option) {
+    case CalendarOption::monthReadOnly: return "chkMonthRO";
+    case CalendarOption::yearReadOnly: return "chkYearRO";
+    case CalendarOption::showIterationButtons: return "chkShowIterration";
+    }
+    return {};
+}
+
+std::string_view textBoxNameOf(EventsTextBox box) {
+    switch (box) {
+    case EventsTextBox::txtValue: return "txtValue";
+    case EventsTextBox::Text1: return "Text1";
+    case EventsTextBox::diffdays: return "diffdays";
+    }
+    return {};
+}
+
 std::optional<std::int16_t> daysBeforeNumber(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);

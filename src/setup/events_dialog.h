@@ -27,6 +27,10 @@ inline constexpr CalendarOption kCalendarOptions[] = {
 
 enum class EventsTextBox { txtValue, Text1, diffdays };
 
+// The names in the layout table of the check box that mirrors an option, and of a text box.
+std::string_view checkBoxNameOf(CalendarOption option);
+std::string_view textBoxNameOf(EventsTextBox box);
+
 class EventsDialogView : public FormView {
 public:
     // Calendar1. Setting its date raises Calendar1_DateChange when the date changes.

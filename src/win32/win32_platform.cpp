@@ -3,17 +3,13 @@
 #include <cstdio>
 #include <windows.h>
 
+#include "win32/win32_bound_function.h"
+#include "win32/win32_saver.h"
+#include "win32/win32_setup_window.h"
+
 namespace almanix {
 
 namespace {
-
-// Looks a function up by name once; null when its library or the export is missing.
-template <typename Function>
-Function boundFunction(const char* library, const char* name) {
-    const HMODULE module = LoadLibraryA(library);
-    if (!module) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 using SystemParametersInfoFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT);
 using PwdChangePasswordFunction = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
@@ -47,7 +43,8 @@ bool Win32PlatformServices::changePassword(std::string_view provider, std::int32
 }
 
 void Win32MessageBox::show(const std::string& text, const std::string& title) {
-    MessageBoxA(nullptr, text.c_str(), title.c_str(), MB_OK);
+    // Owned by the active window, which takes no input until the box is dismissed.
+    MessageBoxA(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK);
 }
 
 DataPaths win32DataPaths() { return {"C:\\Almanix", '\\'}; }
@@ -58,10 +55,7 @@ bool Win32StartupShell::anotherCopyIsRunning() {
     return GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool Win32StartupShell::showSaverFullScreen() {
-    std::fputs("Almanix: the full-screen saver window opens here (not built yet)\n", stderr);
-    return true;
-}
+bool Win32StartupShell::showSaverFullScreen() { return openSaverFullScreen(); }
 
 WindowRect Win32StartupShell::clientRectOf(std::int32_t window) {
     RECT rect{};
@@ -69,14 +63,10 @@ WindowRect Win32StartupShell::clientRectOf(std::int32_t window) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-bool Win32StartupShell::showSaverPreview(std::int32_t, const WindowRect&) {
-    std::fputs("Almanix: the preview window opens here (not built yet)\n", stderr);
-    return true;
+bool Win32StartupShell::showSaverPreview(std::int32_t parentWindow, const WindowRect& parentRect) {
+    return openSaverPreview(parentWindow, parentRect);
 }
 
-bool Win32StartupShell::showSetupWindow() {
-    std::fputs("Almanix: the setup window opens here (not built yet)\n", stderr);
-    return true;
-}
+bool Win32StartupShell::showSetupWindow() { return showWin32SetupWindow(); }
 
 } // namespace almanix

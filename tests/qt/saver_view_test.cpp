@@ -7,6 +7,7 @@
 #include "qt/qt_saver_window.h"
 #include "qt/qt_scene_image.h"
 #include "saver/frame.h"
+#include "support/notice_checks.h"
 #include "support/offscreen_application.h"
 
 namespace almanix {
@@ -25,18 +26,10 @@ int pixelsOf(const QImage& image, QRgb colour, int top, int bottom) {
 TEST(QtSceneImage, ANoticeIsItsTextBlockWithAnEmptyFirstLine) {
     application();
     QtSceneImage pic(96);
-    const std::int32_t line = pic.lineHeight();
-    EXPECT_GE(line, 21); // 15.75 points at 96 dots per inch are 21 pixels
-    EXPECT_LE(line, 30);
-
-    const std::string text = "\r\n12/06/2026 Sunday Meeting\r\n12/07/2026 Monday A much longer line of text";
-    const ImageSize size = measureNotice(pic, text);
-    EXPECT_EQ(size.height, 3 * line);
-    EXPECT_EQ(size.width, pic.textWidth("12/07/2026 Monday A much longer line of text"));
-    EXPECT_GT(size.width, pic.textWidth("12/06/2026 Sunday Meeting"));
+    const auto [line, size] = testing::expectNoticeBlock(pic);
 
     pic.clearImage(size);
-    pic.drawText(0, line, "12/06/2026 Sunday Meeting", {255, 255, 0});
+    pic.drawText(0, line, testing::kNoticeItem, {255, 255, 0});
     const QImage& image = pic.image();
     ASSERT_EQ(image.size(), QSize(size.width, size.height));
     EXPECT_EQ(pixelsOf(image, qRgb(0, 0, 0), 0, line), size.width * line);

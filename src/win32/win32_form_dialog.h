@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+
+#include "setup/form_view.h"
+#include "win32/win32_form.h"
+
+namespace almanix {
+
+// Keeps the dialog manager from Enter and Escape: Enter presses the focused
+// push button and nothing else, Escape presses nothing. True when the message
+// was one of these keys for the dialog and has been dealt with.
+bool handleDialogKey(HWND dialog, const MSG& message);
+
+// A fixed-size dialog built from its table, shown modally over its owner: the
+// owner takes no input until the dialog ends, and the dialog is destroyed then.
+class Win32FormDialog : public Win32Form {
+public:
+    // Creates the dialog, hidden; false on failure.
+    bool createDialog(HWND owner);
+    // Shows the dialog and returns once it has ended and been destroyed.
+    void runModal();
+    // Ends the modal loop once the message in hand has been handled.
+    void endModal();
+    bool hasEnded() const { return ended_; }
+    void focusFirstControl();
+    // Closing through the frame (close box, Alt+F4) goes here; by default it ends the dialog.
+    void setFrameClosed(std::function<void()> handler) { frameClosed_ = std::move(handler); }
+
+protected:
+    using Win32Form::Win32Form;
+
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onClose() override;
+
+private:
+    bool ended_ = false;
+    std::function<void()> frameClosed_;
+};
+
+// The window operations every dialog's view shares.
+template <typename View>
+class Win32Dialog : public Win32FormDialog, public View {
+public:
+    TwipSize screenSize() override { return screenTwips(); }
+    TwipSize windowSize() override { return windowTwips(); }
+    void moveWindow(TwipPoint position) override { moveTo(position); }
+    void closeWindow() override { endModal(); }
+
+protected:
+    using Win32FormDialog::Win32FormDialog;
+};
+
+} // namespace almanix

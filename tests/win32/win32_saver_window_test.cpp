@@ -1,0 +1,376 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <windows.h>
+
+#include "events/date_pattern.h"
+#include "saver/saver_fakes.h"
+#include "saver/saver_window.h"
+#include "startup/startup_state.h"
+#include "support/fakes.h"
+#include "support/notice_checks.h"
+#include "win32/gdi_scene_image.h"
+#include "win32/wic_picture_loader.h"
+#include "win32/win32_file_system.h"
+#include "win32/win32_saver_window.h"
+
+namespace almanix {
+namespace {
+
+using namespace almanix::testing;
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+
+// The pixels of a device context's area, as GDI reads them back.
+class Capture {
+public:
+    Capture(HDC source, int width, int height) : width_(width), height_(height) {
+        dc_ = CreateCompatibleDC(nullptr);
+        BITMAPINFO format{};
+        format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        bitmap_ = CreateDIBSection(dc_, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        SelectObject(dc_, bitmap_);
+        if (source) BitBlt(dc_, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        GdiFlush();
+    }
+    ~Capture() {
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+    }
+    HDC dc() const { return dc_; }
+    COLORREF at(int x, int y) const {
+        GdiFlush();
+        const std::uint32_t pixel = bits_[y * width_ + x];
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+    // How many pixels of the rows top..bottom-1 have exactly this colour.
+    int count(COLORREF colour, int top, int bottom) const {
+        int found = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < width_; ++x) found += at(x, y) == colour ? 1 : 0;
+        return found;
+    }
+    int count(COLORREF colour) const { return count(colour, 0, height_); }
+
+private:
+    int width_;
+    int height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    std::uint32_t* bits_ = nullptr;
+};
+
+TEST(GdiSceneImage, ANoticeIsItsTextBlockWithAnEmptyFirstLine) {
+    GdiSceneImage pic;
+    const auto [line, size] = expectNoticeBlock(pic);
+
+    pic.clearImage(size);
+    pic.drawText(0, line, kNoticeItem, {255, 255, 0});
+    ASSERT_EQ(pic.size(), size);
+    const Capture image(pic.dc(), size.width, size.height);
+    EXPECT_EQ(image.count(RGB(0, 0, 0), 0, line), size.width * line);
+    EXPECT_GT(image.count(kYellow, line, 2 * line), 100);
+    EXPECT_EQ(image.count(kYellow, 2 * line, 3 * line), 0);
+
+    // A picture scene of another size leaves nothing behind.
+    pic.clearImage({7, 5});
+    EXPECT_EQ(Capture(pic.dc(), 7, 5).count(RGB(0, 0, 0)), 35);
+    pic.clearImage({0, 20});
+    EXPECT_EQ(pic.size(), (ImageSize{0, 0}));
+    EXPECT_EQ(pic.pixels(), nullptr);
+}
+
+// A folder of picture files in the temporary folder, removed afterwards.
+struct PictureFolder : ::testing::Test {
+    std::string folder;
+    std::vector<std::string> written;
+    Win32FileSystem files;
+
+    void SetUp() override {
+        char temporary[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temporary);
+        folder = std::string(temporary) + "almanix-pictures-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    void TearDown() override {
+        for (const std::string& path : written) DeleteFileA(path.c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    std::string write(const std::string& name, const std::string& bytes) {
+        const std::string path = folder + name;
+        EXPECT_TRUE(files.replaceFile(path, path + ".tmp", bytes));
+        written.push_back(path);
+        return path;
+    }
+    // A picture of one colour in the given format, encoded by WIC itself.
+    std::string encode(const std::string& name, const GUID& container, UINT width, UINT height, COLORREF colour) {
+        IWICImagingFactory* factory = nullptr;
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                         reinterpret_cast<void**>(&factory));
+        ComPointer<IWICStream> stream;
+        ComPointer<IWICBitmapEncoder> encoder;
+        ComPointer<IWICBitmapFrameEncode> frame;
+        const std::string path = folder + name;
+        const std::wstring widePath(path.begin(), path.end());
+        std::vector<BYTE> pixels;
+        for (UINT i = 0; i < width * height; ++i)
+            pixels.insert(pixels.end(), {GetBValue(colour), GetGValue(colour), GetRValue(colour)});
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        const bool done = factory && SUCCEEDED(factory->CreateStream(stream.put())) &&
+                          SUCCEEDED(stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE)) &&
+                          SUCCEEDED(factory->CreateEncoder(container, nullptr, encoder.put())) &&
+                          SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
+                          SUCCEEDED(encoder->CreateNewFrame(frame.put(), nullptr)) &&
+                          SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(width, height)) &&
+                          SUCCEEDED(frame->SetPixelFormat(&format)) && format == GUID_WICPixelFormat24bppBGR &&
+                          SUCCEEDED(frame->WritePixels(height, width * 3, static_cast<UINT>(pixels.size()),
+                                                       pixels.data())) &&
+                          SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+        if (factory) factory->Release();
+        EXPECT_TRUE(done) << "could not encode " << name;
+        written.push_back(path);
+        return path;
+    }
+};
+
+// One red pixel, the smallest GIF there is.
+const std::string kRedDotGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\x00"
+                             "\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B",
+                             35);
+
+TEST_F(PictureFolder, PicturesLoadByContentAndFillTheWholeImage) {
+    const std::string bitmap = encode("small.bmp", GUID_ContainerFormatBmp, 100, 50, RGB(10, 200, 30));
+    const std::string photo = encode("photo.jpg", GUID_ContainerFormatJpeg, 100, 50, RGB(10, 200, 30));
+    const std::string bitmapBytes = files.readWholeFile(bitmap).value_or("");
+    struct Case {
+        std::string path;
+        std::optional<ImageSize> size;
+        ImageSize target;
+        COLORREF colour; // every pixel's, where the decoder keeps colours exact
+    };
+    const Case cases[] = {
+        {bitmap, ImageSize{100, 50}, {200, 100}, RGB(10, 200, 30)},
+        // A bitmap under a gif name loads as the bitmap it is.
+        {write("bitmap.gif", bitmapBytes), ImageSize{100, 50}, {33, 17}, RGB(10, 200, 30)},
+        {write("dot.gif", kRedDotGif), ImageSize{1, 1}, {2, 2}, kRed},
+        {photo, ImageSize{100, 50}, {341, 171}, CLR_INVALID},
+        {write("notes.jpg", "not a picture at all"), std::nullopt, {}, CLR_INVALID},
+        {folder + "missing.bmp", std::nullopt, {}, CLR_INVALID},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        GdiSceneImage pic;
+        WicPictureLoader loader(pic);
+        ASSERT_EQ(loader.loadPicture(c.path), c.size);
+        if (!c.size) continue;
+        ASSERT_TRUE(loader.stretchPicture(c.target));
+        ASSERT_EQ(pic.size(), c.target);
+        const Capture image(pic.dc(), c.target.width, c.target.height);
+        if (c.colour != CLR_INVALID) EXPECT_EQ(image.count(c.colour), c.target.width * c.target.height);
+        else EXPECT_EQ(image.count(RGB(0, 0, 0)), 0);
+    }
+}
+
+TEST_F(PictureFolder, ACutOffPictureFailsToLoadOrToDecode) {
+    const std::string photo = encode("photo.jpg", GUID_ContainerFormatJpeg, 300, 200, RGB(200, 10, 10));
+    const std::string cut = write("cut.jpg", files.readWholeFile(photo).value_or("").substr(0, 300));
+    GdiSceneImage pic;
+    WicPictureLoader loader(pic);
+    const auto size = loader.loadPicture(cut);
+    EXPECT_FALSE(size && loader.stretchPicture(*size));
+    // Nothing was loaded, so there is nothing to stretch.
+    EXPECT_FALSE(loader.stretchPicture({10, 10}));
+}
+
+// Handles whatever the window posted to itself; the quit message that its
+// end leaves is noted, not passed on.
+bool pumpMessages() {
+    bool quit = false;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) quit = true;
+        else DispatchMessageA(&message);
+    }
+    return quit;
+}
+
+// The cursor's display count; the cursor shows while it is 0 or more.
+int cursorCount() {
+    const int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count;
+}
+
+TEST(Win32SaverWindow, EachTickFillsTheTrailAndCopiesTheImageClippedToTheWindow) {
+    GdiSceneImage pic;
+    pic.clearImage({8, 6});
+    const RECT whole{0, 0, 8, 6};
+    const HBRUSH red = CreateSolidBrush(kRed);
+    FillRect(pic.dc(), &whole, red);
+    DeleteObject(red);
+    Win32SaverWindow window(pic);
+    ASSERT_TRUE(window.create(SaverPlacement::preview));
+    SetWindowPos(window.handle(), nullptr, 0, 0, 40, 30, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    pumpMessages();
+    const HDC screen = GetDC(window.handle());
+
+    Motion motion;
+    motion.posX = 10;
+    motion.posY = 10;
+    motion.stepX = 3;
+    motion.stepY = -2;
+    window.copyImage(motion.posX, motion.posY, {8, 6});
+    drawFrame(motion, {8, 6}, window);
+    {
+        const Capture shown(screen, 40, 30);
+        EXPECT_EQ(shown.count(kRed), 48);
+        EXPECT_EQ(shown.at(13, 8), kRed);
+        EXPECT_EQ(shown.at(20, 13), kRed);
+        EXPECT_EQ(shown.at(10, 15), RGB(0, 0, 0)); // where the image stood
+        EXPECT_EQ(shown.at(12, 8), RGB(0, 0, 0));
+    }
+    window.copyImage(36, -2, {8, 6});
+    EXPECT_EQ(Capture(screen, 40, 30).count(kRed), 48 + 4 * 4);
+
+    // A repaint, or a print of the window, shows black with the image where it was copied last.
+    const Capture printed(nullptr, 40, 30);
+    SendMessageA(window.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+    EXPECT_EQ(printed.count(kRed), 4 * 4);
+    EXPECT_EQ(printed.count(RGB(0, 0, 0)), 40 * 30 - 4 * 4);
+}
+
+// The real window with the saver's presenter on in-memory files and settings.
+struct SaverOnWindows : ::testing::Test {
+    MemoryFileSystem files;
+    MemoryRegistry registry;
+    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
+    FixedClock clock{{{2026, 12, 6}, 10, 0, 0}};
+    EventStore events{files, {"C:\\Almanix", '\\'}, shortDate, clock};
+    GdiSceneImage pic;
+    FakePictureLoader pictures;
+    SeededRandom random;
+    FakePlatformServices platform;
+    RecordingMessageBoxes messages;
+    Win32SaverWindow window{pic};
+    std::unique_ptr<SaverWindow> presenter;
+    bool gone = false;
+
+    void SetUp() override { resetStartupState(); }
+    void TearDown() override {
+        pumpMessages();
+        resetStartupState();
+    }
+
+    // The window stays hidden, so that only the messages of the test reach it.
+    void open(std::int32_t runMode) {
+        gRunMode = runMode;
+        ASSERT_TRUE(window.create(SaverPlacement::preview));
+        window.whenGone([this] { gone = true; });
+        presenter = std::make_unique<SaverWindow>(SaverWindowServices{
+            window, pic, pictures, random, registry, events, platform, messages, "C:\\Almanix\\Pics"});
+        window.attach(*presenter);
+        ASSERT_TRUE(presenter->Form_Load());
+    }
+};
+
+TEST_F(SaverOnWindows, InputEndsTheSaverByTheRulesOfTheRunMode) {
+    struct Message {
+        UINT message;
+        LPARAM place;
+    };
+    struct Case {
+        const char* input;
+        std::vector<Message> messages;
+        bool endsFullScreen;
+        bool endsPreview;
+    };
+    const Case cases[] = {
+        {"key", {{WM_KEYDOWN, 0}}, true, false},
+        {"character", {{WM_CHAR, 0}}, true, false},
+        {"left button", {{WM_LBUTTONDOWN, 0}}, true, false},
+        {"right button", {{WM_RBUTTONDOWN, 0}}, true, false},
+        {"middle button", {{WM_MBUTTONDOWN, 0}}, true, false},
+        {"click", {{WM_LBUTTONUP, 0}}, true, false},
+        {"double click", {{WM_LBUTTONDBLCLK, 0}}, true, false},
+        {"first move", {{WM_MOUSEMOVE, MAKELPARAM(5, 7)}}, false, false},
+        {"move, then rest", {{WM_MOUSEMOVE, MAKELPARAM(5, 7)}, {WM_MOUSEMOVE, MAKELPARAM(5, 7)}}, false, false},
+        {"move, then move on", {{WM_MOUSEMOVE, MAKELPARAM(5, 7)}, {WM_MOUSEMOVE, MAKELPARAM(5, 8)}}, true, true},
+        {"a corner move is only recorded",
+         {{WM_MOUSEMOVE, MAKELPARAM(0, 0)}, {WM_MOUSEMOVE, MAKELPARAM(3, 0)}}, false, false},
+    };
+    for (const Case& c : cases) {
+        for (const std::int32_t runMode : {kRunModeFullScreen, kRunModePreview}) {
+            SCOPED_TRACE(std::string(c.input) + (runMode == kRunModeFullScreen ? " in full screen" : " in the preview"));
+            TearDown();
+            gone = false;
+            const int cursorBefore = cursorCount();
+            open(runMode);
+            EXPECT_EQ(cursorCount(), runMode == kRunModeFullScreen ? cursorBefore - 1 : cursorBefore);
+            for (const Message& m : c.messages) SendMessageA(window.handle(), m.message, 0, m.place);
+            const bool quit = pumpMessages();
+            const bool ends = runMode == kRunModeFullScreen ? c.endsFullScreen : c.endsPreview;
+            EXPECT_EQ(gone, ends);
+            EXPECT_EQ(quit, ends);
+            EXPECT_EQ(presenter->running(), !ends);
+            if (!ends) {
+                SendMessageA(window.handle(), WM_CLOSE, 0, 0);
+                EXPECT_TRUE(gone);
+            }
+            EXPECT_EQ(cursorCount(), cursorBefore);
+        }
+    }
+}
+
+TEST_F(SaverOnWindows, APasswordCheckThatCannotRunLetsTheSaverEnd) {
+    gWinVersion = "95";
+    gUsePassword = 1;
+    open(kRunModeFullScreen);
+    // There is no password.cpl to ask here.
+    EXPECT_TRUE(window.verifyScreenSavePassword());
+    SendMessageA(window.handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(pumpMessages());
+    EXPECT_TRUE(gone);
+    EXPECT_EQ(platform.runningStates, (std::vector<bool>{false}));
+}
+
+TEST_F(SaverOnWindows, ThePreviewLivesInItsHostAndEndsWithIt) {
+    const HWND host = CreateWindowExA(0, "STATIC", "Preview host", WS_POPUP | WS_VISIBLE, 50, 40, 152, 112, nullptr,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(host, nullptr);
+    open(kRunModePreview);
+    window.embedIn(host, {0, 0, 152, 112});
+
+    const HWND saver = window.handle();
+    char caption[32] = {};
+    GetWindowTextA(saver, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Preview");
+    EXPECT_EQ(GetAncestor(saver, GA_PARENT), host);
+    EXPECT_NE(GetWindowLongA(saver, GWL_STYLE) & WS_CHILD, 0);
+    EXPECT_TRUE(IsWindowVisible(saver));
+    RECT client{};
+    GetClientRect(saver, &client);
+    EXPECT_EQ(client.right, 152);
+    EXPECT_EQ(client.bottom, 112);
+    pumpMessages();
+    EXPECT_TRUE(presenter->running());
+    // What the preview draws shows inside its host.
+    window.fillBlack(PixelRect::between(0, 0, 151, 111));
+    window.copyImage(0, 0, pic.size());
+    {
+        const HDC hostDc = GetDC(host);
+        const Capture shown(hostDc, 152, 112);
+        ReleaseDC(host, hostDc);
+        EXPECT_GT(shown.count(RGB(0, 0, 0)), 152 * 112 / 2);
+        EXPECT_LT(shown.count(RGB(0, 0, 0)), 152 * 112);
+    }
+
+    DestroyWindow(host);
+    EXPECT_TRUE(gone);
+    EXPECT_FALSE(presenter->running());
+    EXPECT_TRUE(pumpMessages());
+}
+
+} // namespace
+} // namespace almanix
