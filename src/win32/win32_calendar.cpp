@@ -28,7 +28,8 @@ CalendarDate lastDayOfMonth(int year, int month) {
 
 Win32Calendar::Win32Calendar(HWND control) : control_(control) {
     SYSTEMTIME picked{};
-    if (SendMessageA(control_, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked))) current_ = calendarDateOf(picked);
+    if (SendMessageA(control_, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked)))
+        current_ = calendarDateOf(picked);
     SetWindowLongPtrA(control_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     controlProcedure_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(control_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Calendar::controlProcedure)));
@@ -98,7 +99,8 @@ bool Win32Calendar::onButtonDown(LPARAM position) {
     hit.cbSize = sizeof hit;
     hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     SendMessageA(control_, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    if (!option(CalendarOption::showIterationButtons) && (hit.uHit == MCHT_TITLEBTNNEXT || hit.uHit == MCHT_TITLEBTNPREV)) return true;
+    const bool onArrow = hit.uHit == MCHT_TITLEBTNNEXT || hit.uHit == MCHT_TITLEBTNPREV;
+    if (onArrow && !option(CalendarOption::showIterationButtons)) return true;
     // The control's class does not ask for double clicks: tell them by time and place.
     const DWORD now = GetMessageTime();
     const bool twice = now - lastPressTime_ <= GetDoubleClickTime() &&

@@ -88,9 +88,8 @@ bool Win32Form::createForm(DWORD style, HWND owner, HMENU menu) {
     const std::string title(table_.title);
     // No class brush: the form paints its own background colour.
     static constexpr ClassStyle kFormClass{"AlmanixForm", 0, nullptr};
-    if (!create(kFormClass, extendedStyle, style, title.c_str(), {0, 0, outer.right - outer.left, outer.bottom - outer.top},
-                owner))
-        return false;
+    const RECT place{0, 0, outer.right - outer.left, outer.bottom - outer.top};
+    if (!create(kFormClass, extendedStyle, style, title.c_str(), place, owner)) return false;
     if (menu) SetMenu(handle(), menu);
     controls_.assign(table_.controls.size(), nullptr);
     std::vector<const ControlLayout*> order;
@@ -123,13 +122,14 @@ HWND Win32Form::createControl(const ControlLayout& entry) {
                                    pixelsDown(entry.height), handle(), reinterpret_cast<HMENU>(id),
                                    GetModuleHandleA(nullptr), nullptr);
     if (!control) return nullptr;
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(entry.font ? *entry.font : table_.defaultFont)),
-                 FALSE);
+    const HFONT font = fontOf(entry.font ? *entry.font : table_.defaultFont);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (entry.kind == ControlKind::textBox && entry.style.maxLength > 0)
         SendMessageA(control, EM_SETLIMITTEXT, static_cast<WPARAM>(entry.style.maxLength), 0);
     if (entry.style.autoSize) {
         fitToText(control);
-    } else if (!entry.style.wordWrap && (entry.kind == ControlKind::label || entry.kind == ControlKind::checkBox)) {
+    } else if (!entry.style.wordWrap &&
+               (entry.kind == ControlKind::label || entry.kind == ControlKind::checkBox)) {
         // The stand-in fonts may run a little wider than the originals: never cut a caption short.
         RECT bounds{};
         GetClientRect(control, &bounds);
@@ -145,7 +145,8 @@ HWND Win32Form::createControl(const ControlLayout& entry) {
 void Win32Form::fitToText(HWND control) {
     const std::string text = windowTextOf(control);
     HDC context = GetDC(control);
-    const HGDIOBJ previous = SelectObject(context, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = SelectObject(context, font);
     SIZE size{};
     GetTextExtentPoint32A(context, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(context, previous);
@@ -195,7 +196,8 @@ HWND Win32Form::control(std::string_view name) const {
 std::string_view Win32Form::nameOf(HWND control) const {
     if (!control || GetParent(control) != handle()) return {};
     const auto index = static_cast<std::size_t>(GetDlgCtrlID(control) - kFirstControlId);
-    return index < controls_.size() && controls_[index] == control ? table_.controls[index].name : std::string_view{};
+    if (index >= controls_.size() || controls_[index] != control) return {};
+    return table_.controls[index].name;
 }
 
 HWND Win32Form::firstFocus() const {
@@ -211,7 +213,8 @@ TwipSize Win32Form::screenTwips() const {
 TwipSize Win32Form::windowTwips() const {
     RECT outer{};
     GetWindowRect(handle(), &outer);
-    return {twipsOfPixels(outer.right - outer.left, dotsPerInchX_), twipsOfPixels(outer.bottom - outer.top, dotsPerInchY_)};
+    return {twipsOfPixels(outer.right - outer.left, dotsPerInchX_),
+            twipsOfPixels(outer.bottom - outer.top, dotsPerInchY_)};
 }
 
 void Win32Form::moveTo(TwipPoint position) {
@@ -231,7 +234,8 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return reinterpret_cast<LRESULT>(onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        return reinterpret_cast<LRESULT>(
+            onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_ERASEBKGND: return onEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_ACTIVATE:
         if (onActivate(LOWORD(wParam) != WA_INACTIVE)) return 0;

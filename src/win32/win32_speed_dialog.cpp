@@ -46,7 +46,9 @@ void Win32SpeedDialog::setSliderMinimum(int minimum) {
     reportChange();
 }
 
-int Win32SpeedDialog::sliderValue() { return static_cast<int>(SendMessageA(control("moveSpeed"), TBM_GETPOS, 0, 0)); }
+int Win32SpeedDialog::sliderValue() {
+    return static_cast<int>(SendMessageA(control("moveSpeed"), TBM_GETPOS, 0, 0));
+}
 
 void Win32SpeedDialog::setSliderValue(int value) {
     SendMessageA(control("moveSpeed"), TBM_SETPOS, TRUE, value);

