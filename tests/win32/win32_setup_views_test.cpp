@@ -22,20 +22,18 @@ struct Win32SetupViews : ::testing::Test, testing::FakeSetupServices {
     }
 };
 
-// A dialog with its presenter, created and loaded as the setup window opens it, not yet run.
-template <typename View, typename Presenter>
-struct LoadedDialog {
-    View view;
-    std::optional<Presenter> presenter;
+// The events dialog with its presenter, created and loaded as the setup window opens it, not yet run.
+struct LoadedEventsDialog {
+    Win32EventsDialog view;
+    std::optional<EventsDialog> presenter;
 
-    explicit LoadedDialog(SetupServices& services, HWND owner = nullptr) {
-        EXPECT_TRUE(view.create(owner));
+    explicit LoadedEventsDialog(SetupServices& services) {
+        EXPECT_TRUE(view.create(nullptr));
         presenter.emplace(view, services);
         view.attach(*presenter);
         presenter->Form_Load();
     }
 };
-using LoadedEventsDialog = LoadedDialog<Win32EventsDialog, EventsDialog>;
 
 double dotsPerInch() {
     HDC screen = GetDC(nullptr);
@@ -62,13 +60,6 @@ std::vector<std::string> tabRound(const Win32Form& form, std::size_t stops) {
 }
 
 bool looksDefault(HWND button) { return (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }
-
-// A key as the dialog's message loop receives it.
-bool pressKey(HWND dialog, HWND target, WPARAM key) {
-    SetFocus(target);
-    const MSG message{target, WM_KEYDOWN, key, 1, 0, {}};
-    return handleDialogKey(dialog, message);
-}
 
 TEST_F(Win32SetupViews, DialogsHaveTheirTablesSizeTitleAndTabOrder) {
     Win32EventsDialog events;
@@ -101,52 +92,6 @@ TEST_F(Win32SetupViews, DialogsHaveTheirTablesSizeTitleAndTabOrder) {
             EXPECT_FALSE(looksDefault(c.dialog.control(control.name))) << control.name;
         }
     }
-}
-
-TEST_F(Win32SetupViews, EnterPressesOnlyTheFocusedButtonAndEscapeNothing) {
-    LoadedEventsDialog loaded(services);
-    Win32EventsDialog& dialog = loaded.view;
-    ShowWindow(dialog.handle(), SW_SHOW);
-    HWND content = dialog.control("Text1");
-    HWND add = dialog.control("Command1");
-    HWND list = dialog.control("lbxEvents");
-    SetWindowTextA(content, "Dentist");
-
-    EXPECT_TRUE(pressKey(dialog.handle(), content, VK_RETURN));
-    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
-    EXPECT_TRUE(pressKey(dialog.handle(), add, VK_RETURN));
-    EXPECT_TRUE(looksDefault(add));
-    EXPECT_TRUE(pressKey(dialog.handle(), content, VK_RETURN));
-    EXPECT_FALSE(looksDefault(add));
-    EXPECT_EQ(loaded.presenter->listItems(), std::vector<std::string>{"12/06/2026 Sunday Dentist"});
-    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
-    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
-
-    for (const char* name : {"Text1", "Command1", "Command3", "Command4", "lbxEvents", "Calendar1"}) {
-        SCOPED_TRACE(name);
-        EXPECT_TRUE(pressKey(dialog.handle(), dialog.control(name), VK_ESCAPE));
-        EXPECT_FALSE(dialog.hasEnded());
-    }
-    // Other keys go on to the dialog manager and the controls.
-    EXPECT_FALSE(pressKey(dialog.handle(), content, VK_TAB));
-    EXPECT_TRUE(files.writeLog.empty());
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(Win32SetupViews, TheModalLoopEndsOnTheFrameAsOnCancelAndGivesTheOwnerBack) {
-    testing::RecordingDialogs dialogs;
-    Win32SetupWindow owner(services, &dialogs);
-    ASSERT_TRUE(owner.create());
-    LoadedEventsDialog loaded(services, owner.handle());
-    Win32EventsDialog& dialog = loaded.view;
-    SetWindowTextA(dialog.control("Text1"), "Never saved");
-    loaded.presenter->Command1_Click();
-    PostMessageA(dialog.handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    dialog.runModal();
-    EXPECT_FALSE(dialog.handle());
-    EXPECT_TRUE(IsWindowEnabled(owner.handle()));
-    EXPECT_TRUE(files.writeLog.empty());
-    EXPECT_EQ(stored("DaysBeforeEvent"), std::nullopt);
 }
 
 // Finds where the month calendar's next-month arrow is.
@@ -208,38 +153,6 @@ TEST_F(Win32SetupViews, TheCalendarReportsPicksAndKeepsToItsOptions) {
     EXPECT_EQ(range[0].wDay, 1);
     EXPECT_EQ(range[1].wDay, 31);
     EXPECT_EQ(range[1].wMonth, 5);
-}
-
-TEST_F(Win32SetupViews, TheSliderRunsFromOneToThirtyAndItsLabelFollows) {
-    registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, "MoveSpeed", REG_SZ_TYPE, "45");
-    LoadedDialog<Win32SpeedDialog, SpeedDialog> loaded(services);
-    Win32SpeedDialog& dialog = loaded.view;
-    ShowWindow(dialog.handle(), SW_SHOW);
-    HWND slider = dialog.control("moveSpeed");
-    HWND label = dialog.control("lblspeed");
-    EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0), 1);
-    EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMAX, 0, 0), 30);
-    struct Case {
-        WPARAM key;
-        std::string shown;
-    };
-    const Case cases[] = {
-        {0, "30"}, {VK_LEFT, "29"}, {VK_HOME, "1"}, {VK_PRIOR, "1"}, {VK_NEXT, "6"}, {VK_END, "30"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.shown);
-        if (c.key) {
-            SendMessageA(slider, WM_KEYDOWN, c.key, 1);
-            SendMessageA(slider, WM_KEYUP, c.key, 1);
-        }
-        EXPECT_EQ(windowTextOf(label), c.shown);
-    }
-    // The label sizes itself to its text.
-    EXPECT_GT(clientSizeOf(label).cx, pixelsOfTwips(135, dotsPerInch()));
-    EXPECT_EQ(stored("MoveSpeed"), "45");
-    EXPECT_TRUE(pressKey(dialog.handle(), dialog.control("Command1"), VK_RETURN));
-    EXPECT_EQ(stored("MoveSpeed"), "30");
-    EXPECT_TRUE(dialog.hasEnded());
 }
 
 TEST_F(Win32SetupViews, TheSetupWindowShowsItsHelpAndOpensTheDialogsFromItsMenu) {

@@ -1,0 +1,118 @@
+// What each shell's file system must do with real files: one set of cases for
+// both builds.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+
+#ifdef _WIN32
+#include "win32/win32_file_system.h"
+using RealFileSystem = almanix::Win32FileSystem;
+constexpr char kSeparator = '\\';
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "qt/posix_file_system.h"
+using RealFileSystem = almanix::PosixFileSystem;
+constexpr char kSeparator = '/';
+#endif
+
+namespace almanix {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RealFiles : ::testing::Test {
+    RealFileSystem files;
+    fs::path folder;
+
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("almanix-files-" + std::to_string(std::random_device{}()) + "-" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        fs::permissions(folder, fs::perms::owner_all);
+        fs::remove_all(folder);
+    }
+    // A path inside the test's folder; names use '/' and end with it for folders.
+    std::string at(std::string name) const {
+        std::replace(name.begin(), name.end(), '/', kSeparator);
+        return folder.string() + kSeparator + name;
+    }
+};
+
+TEST_F(RealFiles, ReplacesWholeAndKeepsEveryByte) {
+    const std::string path = at("events.dat");
+    const std::string bytes("#a\r\n#caf\xE9\0\xFF\r\n", 14);
+    EXPECT_FALSE(files.exists(path));
+    EXPECT_FALSE(files.canOpenForReading(path));
+    EXPECT_EQ(files.readWholeFile(path), std::nullopt);
+
+    ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), bytes));
+    EXPECT_EQ(files.readWholeFile(path), bytes);
+    ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), "new"));
+    EXPECT_EQ(files.readWholeFile(path), "new");
+    EXPECT_FALSE(files.exists(at("events.tmp")));
+}
+
+TEST_F(RealFiles, AFailedReplaceLeavesTheOldFileAndNeverMakesAFolder) {
+    const std::string path = at("events.dat");
+    ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), "old"));
+    // The temporary file cannot be created inside a folder that does not exist.
+    EXPECT_FALSE(files.replaceFile(path, at("missing/events.tmp"), "new"));
+    EXPECT_EQ(files.readWholeFile(path), "old");
+    EXPECT_FALSE(files.exists(at("missing")));
+    // A folder in the way of the rename.
+    fs::create_directories(at("blocked/inside"));
+    EXPECT_FALSE(files.replaceFile(at("blocked"), at("events.tmp"), "new"));
+    EXPECT_FALSE(files.exists(at("events.tmp")));
+
+    EXPECT_TRUE(files.createFolders(at("made/deep")));
+    EXPECT_TRUE(fs::is_directory(at("made/deep")));
+}
+
+TEST_F(RealFiles, ListsFilesOnlyAndReadsTheirFirstBytes) {
+    ASSERT_TRUE(files.createFolders(at("pics/sub.gif")));
+    ASSERT_TRUE(files.replaceFile(at("pics/b.gif"), at("pics/t"), "GIF89a and more"));
+    ASSERT_TRUE(files.replaceFile(at("pics/A.jpg"), at("pics/t"), ""));
+
+    FolderListing listing = files.listFiles(at("pics/"));
+    EXPECT_EQ(listing.status, FolderStatus::listed);
+    std::sort(listing.fileNames.begin(), listing.fileNames.end());
+    EXPECT_EQ(listing.fileNames, (std::vector<std::string>{"A.jpg", "b.gif"}));
+    EXPECT_EQ(files.listFiles(at("missing/")).status, FolderStatus::missing);
+
+    EXPECT_EQ(files.readFirstBytes(at("pics/b.gif"), 10), "GIF89a and");
+    EXPECT_EQ(files.readFirstBytes(at("pics/A.jpg"), 10), "");
+    EXPECT_EQ(files.readFirstBytes(at("pics/missing.gif"), 10), std::nullopt);
+}
+
+#ifndef _WIN32
+TEST_F(RealFiles, PosixKeepsPermissionsFollowsLinksAndTellsAnUnreadableFolder) {
+    const std::string path = at("events.dat");
+    ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), "old"));
+    ::chmod(path.c_str(), 0640);
+    ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), "new"));
+    struct stat status{};
+    ::stat(path.c_str(), &status);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+
+    fs::create_directories(at("pics"));
+    fs::create_symlink(path, at("pics/link.gif"));
+    fs::create_symlink(at("nowhere.gif"), at("pics/broken.gif"));
+    EXPECT_EQ(files.listFiles(at("pics/")).fileNames, (std::vector<std::string>{"link.gif"}));
+    EXPECT_EQ(files.listFiles(path).status, FolderStatus::unreadable);
+    if (::geteuid() != 0) { // root reads everything
+        fs::permissions(at("pics"), fs::perms::none);
+        EXPECT_EQ(files.listFiles(at("pics/")).status, FolderStatus::unreadable);
+    }
+}
+#endif
+
+} // namespace
+} // namespace almanix
