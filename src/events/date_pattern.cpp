@@ -77,6 +77,22 @@ DatePattern DatePattern::fromPosixFormat(std::string_view format) {
     return DatePattern({fields[0], fields[1], fields[2]}, separator ? separator : '/');
 }
 
+std::optional<DatePattern> DatePattern::fromWindowsPicture(std::string_view picture) {
+    std::vector<Field> fields;
+    char separator = 0;
+    for (std::size_t i = 0; i < picture.size(); ++i) {
+        const char c = picture[i];
+        const bool repeat = i > 0 && picture[i - 1] == c;
+        if ((c == 'd' || c == 'M' || c == 'y') && !repeat)
+            fields.push_back(c == 'd' ? Field::day : c == 'M' ? Field::month : Field::year);
+        else if (fields.size() == 1 && separator == 0 && isPlainSeparator(c))
+            separator = c;
+    }
+    if (fields.size() != 3 || fields[0] == fields[1] || fields[1] == fields[2] || fields[0] == fields[2])
+        return std::nullopt;
+    return DatePattern({fields[0], fields[1], fields[2]}, separator ? separator : '/');
+}
+
 std::string DatePattern::format(const CalendarDate& date) {
     std::string text;
     for (std::size_t i = 0; i < order_.size(); ++i) {

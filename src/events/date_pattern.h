@@ -21,6 +21,10 @@ public:
     // "%d.%m.%Y"; month/day/year with "/" when the format shows no numeric date.
     static DatePattern fromPosixFormat(std::string_view format);
 
+    // The order and separator of a Windows short-date picture such as
+    // "yyyy. MM. dd." or "d/M/yyyy"; nothing when it lacks a field.
+    static std::optional<DatePattern> fromWindowsPicture(std::string_view picture);
+
     std::string format(const CalendarDate& date) override;
     std::optional<CalendarDate> parse(std::string_view text) override;
 

@@ -14,6 +14,7 @@ void QtMessageBox::show(const std::string& text, const std::string& title) {
     qtApplication();
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
                     QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText); // a message may quote what the user typed
     box.exec();
 }
 

@@ -200,7 +200,8 @@ void moveWindowTo(QWidget& window, TwipPoint position) {
 QtFormDialog::QtFormDialog(QWidget* parent, const WindowLayout& table)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       form_(*this, table) {
-    setWindowTitle(qtText(table.title));
+    // X11 shows the program's name in place of an empty title.
+    setWindowTitle(table.title.empty() ? QStringLiteral(" ") : qtText(table.title));
     setFixedSize(form_.clientSize());
     setModal(true);
 }

@@ -1,5 +1,6 @@
 #include "setup/events_dialog.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "events/event_file.h"
@@ -146,7 +147,9 @@ bool EventsDialog::addEventItem(const std::string& item) {
 }
 
 void EventsDialog::Command1_Click() {
-    const std::string content = view_.text(EventsTextBox::Text1);
+    // A line break pasted into the box would split the event's line in the file.
+    std::string content = view_.text(EventsTextBox::Text1);
+    content.resize(std::min(content.size(), content.find_first_of("\r\n")));
     if (content.empty()) {
         showMessage(std::string(kNoContentMessage));
         return;

@@ -6,7 +6,15 @@
 
 namespace almanix {
 
+Win32ShortDate::Win32ShortDate() {
+    char picture[80] = {};
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, picture, sizeof picture);
+    if (std::string_view(picture).find(' ') != std::string_view::npos)
+        withoutBlanks_ = DatePattern::fromWindowsPicture(picture);
+}
+
 std::string Win32ShortDate::format(const CalendarDate& date) {
+    if (withoutBlanks_) return withoutBlanks_->format(date);
     SYSTEMTIME time{};
     time.wYear = static_cast<WORD>(date.year);
     time.wMonth = static_cast<WORD>(date.month);
@@ -19,6 +27,13 @@ std::string Win32ShortDate::format(const CalendarDate& date) {
 }
 
 std::optional<CalendarDate> Win32ShortDate::parse(std::string_view text) {
+    if (withoutBlanks_) {
+        if (auto date = withoutBlanks_->parse(text)) return date;
+    }
+    return parseAsLocale(text);
+}
+
+std::optional<CalendarDate> Win32ShortDate::parseAsLocale(std::string_view text) {
     if (text.empty()) return std::nullopt;
     const std::string ansi(text);
     const int length = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);

@@ -48,14 +48,22 @@ TEST(DatePattern, TakesOrderAndSeparatorFromTheLocaleFormat) {
         {"%Y\xE5\xB9\xB4%m\xE6\x9C\x88%d\xE6\x97\xA5", {Field::year, Field::month, Field::day}, '/', "2026/12/06"},
         {"nonsense", {Field::month, Field::day, Field::year}, '/', "12/06/2026"},
     };
-    for (const Case& c : cases) {
+    // Windows short-date pictures, as used where they hold blanks.
+    const Case pictures[] = {
+        {"yyyy. MM. dd.", {Field::year, Field::month, Field::day}, '.', "2026.12.06"},
+        {"d. M. yyyy", {Field::day, Field::month, Field::year}, '.', "06.12.2026"},
+        {"dd MMM yy", {Field::day, Field::month, Field::year}, '/', "06/12/2026"},
+    };
+    const auto check = [](const Case& c, DatePattern pattern) {
         SCOPED_TRACE(c.format);
-        DatePattern pattern = DatePattern::fromPosixFormat(c.format);
         EXPECT_EQ(pattern.order(), c.order);
         EXPECT_EQ(pattern.separator(), c.separator);
         EXPECT_EQ(pattern.format({2026, 12, 6}), c.sixDecember);
         EXPECT_EQ(pattern.parse(c.sixDecember), (CalendarDate{2026, 12, 6}));
-    }
+    };
+    for (const Case& c : cases) check(c, DatePattern::fromPosixFormat(c.format));
+    for (const Case& c : pictures) check(c, DatePattern::fromWindowsPicture(c.format).value());
+    EXPECT_FALSE(DatePattern::fromWindowsPicture("MM yyyy"));
 }
 
 TEST(DatePattern, ReadsWhatItWritesAndRefusesTheRest) {

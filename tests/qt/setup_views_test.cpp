@@ -72,7 +72,7 @@ TEST_F(SetupViews, DialogsHaveTheirTablesSizeTitleAndTabOrder) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.table.name);
         EXPECT_EQ(c.dialog.size(), c.size);
-        EXPECT_EQ(c.dialog.windowTitle().toStdString(), c.table.title);
+        EXPECT_EQ(c.dialog.windowTitle().trimmed().toStdString(), c.table.title);
         EXPECT_EQ(tabRound(c.dialog, c.table), c.round);
         c.dialog.hide();
     }

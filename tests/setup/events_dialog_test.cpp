@@ -74,6 +74,8 @@ TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
         {"05/13/1998", "Dentist", {"05/13/1998 Wednesday Dentist"}, {}},
         {"5/13/98", " a, \"b\" #c ", {"5/13/98 Wednesday  a, \"b\" #c "}, {}}, // both kept as typed
         {"12/06/2026", " ", {"12/06/2026 Sunday  "}, {}},
+        {"12/06/2026", "one\r\ntwo", {"12/06/2026 Sunday one"}, {}}, // a pasted line break ends it
+        {"12/06/2026", "\nnothing", {}, {"There is no content."}},
         {"nonsense", "", {}, {"There is no content."}},
         {"13/05/1998", "Dentist", {}, {notADate("13/05/1998")}},
         {"12/06/2026 9:00", "Dentist", {}, {notADate("12/06/2026 9:00")}},
