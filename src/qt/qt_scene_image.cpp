@@ -55,15 +55,25 @@ void QtSceneImage::drawText(std::int32_t x, std::int32_t y, std::string_view lin
 
 std::optional<ImageSize> QtSceneImage::loadPicture(const std::string& path) {
     // The content decides the format, whatever the name's extension says.
-    reader_ = std::make_unique<QImageReader>(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
-    reader_->setDecideFormatFromContent(true);
+    picturePath_ = QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
+    openReader();
     const QSize size = reader_->size();
-    if (!size.isValid() || size.isEmpty()) return std::nullopt;
+    if (!size.isValid() || size.isEmpty()) {
+        picturePath_.clear();
+        return std::nullopt;
+    }
     return ImageSize{size.width(), size.height()};
 }
 
+void QtSceneImage::openReader() {
+    reader_ = std::make_unique<QImageReader>(picturePath_);
+    reader_->setDecideFormatFromContent(true);
+}
+
 bool QtSceneImage::stretchPicture(ImageSize target) {
-    if (!reader_) return false;
+    if (picturePath_.isEmpty()) return false;
+    // A reader decodes once; a second stretch reads the file again.
+    if (!reader_) openReader();
     // Decoding straight to the target size spares most of the work for big photographs.
     reader_->setScaledSize(qtSize(target));
     const QImage picture = reader_->read();

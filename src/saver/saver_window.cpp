@@ -99,6 +99,7 @@ void SaverWindow::Form_MouseMove(std::int32_t x, std::int32_t y) {
 
 bool SaverWindow::closeRequested() {
     if (!running_) return true;
+    if (askingPassword_) return false; // the answer being asked decides
     bool cancel = false;
     Form_QueryUnload(cancel);
     if (cancel) return false;
@@ -110,7 +111,9 @@ void SaverWindow::Form_QueryUnload(bool& cancel) {
     if (gRunMode != kRunModeFullScreen || gWinVersion != "95" || gUsePassword != 1) return;
     SaverWindowView& view = services_.view;
     view.showCursor(true);
+    askingPassword_ = true;
     if (!view.verifyScreenSavePassword()) cancel = true;
+    askingPassword_ = false;
     view.showCursor(false);
 }
 

@@ -68,7 +68,8 @@ public:
     void Form_MouseMove(std::int32_t x, std::int32_t y);
 
     // Every request to close the window, whatever its source: true when the
-    // window may go, after Form_Unload has run; false when the close was cancelled.
+    // window may go, after Form_Unload has run; false when the close was cancelled
+    // or another one is waiting for the password.
     bool closeRequested();
     void Form_QueryUnload(bool& cancel);
     void Form_Unload();
@@ -94,6 +95,8 @@ private:
 
     SaverWindowServices services_;
     bool running_ = false;
+    // The password dialog runs its own message loop, where more input may arrive.
+    bool askingPassword_ = false;
 };
 
 } // namespace almanix

@@ -15,10 +15,14 @@ double ratio(std::int32_t part, std::int32_t whole) { return static_cast<double>
 
 } // namespace
 
+bool isSmallPicture(ImageSize picture, ImageSize screen) {
+    return ratio(picture.width, screen.width) < 0.2 && ratio(picture.height, screen.height) < 0.2;
+}
+
 ImageSize targetSize(ImageSize picture, ImageSize screen, RandomSource& random) {
     const double widthShare = ratio(picture.width, screen.width);
     const double heightShare = ratio(picture.height, screen.height);
-    if (widthShare < 0.2 && heightShare < 0.2) {
+    if (isSmallPicture(picture, screen)) {
         const std::int32_t factor = randomBelow(random, 2) + 1;
         return {factor * picture.width, factor * picture.height};
     }
@@ -67,7 +71,12 @@ std::optional<ImageSize> Slideshow::render(ImageSize screen) {
     }
     const auto picture = loader_.loadPicture(path);
     if (!picture || picture->width < 1 || picture->height < 1) return std::nullopt;
+    // A small picture is decoded before its scale is drawn, so that one that
+    // cannot be decoded is dropped without taking a random number.
+    const bool small = isSmallPicture(*picture, screen);
+    if (small && !loader_.stretchPicture(*picture)) return std::nullopt;
     const ImageSize target = targetSize(*picture, screen, random_);
+    if (small && target == *picture) return target;
     // An image with no pixels on one side cannot be shown.
     if (target.width < 1 || target.height < 1 || !loader_.stretchPicture(target)) return std::nullopt;
     return target;

@@ -19,7 +19,8 @@ public:
     // it is not a picture that can be read.
     virtual std::optional<ImageSize> loadPicture(const std::string& path) = 0;
     // The moving image takes the target size, with the loaded picture stretched
-    // over all of it; false when the picture cannot be decoded.
+    // over all of it; false when the picture cannot be decoded. Once the load
+    // has succeeded it may be asked more than once.
     virtual bool stretchPicture(ImageSize target) = 0;
 };
 
@@ -27,6 +28,8 @@ public:
 // doubled, at random; one wider or taller than the screen at a third of it, in
 // its own proportions; any other at its own size.
 ImageSize targetSize(ImageSize picture, ImageSize screen, RandomSource& random);
+// Under a fifth of the screen both ways.
+bool isSmallPicture(ImageSize picture, ImageSize screen);
 
 // The pictures of the pictures folder, shown in turn. Names that turn out not
 // to be usable pictures are dropped for the rest of the run.

@@ -33,9 +33,16 @@ IWICImagingFactory* WicPictureLoader::factory() {
 }
 
 std::optional<ImageSize> WicPictureLoader::loadPicture(const std::string& path) {
+    picturePath_ = path;
+    const auto size = openFrame();
+    if (!size) picturePath_.clear();
+    return size;
+}
+
+std::optional<ImageSize> WicPictureLoader::openFrame() {
     frame_.reset();
     IWICImagingFactory* imaging = factory();
-    const std::wstring wide = widePath(path);
+    const std::wstring wide = widePath(picturePath_);
     if (!imaging || wide.empty()) return std::nullopt;
     ComPointer<IWICBitmapDecoder> decoder;
     // The decoder is chosen by the file's content, not by its name.
@@ -53,7 +60,9 @@ std::optional<ImageSize> WicPictureLoader::loadPicture(const std::string& path) 
 }
 
 bool WicPictureLoader::stretchPicture(ImageSize target) {
-    if (!frame_ || target.width < 1 || target.height < 1) return false;
+    if (picturePath_.empty() || target.width < 1 || target.height < 1) return false;
+    // The frame is let go after each stretch; a second one opens the file again.
+    if (!frame_ && !openFrame()) return false;
     IWICImagingFactory* imaging = factory();
     ComPointer<IWICFormatConverter> converter;
     ComPointer<IWICBitmapScaler> scaler;

@@ -51,6 +51,10 @@ private:
     GdiSceneImage& movingImage_;
     ComPointer<IWICImagingFactory> factory_;
     bool factoryTried_ = false;
+    // Opens the picture's first frame and reads its size; frame_ stays empty on failure.
+    std::optional<ImageSize> openFrame();
+
+    std::string picturePath_; // of the last picture loaded; empty when it could not be
     ComPointer<IWICBitmapFrameDecode> frame_;
 };
 

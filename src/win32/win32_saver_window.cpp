@@ -98,7 +98,7 @@ LRESULT Win32SaverWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_KEYDOWN: OnKeyDown(); return 0;
-    case WM_SYSKEYDOWN: OnKeyDown(); break; // Alt+F4 still closes through the system menu
+    case WM_SYSKEYDOWN: OnKeyDown(); return 0; // Alt+F4 too: one close, by the saver's own rules
     case WM_CHAR: OnChar(); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:

@@ -57,6 +57,8 @@ TEST(QtSceneImage, PicturesLoadByContentAndStretchOverTheWholeImage) {
 
     QtSceneImage pic(96);
     ASSERT_EQ(pic.loadPicture(folder.filePath("small.gif").toStdString()), (ImageSize{100, 50}));
+    // At its own size first, as a small picture is, then doubled.
+    ASSERT_TRUE(pic.stretchPicture({100, 50}));
     ASSERT_TRUE(pic.stretchPicture({200, 100}));
     EXPECT_EQ(pic.image().size(), QSize(200, 100));
     EXPECT_EQ(pixelsOf(pic.image(), qRgb(10, 200, 30), 0, 100), 200 * 100);

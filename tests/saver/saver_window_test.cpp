@@ -22,6 +22,7 @@ public:
     SaverWindow* window = nullptr;
     std::vector<std::string> log;
     std::deque<bool> passwordAnswers;
+    bool closeWhileAsked = false;
     bool closed = false;
 
     void fillBlack(const PixelRect&) override {}
@@ -39,6 +40,8 @@ public:
     }
     bool verifyScreenSavePassword() override {
         log.push_back("password");
+        // Input that reaches the saver while the password dialog is up.
+        if (closeWhileAsked) log.push_back(window->closeRequested() ? "inner close done" : "inner close waits");
         const bool answer = passwordAnswers.empty() || passwordAnswers.front();
         if (!passwordAnswers.empty()) passwordAnswers.pop_front();
         return answer;
@@ -235,11 +238,14 @@ TEST_F(Saver, ThePasswordIsAskedOnlyOnThe95FamilyWithThePasswordOn) {
         const char* version;
         std::int16_t usePassword;
         std::vector<std::string> log; // after load, for a key, a wrong password and a key again
+        bool closeWhileAsked = false;
     };
     const std::vector<std::string> unload{"timer off", "show cursor", "default pointer", "closed"};
     const Case cases[] = {
         {"95", 1, {"show cursor", "password", "hide cursor", "show cursor", "password", "hide cursor",
                    "timer off", "show cursor", "default pointer", "closed"}},
+        {"95", 1, {"show cursor", "password", "inner close waits", "hide cursor", "show cursor", "password",
+                   "inner close waits", "hide cursor", "timer off", "show cursor", "default pointer", "closed"}, true},
         {"95", 49, unload},
         {"95", 0, unload},
         {"NT", 1, unload},
@@ -251,6 +257,7 @@ TEST_F(Saver, ThePasswordIsAskedOnlyOnThe95FamilyWithThePasswordOn) {
         view = {};
         platform.runningStates.clear();
         view.passwordAnswers = {false, true};
+        view.closeWhileAsked = c.closeWhileAsked;
         auto window = loaded();
         view.log.clear();
         window->Form_KeyDown();

@@ -99,7 +99,7 @@ TEST_F(Pictures, UnusableNamesAreDroppedAndTheNextTriedInTheSameCall) {
     add("b.jpg", "this is text");  // kind 4
     add("c.bmp");
     add("d.gif", "BM..");         // kind 2 whatever the name says
-    add("e.jpg", "\xFF\xD8\xFF"); // passes the kind check but cannot be decoded
+    add("e.jpg", "\xFF\xD8\xFF", {100, 50}); // passes the kind check but cannot be decoded: no draw
     loader.undecodable.insert(folder + "e.jpg");
     add("f.bmp");
     loader.sizes.erase(folder + "f.bmp"); // the loader cannot read it at all

@@ -120,6 +120,8 @@ TEST_F(PictureFolder, PicturesLoadByContentAndFillTheWholeImage) {
             continue;
         }
         ASSERT_EQ(size, c.shownFrom);
+        // At its own size first, as a small picture is, then at the target.
+        ASSERT_TRUE(loader.stretchPicture(*size));
         ASSERT_TRUE(loader.stretchPicture(c.target));
         ASSERT_EQ(pic.size(), c.target);
         Capture image(pic.dc(), c.target.width, c.target.height);
