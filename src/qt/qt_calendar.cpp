@@ -1,6 +1,7 @@
 #include "qt/qt_calendar.h"
 
 #include <QSignalBlocker>
+#include <algorithm>
 #include <QToolButton>
 
 namespace almanix {
@@ -13,6 +14,7 @@ QtCalendar::QtCalendar(QWidget* parent)
     : QCalendarWidget(parent), current_(selectedDate()), earliest_(minimumDate()), latest_(maximumDate()) {
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     connect(this, &QCalendarWidget::selectionChanged, this, [this] { selectionMoved(); });
+    connect(this, &QCalendarWidget::currentPageChanged, this, [this](int year, int month) { pageTurned(year, month); });
     connect(this, &QCalendarWidget::activated, this, [this] {
         if (onDblClick) onDblClick();
     });
@@ -40,11 +42,21 @@ void QtCalendar::selectionMoved() {
     if (cancel) {
         const QSignalBlocker quiet(this);
         setSelectedDate(current_);
+        setCurrentPage(current_.year(), current_.month());
         return;
     }
     const QDate old = current_;
     current_ = picked;
     if (onDateChange) onDateChange(calendarDateOf(old), calendarDateOf(picked));
+}
+
+void QtCalendar::pageTurned(int year, int month) {
+    const QDate picked = selectedDate();
+    if (picked.year() == year && picked.month() == month) return;
+    // The arrows move the picked date with the page, as on Windows: the same
+    // day, or the month's last where it has fewer days.
+    const QDate first(year, month, 1);
+    setSelectedDate(QDate(year, month, std::min(picked.day(), first.daysInMonth())));
 }
 
 void QtCalendar::setMonthReadOnly(bool value) {

@@ -9,7 +9,8 @@ namespace almanix {
 
 // The events dialog's calendar: a month view with a picked date, three display
 // options and three events. Month read-only keeps the user on the month shown,
-// year read-only on the year shown; the iteration buttons step a month.
+// year read-only on the year shown; the iteration buttons step a month, and the
+// picked date with it.
 class QtCalendar final : public QCalendarWidget {
 public:
     explicit QtCalendar(QWidget* parent);
@@ -32,6 +33,7 @@ public:
 
 private:
     void selectionMoved();
+    void pageTurned(int year, int month);
     void applyOptions();
 
     QDate current_;

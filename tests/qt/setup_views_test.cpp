@@ -143,6 +143,13 @@ TEST_F(SetupViews, TheCalendarKeepsToItsOptions) {
     calendar.setDate({2030, 7, 1});
     EXPECT_EQ(calendar.date(), (CalendarDate{2030, 7, 1}));
 
+    // A turn of the page takes the picked date along, to the month's last day at most.
+    calendar.setMonthReadOnly(false);
+    calendar.setDate({2031, 1, 31});
+    events.clear();
+    calendar.showNextMonth();
+    EXPECT_EQ(events, (std::vector<std::string>{"31 -> 28.2"}));
+
     calendar.setShowIterationButtons(false);
     for (const char* name : {"qt_calendar_prevmonth", "qt_calendar_nextmonth"}) {
         auto* button = calendar.findChild<QToolButton*>(name);
