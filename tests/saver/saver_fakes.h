@@ -9,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "events/date_pattern.h"
 #include "saver/frame.h"
 #include "saver/notice.h"
 #include "saver/random_source.h"
+#include "saver/saver_window.h"
 #include "saver/slideshow.h"
+#include "support/fakes.h"
 
 namespace almanix::testing {
 
@@ -105,6 +108,24 @@ private:
                 if (y >= 0 && y < static_cast<std::int32_t>(rows.size()) && x >= 0 &&
                     x < static_cast<std::int32_t>(rows[0].size()))
                     rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = c;
+    }
+};
+
+// What the saver window needs besides its view, canvas and chance: in-memory
+// files and settings under C:\Almanix, month/day/year dates, a clock at
+// 10:59:30 on Sunday 6 December 2026, and scripted pictures.
+struct SaverStores {
+    MemoryFileSystem files;
+    MemoryRegistry registry;
+    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
+    FixedClock clock{{{2026, 12, 6}, 10, 59, 30}};
+    EventStore events{files, {"C:\\Almanix", '\\'}, shortDate, clock};
+    FakePictureLoader pictures;
+    FakePlatformServices platform;
+    RecordingMessageBoxes messages;
+
+    SaverWindowServices servicesFor(SaverWindowView& view, NoticeCanvas& canvas, RandomSource& random) {
+        return {view, canvas, pictures, random, registry, events, platform, messages, "C:\\Almanix\\Pics"};
     }
 };
 

@@ -48,18 +48,10 @@ public:
     }
 };
 
-struct Saver : ::testing::Test {
-    MemoryFileSystem files;
-    MemoryRegistry registry;
-    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
-    FixedClock clock{{{2026, 12, 6}, 10, 59, 30}};
-    EventStore events{files, {"C:\\Almanix", '\\'}, shortDate, clock};
+struct Saver : ::testing::Test, SaverStores {
     RecordingView view;
     CellCanvas canvas;
-    FakePictureLoader pictures;
     SeededRandom seeded;
-    FakePlatformServices platform;
-    RecordingMessageBoxes messages;
     const std::string eventFile = "C:\\Almanix\\events.dat";
     const std::string pics = "C:\\Almanix\\pics\\";
 
@@ -71,8 +63,7 @@ struct Saver : ::testing::Test {
     void TearDown() override { resetStartupState(); }
 
     std::unique_ptr<SaverWindow> saver(RandomSource& random) {
-        auto window = std::make_unique<SaverWindow>(SaverWindowServices{
-            view, canvas, pictures, random, registry, events, platform, messages, "C:\\Almanix\\Pics"});
+        auto window = std::make_unique<SaverWindow>(servicesFor(view, canvas, random));
         view.window = window.get();
         return window;
     }

@@ -183,17 +183,9 @@ TEST(Win32SaverWindow, EachTickFillsTheTrailAndCopiesTheImageClippedToTheWindow)
 }
 
 // The real window with the saver's presenter on in-memory files and settings.
-struct SaverOnWindows : ::testing::Test {
-    MemoryFileSystem files;
-    MemoryRegistry registry;
-    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
-    FixedClock clock{{{2026, 12, 6}, 10, 0, 0}};
-    EventStore events{files, {"C:\\Almanix", '\\'}, shortDate, clock};
+struct SaverOnWindows : ::testing::Test, SaverStores {
     GdiSceneImage pic;
-    FakePictureLoader pictures;
     SeededRandom random;
-    FakePlatformServices platform;
-    RecordingMessageBoxes messages;
     Win32SaverWindow window{pic};
     std::unique_ptr<SaverWindow> presenter;
     bool gone = false;
@@ -209,8 +201,7 @@ struct SaverOnWindows : ::testing::Test {
         gRunMode = runMode;
         ASSERT_TRUE(window.create(SaverPlacement::preview));
         window.whenGone([this] { gone = true; });
-        presenter = std::make_unique<SaverWindow>(SaverWindowServices{
-            window, pic, pictures, random, registry, events, platform, messages, "C:\\Almanix\\Pics"});
+        presenter = std::make_unique<SaverWindow>(servicesFor(window, pic, random));
         window.attach(*presenter);
         ASSERT_TRUE(presenter->Form_Load());
     }
