@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "common/calendar_date.h"
+#include "setup/events_dialog.h"
 
 namespace almanix {
 
@@ -11,7 +12,7 @@ namespace almanix {
 // options and three events. Month read-only keeps the user on the month shown,
 // year read-only on the year shown; the iteration buttons step a month, and the
 // picked date with it.
-class QtCalendar final : public QCalendarWidget {
+class QtCalendar final : public QCalendarWidget, public CalendarEvents {
 public:
     explicit QtCalendar(QWidget* parent);
 
@@ -26,10 +27,6 @@ public:
     void setYearReadOnly(bool value);
     void setShowIterationButtons(bool value);
 
-    // WillChangeDate(NewDate, Cancel) before a change, DateChange(OldDate, NewDate) after it.
-    std::function<void(const CalendarDate&, bool&)> onWillChangeDate;
-    std::function<void(const CalendarDate&, const CalendarDate&)> onDateChange;
-    std::function<void()> onDblClick;
 
 private:
     void selectionMoved();

@@ -24,13 +24,7 @@ void QtEventsDialog::attach(EventsDialog& presenter) {
     onClick("Command4", [&presenter] { presenter.Command4_Click(); });
     for (CalendarOption option : kCalendarOptions)
         connect(checkBox(option), &QCheckBox::clicked, this, [&presenter, option] { presenter.checkBoxClicked(option); });
-    calendar_->onWillChangeDate = [&presenter](const CalendarDate& date, bool& cancel) {
-        presenter.Calendar1_WillChangeDate(date, cancel);
-    };
-    calendar_->onDateChange = [&presenter](const CalendarDate& oldDate, const CalendarDate& newDate) {
-        presenter.Calendar1_DateChange(oldDate, newDate);
-    };
-    calendar_->onDblClick = [&presenter] { presenter.Calendar1_DblClick(); };
+    calendar_->reportTo(presenter);
     setFrameClosed([&presenter] { presenter.Form_QueryUnload(); });
 }
 

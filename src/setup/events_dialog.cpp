@@ -209,4 +209,14 @@ void EventsDialog::Command4_Click() { view_.closeWindow(); }
 
 void EventsDialog::showMessage(const std::string& text) { services_.messages.show(text, kApplicationTitle); }
 
+void CalendarEvents::reportTo(EventsDialog& dialog) {
+    onWillChangeDate = [&dialog](const CalendarDate& date, bool& cancel) {
+        dialog.Calendar1_WillChangeDate(date, cancel);
+    };
+    onDateChange = [&dialog](const CalendarDate& oldDate, const CalendarDate& newDate) {
+        dialog.Calendar1_DateChange(oldDate, newDate);
+    };
+    onDblClick = [&dialog] { dialog.Calendar1_DblClick(); };
+}
+
 } // namespace almanix

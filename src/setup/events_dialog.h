@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -93,6 +94,17 @@ private:
     std::vector<std::string> items_;
     // Events of a file longer than the list can hold; written back after the list.
     std::vector<std::string> itemsBeyondTheList_;
+};
+
+// What a calendar control reports: WillChangeDate(NewDate, Cancel) before a
+// change, DateChange(OldDate, NewDate) after it, and a double click.
+struct CalendarEvents {
+    std::function<void(const CalendarDate&, bool&)> onWillChangeDate;
+    std::function<void(const CalendarDate&, const CalendarDate&)> onDateChange;
+    std::function<void()> onDblClick;
+
+    // Hands every report to the events dialog's Calendar1 handlers.
+    void reportTo(EventsDialog& dialog);
 };
 
 } // namespace almanix

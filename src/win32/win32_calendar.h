@@ -14,7 +14,7 @@ namespace almanix {
 // three display options and three events. Month read-only keeps the user on
 // the month shown, year read-only on the year shown; the iteration buttons are
 // the arrows beside the month's name, and without them the arrows do nothing.
-class Win32Calendar {
+class Win32Calendar : public CalendarEvents {
 public:
     // Takes over the month calendar control; gives it back when destroyed.
     explicit Win32Calendar(HWND control);
@@ -31,11 +31,6 @@ public:
 
     // The control's WM_NOTIFY to its window, passed on by that window.
     void onNotify(const NMHDR& header);
-
-    // WillChangeDate(NewDate, Cancel) before a change, DateChange(OldDate, NewDate) after it.
-    std::function<void(const CalendarDate&, bool&)> onWillChangeDate;
-    std::function<void(const CalendarDate&, const CalendarDate&)> onDateChange;
-    std::function<void()> onDblClick;
 
 private:
     static LRESULT CALLBACK controlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,13 +12,7 @@ bool Win32EventsDialog::create(HWND owner) {
 
 void Win32EventsDialog::attach(EventsDialog& presenter) {
     presenter_ = &presenter;
-    calendar_->onWillChangeDate = [&presenter](const CalendarDate& date, bool& cancel) {
-        presenter.Calendar1_WillChangeDate(date, cancel);
-    };
-    calendar_->onDateChange = [&presenter](const CalendarDate& oldDate, const CalendarDate& newDate) {
-        presenter.Calendar1_DateChange(oldDate, newDate);
-    };
-    calendar_->onDblClick = [&presenter] { presenter.Calendar1_DblClick(); };
+    calendar_->reportTo(presenter);
     setFrameClosed([&presenter] { presenter.Form_QueryUnload(); });
 }
 
