@@ -46,6 +46,7 @@ void applyColour(QWidget& widget, QPalette::ColorRole role, const ColourChoice& 
     case ColourRole::fixed:
         palette.setColor(role, QColor(colour.fixed.red, colour.fixed.green, colour.fixed.blue));
         break;
+    // Qt's palette has no scroll-bar colour; the button face is its nearest kin.
     case ColourRole::scrollBar: palette.setColor(role, palette.color(QPalette::Button)); break;
     case ColourRole::windowText: palette.setColor(role, palette.color(QPalette::WindowText)); break;
     }
