@@ -1,8 +1,8 @@
 #include "qt/qt_calendar.h"
 
 #include <QSignalBlocker>
-#include <algorithm>
 #include <QToolButton>
+#include <algorithm>
 
 namespace almanix {
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QCalendarWidget>
-#include <functional>
 
 #include "common/calendar_date.h"
 #include "setup/events_dialog.h"
@@ -26,7 +25,6 @@ public:
     void setMonthReadOnly(bool value);
     void setYearReadOnly(bool value);
     void setShowIterationButtons(bool value);
-
 
 private:
     void selectionMoved();

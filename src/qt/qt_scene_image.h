@@ -35,7 +35,6 @@ private:
     QImage image_;
     std::unique_ptr<QImageReader> reader_;
     QString picturePath_; // of the last picture loaded; empty when it could not be
-
 };
 
 // Text bytes as the user wrote them: UTF-8 where they are valid UTF-8, else

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 
 #include "common/calendar_date.h"
 #include "setup/events_dialog.h"
