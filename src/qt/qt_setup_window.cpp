@@ -16,14 +16,10 @@ namespace almanix {
 
 namespace {
 
-// Creates a dialog, runs it modally and destroys it, so that each opening loads afresh.
 template <typename View, typename Presenter, typename... Services>
 void openDialog(QWidget* owner, Services&... services) {
     View view(owner);
-    Presenter presenter(view, services...);
-    view.attach(presenter);
-    presenter.Form_Load();
-    view.runModal();
+    runDialog<Presenter>(view, services...);
 }
 
 } // namespace

@@ -33,6 +33,16 @@ public:
     virtual void showAboutBox() = 0;
 };
 
+// Runs one opening of a dialog over its freshly made view: the presenter is
+// attached and loaded, the view runs modally, and both go when it returns.
+template <typename Presenter, typename View, typename... Services>
+void runDialog(View& view, Services&... services) {
+    Presenter presenter(view, services...);
+    view.attach(presenter);
+    presenter.Form_Load();
+    view.runModal();
+}
+
 class SetupWindow {
 public:
     SetupWindow(SetupWindowView& view, SetupDialogs& dialogs, std::string_view picturesFolderText);

@@ -12,15 +12,10 @@ namespace almanix {
 
 namespace {
 
-// Creates a dialog, runs it modally and destroys it, so that each opening loads afresh.
 template <typename View, typename Presenter, typename... Services>
 void openDialog(HWND owner, Services&... services) {
     View view;
-    if (!view.create(owner)) return;
-    Presenter presenter(view, services...);
-    view.attach(presenter);
-    presenter.Form_Load();
-    view.runModal();
+    if (view.create(owner)) runDialog<Presenter>(view, services...);
 }
 
 } // namespace
