@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
     const std::size_t split = path.find_last_of("\\/") + 1;
 
     Win32FileSystem files;
-    GdiSceneImage pic;
-    WicPictureLoader loader(pic);
+    GdiSceneImage movingImage;
+    WicPictureLoader loader(movingImage);
     SeededRandom random;
     Slideshow slideshow(files, loader, random);
     slideshow.setPictures(path.substr(0, split), {path.substr(split)});
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
         const auto size = slideshow.showPicture({1024, 768});
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
         const auto isBlack = [](std::uint32_t pixel) { return (pixel & 0xFFFFFFu) == 0; };
-        if (!size || std::all_of(pic.pixels(), pic.pixels() + size->width * size->height, isBlack)) {
+        if (!size || std::all_of(movingImage.pixels(), movingImage.pixels() + size->width * size->height, isBlack)) {
             std::fprintf(stderr, "%s was not shown\n", path.c_str());
             return 1;
         }

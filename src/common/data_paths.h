@@ -8,6 +8,8 @@ namespace almanix {
 struct DataPaths {
     std::string folder;     // "C:\Almanix" on Windows, "~/Almanix" expanded on Linux
     char separator = '\\';
+    // How the texts the user reads name the pictures folder.
+    std::string picturesFolderText;
 
     std::string eventFile() const { return folder + separator + "events.dat"; }
     std::string temporaryEventFile() const { return folder + separator + "events.tmp"; }

@@ -1,18 +1,21 @@
 #include "events/event_file.h"
 
+#include "common/text_lines.h"
+
 namespace almanix {
 
+EventFileText readEventFile(EventStore& store) {
+    const std::string path = store.paths.eventFile();
+    if (!store.files.canOpenForReading(path)) return {EventFileStatus::missing, {}};
+    auto text = store.files.readWholeFile(path);
+    if (!text) return {EventFileStatus::unreadable, {}};
+    return {EventFileStatus::read, std::move(*text)};
+}
+
 std::vector<std::string_view> eventFileLines(std::string_view fileText) {
-    std::vector<std::string_view> lines;
-    while (!fileText.empty()) {
-        const std::size_t end = fileText.find(kLineEnd);
-        if (end == std::string_view::npos) {
-            lines.push_back(fileText);
-            break;
-        }
-        lines.push_back(fileText.substr(0, end));
-        fileText.remove_prefix(end + kLineEnd.size());
-    }
+    std::vector<std::string_view> lines = splitAtLineEnds(fileText);
+    // The line end closes a line; nothing after the last one is no line.
+    if (lines.back().empty()) lines.pop_back();
     return lines;
 }
 
@@ -25,25 +28,16 @@ std::string makeListItem(std::string_view dateText, int weekday, std::string_vie
     return item;
 }
 
-EventListLoad loadEventList(EventStore& store) {
-    EventListLoad load;
-    const std::string path = store.paths.eventFile();
-    if (!store.files.canOpenForReading(path)) {
-        load.status = -2;
-        return load;
-    }
-    const auto text = store.files.readWholeFile(path);
-    if (!text) {
-        load.status = -1;
-        return load;
-    }
-    for (std::string_view line : eventFileLines(*text)) {
+EventList loadEventList(EventStore& store) {
+    const EventFileText file = readEventFile(store);
+    EventList list{file.status, {}};
+    for (std::string_view line : eventFileLines(file.text)) {
         if (line.empty()) continue;
         // A line without its marker keeps all of its text.
         if (line.front() == '#') line.remove_prefix(1);
-        load.items.emplace_back(line);
+        list.items.emplace_back(line);
     }
-    return load;
+    return list;
 }
 
 bool saveEventList(EventStore& store, const std::vector<std::string>& items) {

@@ -8,13 +8,20 @@
 
 namespace almanix {
 
-inline constexpr std::string_view kLineEnd = "\r\n";
+enum class EventFileStatus { read, unreadable, missing };
 
-// Result of reading the event file: 0 read, -1 present but unreadable, -2 missing.
-struct EventListLoad {
-    int status = 0;
+struct EventFileText {
+    EventFileStatus status = EventFileStatus::missing;
+    std::string text; // the whole file, when it was read
+};
+
+struct EventList {
+    EventFileStatus status = EventFileStatus::missing;
     std::vector<std::string> items;
 };
+
+// The event file's bytes; a file that cannot be opened counts as missing.
+EventFileText readEventFile(EventStore& store);
 
 // The lines of an event file: each ends at CR LF; text after the last CR LF is a last line.
 std::vector<std::string_view> eventFileLines(std::string_view fileText);
@@ -24,7 +31,7 @@ std::string makeListItem(std::string_view dateText, int weekday, std::string_vie
 
 // Each stored line's list item, in file order, without its leading "#". Empty
 // lines hold no event and are skipped.
-EventListLoad loadEventList(EventStore& store);
+EventList loadEventList(EventStore& store);
 
 // Writes "#" + item + CR LF for every item, replacing the whole file at once, so
 // that a failure leaves the old file whole. False when the file could not be written.

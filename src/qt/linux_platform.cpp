@@ -1,6 +1,7 @@
 #include "qt/linux_platform.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
@@ -18,13 +19,26 @@ std::string homeFolder() {
     return home && *home ? home : ".";
 }
 
-int* savedArgc = nullptr;
-char** savedArgv = nullptr;
-std::unique_ptr<QApplication> application;
-
 } // namespace
 
-DataPaths linuxDataPaths() { return {homeFolder() + "/Almanix", '/'}; }
+QtApplicationOnDemand::QtApplicationOnDemand(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+
+QtApplicationOnDemand::~QtApplicationOnDemand() = default;
+
+QApplication& QtApplicationOnDemand::get() {
+    if (!application_) application_ = std::make_unique<QApplication>(argc_, argv_);
+    return *application_;
+}
+
+void QtMessageBox::show(const std::string& text, const std::string& title) {
+    application_.get();
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText); // a message may quote what the user typed
+    box.exec();
+}
+
+DataPaths linuxDataPaths() { return {homeFolder() + "/Almanix", '/', "~/Almanix/pics"}; }
 
 std::string linuxConfigFolder() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
@@ -48,18 +62,10 @@ bool anotherLinuxCopyIsRunning() {
     return ::flock(descriptor, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
-void rememberCommandLine(int& argc, char** argv) {
-    savedArgc = &argc;
-    savedArgv = argv;
-}
-
-QApplication& qtApplication() {
-    if (!application) application = std::make_unique<QApplication>(*savedArgc, savedArgv);
-    return *application;
-}
-
-bool qtApplicationExists() { return application != nullptr; }
-
-void endQtApplication() { application.reset(); }
+LinuxSystem::LinuxSystem(QtApplicationOnDemand& application)
+    : registry_(files_, linuxConfigFolder()),
+      shortDate_(localeShortDate()),
+      messages_(application),
+      platform_{files_, registry_, shortDate_, clock_, messages_, services_, linuxDataPaths()} {}
 
 } // namespace almanix

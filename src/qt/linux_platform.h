@@ -4,12 +4,34 @@
 #include <string>
 
 #include "common/data_paths.h"
+#include "common/message_box.h"
+#include "common/platform_services.h"
 #include "events/date_pattern.h"
-#include "startup/platform_services.h"
+#include "qt/posix_file_system.h"
+#include "settings/reg_file_registry.h"
+#include "startup/platform.h"
 
 class QApplication;
 
 namespace almanix {
+
+// The Qt application, made at first use, so that starts which show nothing
+// need no display.
+class QtApplicationOnDemand {
+public:
+    QtApplicationOnDemand(int& argc, char** argv);
+    ~QtApplicationOnDemand();
+    QtApplicationOnDemand(const QtApplicationOnDemand&) = delete;
+    QtApplicationOnDemand& operator=(const QtApplicationOnDemand&) = delete;
+
+    QApplication& get();
+    bool exists() const { return application_ != nullptr; }
+
+private:
+    int& argc_;
+    char** argv_;
+    std::unique_ptr<QApplication> application_;
+};
 
 // Linux has no Windows version, no screen-saver password and no running state.
 class LinuxPlatformServices final : public PlatformServices {
@@ -17,6 +39,15 @@ public:
     std::uint32_t platformId() override { return 0; }
     void setScreenSaverRunning(bool) override {}
     bool changePassword(std::string_view, std::int32_t) override { return false; }
+};
+
+class QtMessageBox final : public MessageBoxes {
+public:
+    explicit QtMessageBox(QtApplicationOnDemand& application) : application_(application) {}
+    void show(const std::string& text, const std::string& title) override;
+
+private:
+    QtApplicationOnDemand& application_;
 };
 
 // The data folder ~/Almanix.
@@ -31,12 +62,23 @@ DatePattern localeShortDate();
 // True when another copy holds the lock; otherwise this process holds it until it ends.
 bool anotherLinuxCopyIsRunning();
 
-// The Qt application, created on first use so that starts which show nothing
-// need no display.
-QApplication& qtApplication();
-bool qtApplicationExists();
-// Destroys the application while main still runs, before static destruction.
-void endQtApplication();
-void rememberCommandLine(int& argc, char** argv);
+// Everything the Linux build uses of its system, made once in main.
+class LinuxSystem {
+public:
+    explicit LinuxSystem(QtApplicationOnDemand& application);
+    LinuxSystem(const LinuxSystem&) = delete;
+    LinuxSystem& operator=(const LinuxSystem&) = delete;
+
+    Platform& platform() { return platform_; }
+
+private:
+    PosixFileSystem files_;
+    RegFileRegistry registry_;
+    DatePattern shortDate_;
+    SystemClock clock_;
+    QtMessageBox messages_;
+    LinuxPlatformServices services_;
+    Platform platform_;
+};
 
 } // namespace almanix

@@ -11,39 +11,25 @@
 #include <optional>
 #include <xcb/xcb.h>
 
-#include "common/calendar_date.h"
-#include "events/event_store.h"
-#include "qt/linux_platform.h"
-#include "qt/linux_shell.h"
-#include "qt/posix_file_system.h"
 #include "qt/qt_saver_window.h"
 #include "qt/qt_scene_image.h"
 #include "saver/saver_window.h"
-#include "settings/reg_file_registry.h"
 
 namespace almanix {
 
 namespace {
 
-// Everything the saver window works with; it lives as long as the window.
+// What the saver window works with besides the platform; it lives as long as the window.
 struct SaverParts {
     explicit SaverParts(double dotsPerInch) : picture(dotsPerInch) {}
 
-    PosixFileSystem files;
-    RegFileRegistry registry{files, linuxConfigFolder()};
-    DatePattern shortDate = localeShortDate();
-    SystemClock clock;
-    EventStore events{files, linuxDataPaths(), shortDate, clock};
     SeededRandom random;
-    LinuxPlatformServices platform;
-    QtMessageBox messages;
     QtSceneImage picture;
     std::unique_ptr<SaverWindow> presenter;
 };
 
 // The saver window, loaded but not shown; null when its load failed.
-SaverWidget* loadSaverWindow() {
-    qtApplication();
+SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     auto* parts = new SaverParts(screen->logicalDotsPerInchY());
     const QSize screenSize = screen->geometry().size();
@@ -54,11 +40,11 @@ SaverWidget* loadSaverWindow() {
         delete parts;
         QCoreApplication::quit();
     });
-    parts->presenter = std::make_unique<SaverWindow>(SaverWindowServices{
-        *window, parts->picture, parts->picture, parts->random, parts->registry, parts->events, parts->platform,
-        parts->messages, parts->events.paths.folder + "/pics"});
+    parts->presenter = std::make_unique<SaverWindow>(
+        options, SaverWindowServices{*window, parts->picture, parts->picture, parts->random, platform.eventStore(),
+                                     platform.services, platform.messages});
     window->attach(*parts->presenter);
-    if (!parts->presenter->Form_Load()) {
+    if (!parts->presenter->load()) {
         delete window;
         return nullptr;
     }
@@ -66,7 +52,6 @@ SaverWidget* loadSaverWindow() {
 }
 
 xcb_connection_t* x11Connection() {
-    qtApplication();
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
 }
@@ -117,8 +102,8 @@ private:
 
 } // namespace
 
-bool openSaverFullScreen() {
-    SaverWidget* window = loadSaverWindow();
+bool openSaverFullScreen(Platform& platform, const SaverOptions& options) {
+    SaverWidget* window = loadSaverWindow(platform, options);
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Almanix"));
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -129,30 +114,23 @@ bool openSaverFullScreen() {
     return true;
 }
 
-WindowRect x11ClientRect(std::int32_t window) {
+bool openSaverPreview(Platform& platform, std::int32_t hostWindow, const SaverOptions& options) {
     xcb_connection_t* connection = x11Connection();
-    if (!connection) return {};
-    const auto size = x11WindowSize(connection, static_cast<std::uint32_t>(window));
-    if (!size) return {};
-    return {0, 0, size->width(), size->height()};
-}
-
-bool openSaverPreview(std::int32_t parentWindow, const WindowRect& parentRect) {
-    xcb_connection_t* connection = x11Connection();
-    const auto host = static_cast<std::uint32_t>(parentWindow);
-    if (!connection || !x11WindowSize(connection, host)) {
+    const auto host = static_cast<std::uint32_t>(hostWindow);
+    const auto hostSize = connection ? x11WindowSize(connection, host) : std::nullopt;
+    if (!hostSize) {
         // Already gone, or never there: the preview ends before it begins.
-        std::fprintf(stderr, "almanix: there is no X11 window %d to show the preview in\n", parentWindow);
+        std::fprintf(stderr, "almanix: there is no X11 window %d to show the preview in\n", hostWindow);
         return true;
     }
-    SaverWidget* window = loadSaverWindow();
+    SaverWidget* window = loadSaverWindow(platform, options);
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Preview"));
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     window->winId();
     // The host stays as long as the process: our window is its child.
     window->windowHandle()->setParent(QWindow::fromWinId(static_cast<WId>(host)));
-    window->setGeometry(0, 0, parentRect.right, parentRect.bottom);
+    window->setGeometry(QRect(QPoint(0, 0), *hostSize));
     qApp->installNativeEventFilter(new HostWatcher(connection, host, window));
     window->show();
     return true;

@@ -2,19 +2,17 @@
 
 #include <cstdint>
 
-#include "startup/startup_state.h"
+#include "saver/saver_window.h"
+#include "startup/platform.h"
 
 namespace almanix {
 
 // Opens the saver window full screen. False when the saver cannot run; the
 // user has been told why.
-bool openSaverFullScreen();
+bool openSaverFullScreen(Platform& platform, const SaverOptions& options);
 
-// Opens the saver inside the X11 window parentWindow, sized to parentRect. It
-// ends when that window goes away; when there is no such window, nothing opens.
-bool openSaverPreview(std::int32_t parentWindow, const WindowRect& parentRect);
-
-// The client area of an X11 window, at (0, 0); empty when there is no such window.
-WindowRect x11ClientRect(std::int32_t window);
+// Opens the saver inside the X11 window hostWindow, sized to its client area.
+// It ends when that window goes away; when there is no such window, nothing opens.
+bool openSaverPreview(Platform& platform, std::int32_t hostWindow, const SaverOptions& options);
 
 } // namespace almanix

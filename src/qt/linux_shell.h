@@ -1,23 +1,24 @@
 #pragma once
 
-#include "common/message_box.h"
-#include "startup/main_dispatch.h"
+#include "qt/linux_platform.h"
+#include "startup/program_start.h"
 
 namespace almanix {
-
-class QtMessageBox final : public MessageBoxes {
-public:
-    void show(const std::string& text, const std::string& title) override;
-};
 
 // Opens the program's windows on Linux.
 class LinuxStartupShell final : public StartupShell {
 public:
+    LinuxStartupShell(Platform& platform, QtApplicationOnDemand& application)
+        : platform_(platform), application_(application) {}
+
     bool anotherCopyIsRunning() override;
-    bool showSaverFullScreen() override;
-    WindowRect clientRectOf(std::int32_t window) override;
-    bool showSaverPreview(std::int32_t parentWindow, const WindowRect& parentRect) override;
+    bool showSaverFullScreen(const SaverOptions& options) override;
+    bool showSaverPreview(std::int32_t hostWindow, const SaverOptions& options) override;
     bool showSetupWindow() override;
+
+private:
+    Platform& platform_;
+    QtApplicationOnDemand& application_;
 };
 
 } // namespace almanix

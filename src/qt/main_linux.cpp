@@ -3,9 +3,7 @@
 
 #include "qt/linux_platform.h"
 #include "qt/linux_shell.h"
-#include "qt/posix_file_system.h"
-#include "settings/reg_file_registry.h"
-#include "startup/main_dispatch.h"
+#include "startup/program_start.h"
 
 int main(int argc, char** argv) {
     using namespace almanix;
@@ -16,25 +14,16 @@ int main(int argc, char** argv) {
         if (i > 1) argumentText += ' ';
         argumentText += argv[i];
     }
-    rememberCommandLine(argc, argv);
+    QtApplicationOnDemand application(argc, argv);
+    LinuxSystem system(application);
+    LinuxStartupShell shell(system.platform(), application);
 
-    PosixFileSystem files;
-    RegFileRegistry registry(files, linuxConfigFolder());
-    LinuxPlatformServices platform;
-    QtMessageBox messages;
-    LinuxStartupShell shell;
-    StartupServices services{shell, platform, registry, messages};
-
-    int status = 0;
-    switch (Main(argumentText, services)) {
-    case MainResult::nothingOpened: break;
-    case MainResult::startupFailed: status = 2; break;
-    case MainResult::windowOpened:
-        // The process lives as long as one of its windows does.
-        if (qtApplicationExists() && !QApplication::topLevelWidgets().isEmpty())
-            status = qtApplication().exec();
-        break;
+    switch (startProgram(argumentText, shell, system.platform())) {
+    case StartResult::nothingOpened: return 0;
+    case StartResult::startupFailed: return 2;
+    case StartResult::windowOpened: break;
     }
-    endQtApplication();
-    return status;
+    // The process lives as long as one of its windows does.
+    if (!application.exists() || QApplication::topLevelWidgets().isEmpty()) return 0;
+    return application.get().exec();
 }

@@ -6,11 +6,9 @@
 namespace almanix {
 
 // The about box's window.
-class QtAboutBox final : public QtDialog<FormView> {
+class QtAboutBox final : public QtDialog<FormView, AboutBox> {
 public:
-    explicit QtAboutBox(QWidget* parent);
-
-    void attach(AboutBox& presenter);
+    explicit QtAboutBox(QWidget* parent) : QtDialog(parent, aboutBoxLayout()) {}
 };
 
 } // namespace almanix

@@ -1,42 +1,31 @@
 #pragma once
 
 #include <QCalendarWidget>
+#include <functional>
 
 #include "common/calendar_date.h"
-#include "setup/events_dialog.h"
+#include "setup/calendar.h"
 
 namespace almanix {
 
-// The events dialog's calendar: a month view with a picked date, three display
-// options and three events. Month read-only keeps the user on the month shown,
-// year read-only on the year shown; the iteration buttons step a month, and the
-// picked date with it.
-class QtCalendar final : public QCalendarWidget, public CalendarEvents {
+// The events dialog's calendar control on a QCalendarWidget. The month
+// arrows step a month and take the picked date along, as on Windows.
+class QtCalendar final : public QCalendarWidget, public CalendarControl {
 public:
     explicit QtCalendar(QWidget* parent);
 
-    CalendarDate date() const;
-    // Raises the change events like a pick by the user, whatever the options hold.
-    void setDate(const CalendarDate& date);
+    // Hears every date the user picks.
+    void reportPicksTo(std::function<void(const CalendarDate&)> picked) { picked_ = std::move(picked); }
 
-    bool monthReadOnly() const { return monthReadOnly_; }
-    bool yearReadOnly() const { return yearReadOnly_; }
-    bool showIterationButtons() const { return showIterationButtons_; }
-    void setMonthReadOnly(bool value);
-    void setYearReadOnly(bool value);
-    void setShowIterationButtons(bool value);
+    void showDate(const CalendarDate& date) override;
+    void restrict(const std::optional<DateRange>& range, const CalendarOptions& options) override;
 
 private:
-    void selectionMoved();
     void pageTurned(int year, int month);
-    void applyOptions();
 
-    QDate current_;
+    std::function<void(const CalendarDate&)> picked_;
     QDate earliest_;
     QDate latest_;
-    bool monthReadOnly_ = false;
-    bool yearReadOnly_ = false;
-    bool showIterationButtons_ = true;
 };
 
 QDate qtDateOf(const CalendarDate& date);

@@ -3,55 +3,23 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 
 #include "qt/qt_calendar.h"
 
 namespace almanix {
 
 QtEventsDialog::QtEventsDialog(QWidget* parent)
-    : QtDialog(parent, eventsfmLayout()),
-      calendar_(form_.get<QtCalendar>("Calendar1")),
-      list_(form_.get<QListWidget>("lbxEvents")) {}
+    : QtDialog(parent, eventsDialogLayout()),
+      calendar_(form_.get<QtCalendar>(EventsDialogControls::calendar)),
+      list_(form_.get<QListWidget>(EventsDialogControls::eventList)) {}
 
-void QtEventsDialog::attach(EventsDialog& presenter) {
-    const auto onClick = [this](const char* button, auto handler) {
-        connect(form_.get<QPushButton>(button), &QPushButton::clicked, this, handler);
-    };
-    onClick("Command1", [&presenter] { presenter.Command1_Click(); });
-    onClick("Command2", [&presenter] { presenter.Command2_Click(); });
-    onClick("Command3", [&presenter] { presenter.Command3_Click(); });
-    onClick("Command4", [&presenter] { presenter.Command4_Click(); });
-    for (CalendarOption option : kCalendarOptions)
-        connect(checkBox(option), &QCheckBox::clicked, this, [&presenter, option] { presenter.checkBoxClicked(option); });
-    calendar_->reportTo(presenter);
-    setFrameClosed([&presenter] { presenter.Form_QueryUnload(); });
+void QtEventsDialog::attachControls(EventsDialog& presenter) {
+    calendar_->reportPicksTo([&presenter](const CalendarDate& date) { presenter.calendar().picked(date); });
 }
 
-CalendarDate QtEventsDialog::calendarDate() { return calendar_->date(); }
+CalendarControl& QtEventsDialog::calendarControl() { return *calendar_; }
 
-void QtEventsDialog::setCalendarDate(const CalendarDate& date) { calendar_->setDate(date); }
-
-bool QtEventsDialog::calendarOption(CalendarOption option) {
-    switch (option) {
-    case CalendarOption::monthReadOnly: return calendar_->monthReadOnly();
-    case CalendarOption::yearReadOnly: return calendar_->yearReadOnly();
-    case CalendarOption::showIterationButtons: return calendar_->showIterationButtons();
-    }
-    return false;
-}
-
-void QtEventsDialog::setCalendarOption(CalendarOption option, bool value) {
-    switch (option) {
-    case CalendarOption::monthReadOnly: calendar_->setMonthReadOnly(value); break;
-    case CalendarOption::yearReadOnly: calendar_->setYearReadOnly(value); break;
-    case CalendarOption::showIterationButtons: calendar_->setShowIterationButtons(value); break;
-    }
-}
-
-QLineEdit* QtEventsDialog::textBox(EventsTextBox box) const {
-    return form_.get<QLineEdit>(textBoxNameOf(box));
-}
+QLineEdit* QtEventsDialog::textBox(EventsTextBox box) const { return form_.get<QLineEdit>(textBoxNameOf(box)); }
 
 QCheckBox* QtEventsDialog::checkBox(CalendarOption option) const {
     return form_.get<QCheckBox>(checkBoxNameOf(option));

@@ -12,17 +12,11 @@ namespace almanix {
 class QtCalendar;
 
 // The events dialog's window; its presenter decides everything.
-class QtEventsDialog final : public QtDialog<EventsDialogView> {
+class QtEventsDialog final : public QtDialog<EventsDialogView, EventsDialog> {
 public:
     explicit QtEventsDialog(QWidget* parent);
 
-    // Sends the controls' events to the presenter.
-    void attach(EventsDialog& presenter);
-
-    CalendarDate calendarDate() override;
-    void setCalendarDate(const CalendarDate& date) override;
-    bool calendarOption(CalendarOption option) override;
-    void setCalendarOption(CalendarOption option, bool value) override;
+    CalendarControl& calendarControl() override;
     std::string text(EventsTextBox box) override;
     void setText(EventsTextBox box, const std::string& text) override;
     bool isChecked(CalendarOption option) override;
@@ -31,6 +25,9 @@ public:
     void removeListItem(int index) override;
     int selectedListIndex() override;
     void selectListItem(int index) override;
+
+protected:
+    void attachControls(EventsDialog& presenter) override;
 
 private:
     QLineEdit* textBox(EventsTextBox box) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QPushButton>
 #include <functional>
@@ -80,16 +81,31 @@ private:
     std::function<void()> frameClosed_;
 };
 
-// The window operations every dialog's view shares.
-template <typename View>
+// The window operations every dialog's view shares, and the hook-up of its
+// presenter: the buttons and check boxes of its action table, and the frame.
+template <typename View, typename Presenter>
 class QtDialog : public QtFormDialog, public View {
 public:
     using QtFormDialog::QtFormDialog;
+
+    void attach(Presenter& presenter) {
+        for (const ControlAction<Presenter>& action : Presenter::actions()) {
+            auto* button = qobject_cast<QAbstractButton*>(form_.control(action.control));
+            connect(button, &QAbstractButton::clicked, this,
+                    [&presenter, handler = action.handler] { (presenter.*handler)(); });
+        }
+        setFrameClosed([&presenter] { presenter.frameClosed(); });
+        attachControls(presenter);
+    }
 
     TwipSize screenSize() override { return screenTwips(*this); }
     TwipSize windowSize() override { return windowTwips(*this); }
     void moveWindow(TwipPoint position) override { moveWindowTo(*this, position); }
     void closeWindow() override { done(QDialog::Accepted); }
+
+protected:
+    // What is not a button: a calendar, a slider.
+    virtual void attachControls(Presenter&) {}
 };
 
 } // namespace almanix

@@ -30,7 +30,7 @@ SaverWidget::SaverWidget(const QImage& movingImage, ImageSize screen)
     timer_.setInterval(kTickMilliseconds);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-        if (presenter_) presenter_->Timer1_Timer();
+        if (presenter_) presenter_->tick();
     });
 }
 
@@ -65,28 +65,26 @@ void SaverWidget::closeEvent(QCloseEvent* event) {
     else event->ignore();
 }
 
-void SaverWidget::keyPressEvent(QKeyEvent* event) {
-    if (!presenter_) return;
-    presenter_->Form_KeyDown();
-    if (!event->text().isEmpty()) presenter_->Form_KeyPress();
+void SaverWidget::keyPressEvent(QKeyEvent*) {
+    if (presenter_) presenter_->keyPressed();
 }
 
 void SaverWidget::mousePressEvent(QMouseEvent*) {
-    if (presenter_) presenter_->Form_MouseDown();
+    if (presenter_) presenter_->mouseClicked();
 }
 
 void SaverWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (presenter_ && rect().contains(event->position().toPoint())) presenter_->Form_Click();
+    if (presenter_ && rect().contains(event->position().toPoint())) presenter_->mouseClicked();
 }
 
 void SaverWidget::mouseDoubleClickEvent(QMouseEvent*) {
-    if (presenter_) presenter_->Form_DblClick();
+    if (presenter_) presenter_->mouseClicked();
 }
 
 void SaverWidget::mouseMoveEvent(QMouseEvent* event) {
     if (!presenter_) return;
     const QPointF place = event->position();
-    presenter_->Form_MouseMove(static_cast<std::int32_t>(std::lround(place.x())),
+    presenter_->mouseMoved(static_cast<std::int32_t>(std::lround(place.x())),
                                static_cast<std::int32_t>(std::lround(place.y())));
 }
 

@@ -3,14 +3,9 @@
 #include <QLabel>
 #include <QMenuBar>
 
-#include "events/date_pattern.h"
-#include "qt/linux_platform.h"
-#include "qt/linux_shell.h"
-#include "qt/posix_file_system.h"
 #include "qt/qt_about_box.h"
 #include "qt/qt_events_dialog.h"
 #include "qt/qt_speed_dialog.h"
-#include "settings/reg_file_registry.h"
 
 namespace almanix {
 
@@ -24,27 +19,23 @@ void openDialog(QWidget* owner, Services&... services) {
 
 } // namespace
 
-QtSetupWindow::QtSetupWindow(SetupServices& services, SetupDialogs* dialogs)
+QtSetupWindow::QtSetupWindow(Platform& platform, SetupDialogs* dialogs)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                                Qt::MSWindowsFixedSizeDialogHint),
-      services_(services),
+      services_{platform.eventStore(), platform.registry, platform.messages},
       client_(new QWidget(this)),
-      form_(std::make_unique<QtForm>(*client_, setupfmLayout())),
-      presenter_(*this, dialogs ? *dialogs : *this, kLinuxPicturesFolderText) {
-    const WindowLayout& table = setupfmLayout();
+      form_(std::make_unique<QtForm>(*client_, setupWindowLayout())),
+      presenter_(*this, dialogs ? *dialogs : *this, platform.paths.picturesFolderText) {
+    const WindowLayout& table = setupWindowLayout();
     setWindowTitle(qtText(table.title));
     setCentralWidget(client_);
     menuBar()->setNativeMenuBar(false);
     for (const MenuItem& item : table.menu) {
         QAction* action = menuBar()->addAction(qtText(item.caption));
         action->setObjectName(qtText(item.name));
-        const std::string_view name = item.name;
-        connect(action, &QAction::triggered, this, [this, name] {
-            if (name == "muevents") presenter_.muevents_Click();
-            if (name == "muspeed") presenter_.muspeed_Click();
-            if (name == "muabout") presenter_.muabout_Click();
-        });
+        connect(action, &QAction::triggered, this,
+                [this, name = item.name] { runAction(SetupWindow::actions(), presenter_, name); });
     }
     const QSize client = form_->clientSize();
     client_->setFixedSize(client);
@@ -61,19 +52,10 @@ void QtSetupWindow::showSpeedDialog() { openDialog<QtSpeedDialog, SpeedDialog>(t
 
 void QtSetupWindow::showAboutBox() { openDialog<QtAboutBox, AboutBox>(this); }
 
-bool showLinuxSetupWindow() {
-    qtApplication();
-    // The files, settings and clock that the dialogs use, for the life of the process.
-    static PosixFileSystem files;
-    static RegFileRegistry registry(files, linuxConfigFolder());
-    static QtMessageBox messages;
-    static DatePattern shortDate = localeShortDate();
-    static SystemClock clock;
-    static SetupServices services{{files, linuxDataPaths(), shortDate, clock}, registry, messages};
-
-    auto* window = new QtSetupWindow(services);
+bool openSetupWindow(Platform& platform) {
+    auto* window = new QtSetupWindow(platform);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->presenter().Form_Load();
+    window->presenter().load();
     window->show();
     return true;
 }

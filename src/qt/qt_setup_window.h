@@ -6,6 +6,7 @@
 #include "qt/qt_form.h"
 #include "setup/setup_services.h"
 #include "setup/setup_window.h"
+#include "startup/platform.h"
 
 namespace almanix {
 
@@ -13,7 +14,7 @@ namespace almanix {
 class QtSetupWindow final : public QMainWindow, public SetupWindowView, public SetupDialogs {
 public:
     // The menu's dialogs open through dialogs, or through this window's own when null.
-    explicit QtSetupWindow(SetupServices& services, SetupDialogs* dialogs = nullptr);
+    explicit QtSetupWindow(Platform& platform, SetupDialogs* dialogs = nullptr);
 
     SetupWindow& presenter() { return presenter_; }
 
@@ -28,13 +29,13 @@ public:
     void showAboutBox() override;
 
 private:
-    SetupServices& services_;
+    SetupServices services_;
     QWidget* client_;
     std::unique_ptr<QtForm> form_;
     SetupWindow presenter_;
 };
 
 // Opens the setup window; it lives until the user closes it through its frame.
-bool showLinuxSetupWindow();
+bool openSetupWindow(Platform& platform);
 
 } // namespace almanix

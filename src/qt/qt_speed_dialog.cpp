@@ -1,25 +1,21 @@
 #include "qt/qt_speed_dialog.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QSlider>
 
 namespace almanix {
 
 QtSpeedDialog::QtSpeedDialog(QWidget* parent)
-    : QtDialog(parent, speedfmLayout()),
-      slider_(form_.get<QSlider>("moveSpeed")),
-      speedLabel_(form_.get<QLabel>("lblspeed")) {
+    : QtDialog(parent, speedDialogLayout()),
+      slider_(form_.get<QSlider>(SpeedDialogControls::slider)),
+      speedLabel_(form_.get<QLabel>(SpeedDialogControls::speedLabel)) {
     slider_->setTickPosition(QSlider::TicksBelow);
     slider_->setTickInterval(1);
     slider_->setPageStep(5);
 }
 
-void QtSpeedDialog::attach(SpeedDialog& presenter) {
-    connect(slider_, &QSlider::valueChanged, this, [&presenter] { presenter.moveSpeed_Change(); });
-    connect(form_.get<QPushButton>("Command1"), &QPushButton::clicked, this, [&presenter] { presenter.Command1_Click(); });
-    connect(form_.get<QPushButton>("Command2"), &QPushButton::clicked, this, [&presenter] { presenter.Command2_Click(); });
-    setFrameClosed([&presenter] { presenter.Form_QueryUnload(); });
+void QtSpeedDialog::attachControls(SpeedDialog& presenter) {
+    connect(slider_, &QSlider::valueChanged, this, [&presenter] { presenter.speedChanged(); });
 }
 
 void QtSpeedDialog::setSliderMaximum(int maximum) { slider_->setMaximum(maximum); }

@@ -9,17 +9,18 @@ class QSlider;
 namespace almanix {
 
 // The move speed dialog's window; its presenter decides everything.
-class QtSpeedDialog final : public QtDialog<SpeedDialogView> {
+class QtSpeedDialog final : public QtDialog<SpeedDialogView, SpeedDialog> {
 public:
     explicit QtSpeedDialog(QWidget* parent);
-
-    void attach(SpeedDialog& presenter);
 
     void setSliderMaximum(int maximum) override;
     void setSliderMinimum(int minimum) override;
     int sliderValue() override;
     void setSliderValue(int value) override;
     void setSpeedText(const std::string& text) override;
+
+protected:
+    void attachControls(SpeedDialog& presenter) override;
 
 private:
     QSlider* slider_;

@@ -29,12 +29,12 @@ TrailingStrips trailingStrips(std::int32_t x, std::int32_t y, std::int32_t dx, s
 }
 
 void drawFrame(Motion& motion, ImageSize image, SaverSurface& surface) {
-    const TrailingStrips strips = trailingStrips(motion.posX, motion.posY, motion.stepX, motion.stepY, image);
+    const TrailingStrips strips = trailingStrips(motion.x, motion.y, motion.stepX, motion.stepY, image);
     surface.fillBlack(strips.rows);
     surface.fillBlack(strips.columns);
-    motion.posX += motion.stepX;
-    motion.posY += motion.stepY;
-    surface.copyImage(motion.posX, motion.posY, image);
+    motion.x += motion.stepX;
+    motion.y += motion.stepY;
+    surface.copyImage(motion.x, motion.y, image);
 }
 
 } // namespace almanix

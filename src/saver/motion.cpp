@@ -10,8 +10,8 @@ std::int16_t reversed(std::int16_t step) { return static_cast<std::int16_t>(-ste
 
 // The counter only has to compare correctly with the limit, so it stops growing
 // rather than wrap when an image sits on an edge for ever.
-void countEdgeHit(Motion& motion) {
-    if (motion.edgeHits < std::numeric_limits<std::int16_t>::max()) ++motion.edgeHits;
+void countEdgeTouch(Motion& motion) {
+    if (motion.edgeTouches < std::numeric_limits<std::int16_t>::max()) ++motion.edgeTouches;
 }
 
 } // namespace
@@ -26,34 +26,34 @@ void pickSteps(Motion& motion, RandomSource& random, std::int16_t moveSpeed) {
 }
 
 void placeOnScreen(Motion& motion, RandomSource& random, ImageSize screen) {
-    motion.edgeLimit = static_cast<std::int16_t>(randomBelow(random, 3) + 1);
-    motion.screenW = screen.width;
-    motion.screenH = static_cast<std::int16_t>(screen.height);
-    motion.posX = randomBelow(random, motion.screenW);
-    motion.posY = randomBelow(random, motion.screenH);
+    motion.touchLimit = static_cast<std::int16_t>(randomBelow(random, 3) + 1);
+    motion.screenWidth = screen.width;
+    motion.screenHeight = static_cast<std::int16_t>(screen.height);
+    motion.x = randomBelow(random, motion.screenWidth);
+    motion.y = randomBelow(random, motion.screenHeight);
 }
 
 void enterFromRandomSide(Motion& motion, RandomSource& random, ImageSize image) {
     switch (randomBelow(random, 4) + 1) {
-    case 1: motion.posY = -image.height; break;
+    case 1: motion.y = -image.height; break;
     case 2:
-        motion.posX = motion.screenW;
+        motion.x = motion.screenWidth;
         motion.stepX = reversed(motion.stepX);
         break;
     case 3:
-        motion.posY = motion.screenH;
+        motion.y = motion.screenHeight;
         motion.stepY = reversed(motion.stepY);
         break;
-    default: motion.posX = -image.width; break;
+    default: motion.x = -image.width; break;
     }
-    motion.edgeHits = 0;
+    motion.edgeTouches = 0;
     motion.noticeNext = false;
 }
 
 void nextScene(Motion& motion, RandomSource& random, SceneContent& content) {
-    motion.edgeHits = 0;
-    motion.edgeLimit = static_cast<std::int16_t>(randomBelow(random, 5) + 1);
-    if (motion.showMode == kShowModeNoticesAndPictures) {
+    motion.edgeTouches = 0;
+    motion.touchLimit = static_cast<std::int16_t>(randomBelow(random, 5) + 1);
+    if (motion.showMode == ShowMode::noticesAndPictures) {
         if (motion.noticeNext) {
             content.showDueNotice();
             motion.noticeNext = false;
@@ -72,28 +72,28 @@ void checkEdges(Motion& motion, RandomSource& random, SceneContent& content) {
     const bool down = motion.stepY >= 0;
 
     // Left the screen: the next scene enters from the side this one left by.
-    if (right && motion.posX >= motion.screenW) {
+    if (right && motion.x >= motion.screenWidth) {
         nextScene(motion, random, content);
         motion.stepX = reversed(motion.stepX);
-    } else if (!right && motion.posX + image.width <= 0) {
+    } else if (!right && motion.x + image.width <= 0) {
         nextScene(motion, random, content);
         motion.stepX = reversed(motion.stepX);
-        motion.posX = -content.imageSize().width;
-    } else if (down && motion.posY >= motion.screenH) {
+        motion.x = -content.imageSize().width;
+    } else if (down && motion.y >= motion.screenHeight) {
         nextScene(motion, random, content);
         motion.stepY = reversed(motion.stepY);
-    } else if (!down && motion.posY + image.height <= 0) {
+    } else if (!down && motion.y + image.height <= 0) {
         nextScene(motion, random, content);
         motion.stepY = reversed(motion.stepY);
-        motion.posY = -content.imageSize().height;
+        motion.y = -content.imageSize().height;
     }
     // Touching an edge it moves towards: bounce until the limit, then fly through.
-    else if ((right && motion.posX + image.width >= motion.screenW) || (!right && motion.posX <= 0)) {
-        countEdgeHit(motion);
-        if (motion.edgeHits < motion.edgeLimit) motion.stepX = reversed(motion.stepX);
-    } else if ((down && motion.posY + image.height >= motion.screenH) || (!down && motion.posY <= 0)) {
-        countEdgeHit(motion);
-        if (motion.edgeHits < motion.edgeLimit) motion.stepY = reversed(motion.stepY);
+    else if ((right && motion.x + image.width >= motion.screenWidth) || (!right && motion.x <= 0)) {
+        countEdgeTouch(motion);
+        if (motion.edgeTouches < motion.touchLimit) motion.stepX = reversed(motion.stepX);
+    } else if ((down && motion.y + image.height >= motion.screenHeight) || (!down && motion.y <= 0)) {
+        countEdgeTouch(motion);
+        if (motion.edgeTouches < motion.touchLimit) motion.stepY = reversed(motion.stepY);
     }
 }
 

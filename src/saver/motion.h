@@ -7,8 +7,9 @@
 
 namespace almanix {
 
-inline constexpr std::int16_t kShowModeNoticesAndPictures = 1;
-inline constexpr std::int16_t kShowModePicturesOnly = 2;
+// What the scenes show: notices and pictures in turn while events are due,
+// otherwise pictures only.
+enum class ShowMode { noticesAndPictures, picturesOnly };
 
 // The content of the moving image: what a new scene shows, and how big it is.
 class SceneContent {
@@ -24,29 +25,30 @@ public:
 // Where the one moving image is and where it goes. Coordinates are pixels of
 // the saver window; the bounds are the whole screen's, even in the preview.
 struct Motion {
-    std::int32_t posX = 0;
-    std::int32_t posY = 0;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
     std::int16_t stepX = 0;
     std::int16_t stepY = 0;
-    std::int32_t screenW = 0;
-    std::int16_t screenH = 0;
-    std::int16_t edgeHits = 0;
-    std::int16_t edgeLimit = 0;
+    std::int32_t screenWidth = 0;
+    std::int16_t screenHeight = 0;
+    // How often this scene's image touched an edge, and how many touches end its bouncing.
+    std::int16_t edgeTouches = 0;
+    std::int16_t touchLimit = 0;
     bool noticeNext = false;
-    std::int16_t showMode = kShowModePicturesOnly;
+    ShowMode showMode = ShowMode::picturesOnly;
 };
 
 // One axis moves at moveSpeed pixels a tick, the other up to two faster or
 // slower, which slants the path. Runs once a run; later scenes only flip signs.
 void pickSteps(Motion& motion, RandomSource& random, std::int16_t moveSpeed);
 
-// The first scene's edge limit, the screen's bounds and a random spot on it.
+// The first scene's touch limit, the screen's bounds and a random spot on it.
 void placeOnScreen(Motion& motion, RandomSource& random, ImageSize screen);
 
 // Puts the first image just outside a random edge, so that it slides in.
 void enterFromRandomSide(Motion& motion, RandomSource& random, ImageSize image);
 
-// Starts the next scene: a fresh edge limit and the next content.
+// Starts the next scene: a fresh touch limit and the next content.
 void nextScene(Motion& motion, RandomSource& random, SceneContent& content);
 
 // Bounces the image off an edge, lets it fly on, or starts the next scene once

@@ -3,13 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "common/text_lines.h"
+
 namespace almanix {
-
-namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
-
-} // namespace
 
 Rgb paletteColour(int entry) {
     static constexpr std::array<Rgb, 16> palette{{
@@ -21,18 +17,8 @@ Rgb paletteColour(int entry) {
     return palette[static_cast<std::size_t>(entry & 15)];
 }
 
-std::vector<std::string_view> noticeLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (true) {
-        const std::size_t end = text.find(kLineEnd);
-        lines.push_back(text.substr(0, end));
-        if (end == std::string_view::npos) return lines;
-        text.remove_prefix(end + kLineEnd.size());
-    }
-}
-
 ImageSize measureNotice(NoticeCanvas& canvas, std::string_view text) {
-    const std::vector<std::string_view> lines = noticeLines(text);
+    const std::vector<std::string_view> lines = splitAtLineEnds(text);
     std::int32_t widest = 0;
     for (std::string_view line : lines) widest = std::max(widest, canvas.textWidth(line));
     return {widest, canvas.lineHeight() * static_cast<std::int32_t>(lines.size())};
@@ -44,7 +30,7 @@ ImageSize showNotice(std::string_view text, NoticeCanvas& canvas, RandomSource& 
     const Rgb colour = paletteColour(randomBelow(random, 8) + 8);
     const std::int32_t lineHeight = canvas.lineHeight();
     std::int32_t y = 0;
-    for (std::string_view line : noticeLines(text)) {
+    for (std::string_view line : splitAtLineEnds(text)) {
         canvas.drawText(0, y, line, colour);
         y += lineHeight;
     }

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "saver/image_size.h"
 #include "saver/random_source.h"
@@ -33,11 +32,8 @@ public:
     virtual void drawText(std::int32_t x, std::int32_t y, std::string_view line, Rgb colour) = 0;
 };
 
-// The lines of a text whose lines end with CR LF; a leading CR LF gives an
-// empty first line.
-std::vector<std::string_view> noticeLines(std::string_view text);
-
-// The text block's size: its widest line by all its lines.
+// The text block's size: its widest line by all its lines. Lines end at CR LF,
+// so the due events' leading CR LF gives an empty first line.
 ImageSize measureNotice(NoticeCanvas& canvas, std::string_view text);
 
 // Renders the text into the moving image, sized exactly to it, in a random

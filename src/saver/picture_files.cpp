@@ -19,14 +19,14 @@ std::string lowerCase(std::string_view text) {
 
 } // namespace
 
-std::int16_t isPictureFile(FileSystem& files, const std::string& path) {
+PictureKind pictureKindOf(FileSystem& files, const std::string& path) {
     const auto head = files.readFirstBytes(path, kSignatureBytes);
-    if (!head) return kPictureKindNone;
+    if (!head) return PictureKind::none;
     const std::string_view bytes(*head);
-    if (bytes.starts_with("GIF")) return kPictureKindGif;
-    if (bytes.starts_with("BM")) return kPictureKindBitmap;
-    if (bytes.starts_with("\xFF\xD8")) return kPictureKindJpeg;
-    return kPictureKindNone;
+    if (bytes.starts_with("GIF")) return PictureKind::gif;
+    if (bytes.starts_with("BM")) return PictureKind::bitmap;
+    if (bytes.starts_with("\xFF\xD8")) return PictureKind::jpeg;
+    return PictureKind::none;
 }
 
 bool hasPictureExtension(const std::string& name) {

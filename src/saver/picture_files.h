@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -8,14 +7,11 @@
 
 namespace almanix {
 
-inline constexpr std::int16_t kPictureKindGif = 1;
-inline constexpr std::int16_t kPictureKindBitmap = 2;
-inline constexpr std::int16_t kPictureKindJpeg = 3;
-inline constexpr std::int16_t kPictureKindNone = 4;
+enum class PictureKind { gif, bitmap, jpeg, none };
 
-// The kind of picture a file holds, told by its first bytes: "GIF" 1, "BM" 2,
-// FF D8 3, anything else 4. A file that cannot be read is kind 4 too.
-std::int16_t isPictureFile(FileSystem& files, const std::string& path);
+// The kind of picture a file holds, told by its first bytes: "GIF", "BM" or
+// FF D8. A file that cannot be read holds none.
+PictureKind pictureKindOf(FileSystem& files, const std::string& path);
 
 // True for a name ending in .gif, .jpg or .bmp, in any letter case.
 bool hasPictureExtension(const std::string& name);

@@ -2,10 +2,8 @@
 
 #include <utility>
 
-#include "events/upcoming_events.h"
+#include "events/due_events.h"
 #include "saver/picture_files.h"
-#include "settings/settings_store.h"
-#include "startup/startup_state.h"
 
 namespace almanix {
 
@@ -17,18 +15,19 @@ std::uint32_t secondsSinceMidnight(const LocalDateTime& moment) {
 
 } // namespace
 
-SaverWindow::SaverWindow(SaverWindowServices services)
-    : slideshow(services.events.files, services.pictures, services.random), services_(std::move(services)) {}
+SaverWindow::SaverWindow(const SaverOptions& options, SaverWindowServices services)
+    : options_(options),
+      services_(std::move(services)),
+      slideshow_(services_.events.files, services_.pictures, services_.random) {}
 
-bool SaverWindow::Form_Load() {
+bool SaverWindow::load() {
     RandomSource& random = services_.random;
-    random.seed(secondsSinceMidnight(services_.events.clock.now()));
-    noPicturesText = almanix::noPicturesText(services_.picturesFolderText);
-    // The settings come first: the steps and the due check depend on them.
-    loadSettings(services_.registry);
-    pickSteps(motion, random, gMoveSpeed);
-    lastCheckTime = services_.events.clock.now();
-    placeOnScreen(motion, random, services_.view.screenSize());
+    Clock& clock = services_.events.clock;
+    random.seed(secondsSinceMidnight(clock.now()));
+    noPicturesText_ = noPicturesText(services_.events.paths.picturesFolderText);
+    pickSteps(motion_, random, options_.settings.moveSpeed);
+    lastCheckTime_ = clock.now();
+    placeOnScreen(motion_, random, services_.view.screenSize());
 
     // A missing pictures folder is simply one without pictures: the picture
     // scenes then tell the user where to put some.
@@ -37,101 +36,99 @@ bool SaverWindow::Form_Load() {
     if (listing.status == FolderStatus::unreadable) {
         services_.messages.show("The saver cannot start: the pictures folder " + folder + " cannot be read.",
                                 kApplicationTitle);
-        switchSystemKeys(services_.platform, "enable");
+        switchSystemKeys(services_.platform, options_.password, SystemKeys::enabled);
         return false;
     }
-    slideshow.setPictures(folder, pictureNamesOf(listing.fileNames));
+    slideshow_.setPictures(folder, pictureNamesOf(listing.fileNames));
 
-    if (checkUpcomingEvents(services_.events) >= 1) {
-        motion.showMode = kShowModeNoticesAndPictures;
+    DueEvents due = checkDueEvents(services_.events, options_.settings.daysBeforeEvent);
+    dueEventsText_ = std::move(due.text);
+    if (due.count >= 1) {
+        motion_.showMode = ShowMode::noticesAndPictures;
         showDueNotice();
     } else {
-        motion.showMode = kShowModePicturesOnly;
+        motion_.showMode = ShowMode::picturesOnly;
         showPicture();
     }
     // Needs the first image's size, so it comes after the content.
-    enterFromRandomSide(motion, random, picSize);
+    enterFromRandomSide(motion_, random, imageSize_);
 
-    if (gRunMode == kRunModeFullScreen) services_.view.showCursor(false);
+    if (options_.placement == SaverPlacement::fullScreen) services_.view.showCursor(false);
     running_ = true;
     services_.view.startTimer();
     return true;
 }
 
-void SaverWindow::Timer1_Timer() {
+void SaverWindow::tick() {
     if (!running_) return;
     recheckDueEvents();
-    checkEdges(motion, services_.random, *this);
-    drawFrame(motion, picSize, services_.view);
+    checkEdges(motion_, services_.random, *this);
+    drawFrame(motion_, imageSize_, services_.view);
 }
 
 void SaverWindow::recheckDueEvents() {
     // Once a clock hour: started at 10:59, the next check runs just after 11:00.
     const LocalDateTime now = services_.events.clock.now();
-    if (hourNumberOf(now) - hourNumberOf(lastCheckTime) <= 0) return;
-    lastCheckTime = now;
+    if (hourNumberOf(now) - hourNumberOf(lastCheckTime_) <= 0) return;
+    lastCheckTime_ = now;
     // The new text shows when the next notice scene begins.
-    motion.showMode = checkUpcomingEvents(services_.events) >= 1 ? kShowModeNoticesAndPictures
-                                                                 : kShowModePicturesOnly;
+    DueEvents due = checkDueEvents(services_.events, options_.settings.daysBeforeEvent);
+    dueEventsText_ = std::move(due.text);
+    motion_.showMode = due.count >= 1 ? ShowMode::noticesAndPictures : ShowMode::picturesOnly;
 }
 
-void SaverWindow::Form_Click() { unloadInFullScreen(); }
-void SaverWindow::Form_DblClick() { unloadInFullScreen(); }
-void SaverWindow::Form_KeyDown() { unloadInFullScreen(); }
-void SaverWindow::Form_KeyPress() { unloadInFullScreen(); }
-void SaverWindow::Form_MouseDown() { unloadInFullScreen(); }
+void SaverWindow::keyPressed() { endInFullScreen(); }
 
-void SaverWindow::unloadInFullScreen() {
-    if (running_ && gRunMode == kRunModeFullScreen) services_.view.requestClose();
+void SaverWindow::mouseClicked() { endInFullScreen(); }
+
+void SaverWindow::endInFullScreen() {
+    if (running_ && options_.placement == SaverPlacement::fullScreen) services_.view.requestClose();
 }
 
-void SaverWindow::Form_MouseMove(std::int32_t x, std::int32_t y) {
+void SaverWindow::mouseMoved(std::int32_t x, std::int32_t y) {
     if (!running_) return;
-    // No threshold: the first move only records where the pointer is, and any
-    // later one elsewhere ends the saver. While the record is (0, 0), every
-    // move records anew.
-    if (lastMouseX == 0 && lastMouseY == 0) {
-        lastMouseX = x;
-        lastMouseY = y;
+    // No threshold: while the record is (0, 0), every move records anew.
+    if (lastMouseX_ == 0 && lastMouseY_ == 0) {
+        lastMouseX_ = x;
+        lastMouseY_ = y;
     }
-    if (lastMouseX != x || lastMouseY != y) services_.view.requestClose();
+    if (lastMouseX_ != x || lastMouseY_ != y) services_.view.requestClose();
 }
 
 bool SaverWindow::closeRequested() {
     if (!running_) return true;
     if (askingPassword_) return false; // the answer being asked decides
-    bool cancel = false;
-    Form_QueryUnload(cancel);
-    if (cancel) return false;
-    Form_Unload();
+    if (!passwordAllowsClose()) return false;
+    unload();
     return true;
 }
 
-void SaverWindow::Form_QueryUnload(bool& cancel) {
-    if (gRunMode != kRunModeFullScreen || gWinVersion != "95" || gUsePassword != 1) return;
+bool SaverWindow::passwordAllowsClose() {
+    if (options_.placement != SaverPlacement::fullScreen || options_.password != SaverPassword::on) return true;
     SaverWindowView& view = services_.view;
     view.showCursor(true);
     askingPassword_ = true;
-    if (!view.verifyScreenSavePassword()) cancel = true;
+    const bool confirmed = view.verifyScreenSavePassword();
     askingPassword_ = false;
     view.showCursor(false);
+    return confirmed;
 }
 
-void SaverWindow::Form_Unload() {
+void SaverWindow::unload() {
     SaverWindowView& view = services_.view;
     view.stopTimer();
     running_ = false;
-    if (gRunMode == kRunModeFullScreen) view.showCursor(true);
+    if (options_.placement == SaverPlacement::fullScreen) view.showCursor(true);
     view.resetPointerShape();
-    switchSystemKeys(services_.platform, "enable");
+    switchSystemKeys(services_.platform, options_.password, SystemKeys::enabled);
 }
 
-void SaverWindow::showDueNotice() { picSize = showNotice(gDueEventsText, services_.canvas, services_.random); }
+void SaverWindow::showDueNotice() { imageSize_ = showNotice(dueEventsText_, services_.canvas, services_.random); }
 
 void SaverWindow::showPicture() {
-    const ImageSize screen{motion.screenW, motion.screenH};
-    if (const auto shown = slideshow.showPicture(screen)) picSize = *shown;
-    else picSize = showNotice(noPicturesText, services_.canvas, services_.random);
+    const ImageSize screen{motion_.screenWidth, motion_.screenHeight};
+    if (const auto shown = slideshow_.showPicture(screen)) imageSize_ = *shown;
+    else imageSize_ = showNotice(noPicturesText_, services_.canvas, services_.random);
 }
 
 } // namespace almanix

@@ -5,16 +5,27 @@
 
 #include "common/calendar_date.h"
 #include "common/message_box.h"
+#include "common/platform_services.h"
 #include "events/event_store.h"
 #include "saver/frame.h"
 #include "saver/motion.h"
 #include "saver/notice.h"
 #include "saver/random_source.h"
 #include "saver/slideshow.h"
-#include "settings/registry.h"
-#include "startup/platform_services.h"
+#include "settings/settings_store.h"
 
 namespace almanix {
+
+// Where the saver runs: over the whole screen, or inside the display
+// settings' preview window.
+enum class SaverPlacement { fullScreen, preview };
+
+// What a start hands the saver window.
+struct SaverOptions {
+    SaverPlacement placement = SaverPlacement::fullScreen;
+    Settings settings;
+    SaverPassword password = SaverPassword::off;
+};
 
 // The saver window as a shell shows it: full screen, or inside the preview.
 class SaverWindowView : public SaverSurface {
@@ -25,7 +36,7 @@ public:
     virtual void showCursor(bool show) = 0;
     // Back to the default mouse pointer shape.
     virtual void resetPointerShape() = 0;
-    // Timer1, which calls Timer1_Timer every 100 ms.
+    // The timer that calls tick every 100 ms.
     virtual void startTimer() = 0;
     virtual void stopTimer() = 0;
     // Asks the window to close. The shell passes this request, and every other
@@ -41,59 +52,61 @@ struct SaverWindowServices {
     NoticeCanvas& canvas;
     PictureLoader& pictures;
     RandomSource& random;
-    Registry& registry;
-    EventStore& events;
+    EventStore events;
     PlatformServices& platform;
     MessageBoxes& messages;
-    // How the help notice names the pictures folder to the user.
-    std::string picturesFolderText;
 };
 
 // The saver window: the first scene at load, then every tick moves the image,
-// and input ends the run by the rules of the run mode.
+// and input ends the run by the rules of its placement.
 class SaverWindow final : private SceneContent {
 public:
-    explicit SaverWindow(SaverWindowServices services);
+    SaverWindow(const SaverOptions& options, SaverWindowServices services);
 
     // Prepares the first scene and starts the timer. False when the saver cannot
-    // run; the user has been told what failed and the system state is restored.
-    bool Form_Load();
-    void Timer1_Timer();
+    // run; the user has been told what failed and the system keys are back on.
+    bool load();
+    void tick();
 
-    void Form_Click();
-    void Form_DblClick();
-    void Form_KeyDown();
-    void Form_KeyPress();
-    void Form_MouseDown();
-    void Form_MouseMove(std::int32_t x, std::int32_t y);
+    // In full screen a key or a mouse button ends the saver; in the preview they
+    // belong to the display settings.
+    void keyPressed();
+    void mouseClicked();
+    // In every placement the first move only records where the pointer is, and
+    // any later one elsewhere ends the saver.
+    void mouseMoved(std::int32_t x, std::int32_t y);
 
     // Every request to close the window, whatever its source: true when the
-    // window may go, after Form_Unload has run; false when the close was cancelled
+    // window may go, after unload has run; false when the close was cancelled
     // or another one is waiting for the password.
     bool closeRequested();
-    void Form_QueryUnload(bool& cancel);
-    void Form_Unload();
+    // Stops the timer and gives back the cursor and the system keys; also for a
+    // window that is destroyed without a close request.
+    void unload();
 
     bool running() const { return running_; }
-    // The moving image's width and height (Pic).
-    ImageSize imageSize() override { return picSize; }
-
-    LocalDateTime lastCheckTime;
-    std::string noPicturesText;
-    std::int32_t lastMouseX = 0;
-    std::int32_t lastMouseY = 0;
-    Motion motion;
-    Slideshow slideshow;
-    ImageSize picSize;
+    const Motion& motion() const { return motion_; }
+    // The moving image's width and height.
+    ImageSize imageSize() override { return imageSize_; }
 
 private:
     void showDueNotice() override;
     void showPicture() override;
-    // Input that ends the saver in full screen only.
-    void unloadInFullScreen();
+    void endInFullScreen();
     void recheckDueEvents();
+    // Asks for the password where it guards the saver; false when it was not confirmed.
+    bool passwordAllowsClose();
 
+    SaverOptions options_;
     SaverWindowServices services_;
+    Motion motion_;
+    Slideshow slideshow_;
+    ImageSize imageSize_;
+    std::string dueEventsText_;
+    std::string noPicturesText_;
+    LocalDateTime lastCheckTime_;
+    std::int32_t lastMouseX_ = 0;
+    std::int32_t lastMouseY_ = 0;
     bool running_ = false;
     // The password dialog runs its own message loop, where more input may arrive.
     bool askingPassword_ = false;

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "saver/picture_files.h"
-#include "settings/numeric_text.h"
+#include "common/rounding.h"
 
 namespace almanix {
 
@@ -45,29 +45,27 @@ void Slideshow::setPictures(std::string folder, std::vector<std::string> names) 
     if (names.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()))
         names.resize(static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()));
     folder_ = std::move(folder);
-    List1 = std::move(names);
-    picCount = static_cast<std::int16_t>(List1.size());
-    picIndex = 0;
-    checkedCount = 0;
+    names_ = std::move(names);
+    index_ = 0;
+    checkedCount_ = 0;
 }
 
 std::optional<ImageSize> Slideshow::showPicture(ImageSize screen) {
-    while (picCount > 0) {
+    while (count() > 0) {
         // The index advances before it is used, so a run starts at the second name.
-        picIndex = picIndex + 1 < picCount ? static_cast<std::int16_t>(picIndex + 1) : std::int16_t{0};
+        index_ = index_ + 1 < count() ? static_cast<std::int16_t>(index_ + 1) : std::int16_t{0};
         if (const auto shown = render(screen)) return shown;
         // Dropped; the search goes on from the dropped name's place.
-        List1.erase(List1.begin() + picIndex);
-        picCount = static_cast<std::int16_t>(List1.size());
+        names_.erase(names_.begin() + index_);
     }
     return std::nullopt;
 }
 
 std::optional<ImageSize> Slideshow::render(ImageSize screen) {
-    const std::string path = folder_ + List1[static_cast<std::size_t>(picIndex)];
-    if (checkedCount < picCount) {
-        if (isPictureFile(files_, path) == kPictureKindNone) return std::nullopt;
-        ++checkedCount;
+    const std::string path = folder_ + names_[static_cast<std::size_t>(index_)];
+    if (checkedCount_ < count()) {
+        if (pictureKindOf(files_, path) == PictureKind::none) return std::nullopt;
+        ++checkedCount_;
     }
     const auto picture = loader_.loadPicture(path);
     if (!picture || picture->width < 1 || picture->height < 1) return std::nullopt;

@@ -44,19 +44,22 @@ public:
     // it was shown at; nothing when no usable name is left.
     std::optional<ImageSize> showPicture(ImageSize screen);
 
-    std::vector<std::string> List1;
-    std::int16_t picCount = 0;
-    std::int16_t picIndex = 0;
-    std::int16_t checkedCount = 0;
+    // The names still in the show, in the order they are shown.
+    const std::vector<std::string>& pictureNames() const { return names_; }
 
 private:
-    // Renders the name at picIndex; false when it is not a usable picture.
+    std::int16_t count() const { return static_cast<std::int16_t>(names_.size()); }
+    // Renders the name at index_; nothing when it is not a usable picture.
     std::optional<ImageSize> render(ImageSize screen);
 
     FileSystem& files_;
     PictureLoader& loader_;
     RandomSource& random_;
     std::string folder_;
+    std::vector<std::string> names_;
+    std::int16_t index_ = 0;
+    // The names before this one have passed the check of their first bytes once.
+    std::int16_t checkedCount_ = 0;
 };
 
 } // namespace almanix

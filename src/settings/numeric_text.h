@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace almanix {
@@ -10,10 +11,12 @@ namespace almanix {
 // stops at the first character that does not fit. No leading number gives 0.
 double numericTextValue(std::string_view text);
 
-// To the nearest whole number, halves to the even neighbour.
-double roundHalfToEven(double value);
-
-// Rounded as above and limited to a signed 16-bit integer.
+// Rounded halves to even and limited to a signed 16-bit integer.
 std::int16_t toInt16(double value);
+
+// The number a text holds as its whole text, blanks around it aside, rounded
+// halves to even; nothing when the text is not a number or the number does not
+// fit a signed 16-bit integer.
+std::optional<std::int16_t> wholeNumberOf(std::string_view text);
 
 } // namespace almanix

@@ -26,8 +26,8 @@ std::string_view trimmed(std::string_view text) {
 }
 
 std::optional<std::string> rootName(RegistryRoot root) {
-    if (root == HKEY_LOCAL_MACHINE_ROOT) return "HKEY_LOCAL_MACHINE";
-    if (root == HKEY_CURRENT_USER_ROOT) return "HKEY_CURRENT_USER";
+    if (root == RegistryRoot::localMachine) return "HKEY_LOCAL_MACHINE";
+    if (root == RegistryRoot::currentUser) return "HKEY_CURRENT_USER";
     return std::nullopt;
 }
 
@@ -104,7 +104,7 @@ std::optional<ValueLine> parseValueLine(std::string_view line) {
         std::size_t end = 0;
         auto text = readQuoted(data, end);
         if (!text || !trimmed(data.substr(end)).empty()) return std::nullopt;
-        value.type = REG_SZ_TYPE;
+        value.type = RegistryType::text;
         value.data = std::move(*text);
         return value;
     }
@@ -116,13 +116,13 @@ std::optional<ValueLine> parseValueLine(std::string_view line) {
             if (hexDigit(c) < 0) return std::nullopt;
             number = number * 16 + static_cast<std::uint32_t>(hexDigit(c));
         }
-        value.type = REG_DWORD_TYPE;
+        value.type = RegistryType::dword;
         for (int i = 0; i < 4; ++i) value.data += static_cast<char>((number >> (8 * i)) & 0xFF);
         return value;
     }
     std::size_t listStart = 0;
     if (data.starts_with("hex:")) {
-        value.type = REG_BINARY_TYPE;
+        value.type = RegistryType::binary;
         listStart = 4;
     } else if (data.starts_with("hex(")) {
         const std::size_t close = data.find("):");
@@ -267,14 +267,14 @@ RegistryRead RegFileRegistry::readValue(RegistryRoot root, std::string_view keyP
                                         std::string_view valueName, KeyOpening,
                                         std::size_t bufferSize) {
     RegistryRead read;
-    const auto root_name = rootName(root);
+    const auto rootText = rootName(root);
     const auto contents = files_.readWholeFile(filePath());
-    if (!root_name || !contents) return read;
+    if (!rootText || !contents) return read;
     Document document;
     if (!Document::parse(*contents, document)) return read;
 
     const Location location =
-        locate(document.logicalLines(), *root_name + '\\' + std::string(keyPath), valueName);
+        locate(document.logicalLines(), *rootText + '\\' + std::string(keyPath), valueName);
     if (!location.keyFound) return read;
     if (!location.value || location.value->deleted) {
         read.status = RegistryReadStatus::valueMissing;
@@ -292,8 +292,8 @@ RegistryRead RegFileRegistry::readValue(RegistryRoot root, std::string_view keyP
 
 bool RegFileRegistry::writeStringValue(RegistryRoot root, std::string_view keyPath,
                                        std::string_view valueName, std::string_view bytes) {
-    const auto root_name = rootName(root);
-    if (!root_name) return false;
+    const auto rootText = rootName(root);
+    if (!rootText) return false;
 
     Document document;
     if (files_.exists(filePath())) {
@@ -305,7 +305,7 @@ bool RegFileRegistry::writeStringValue(RegistryRoot root, std::string_view keyPa
         document.lines.emplace_back(kHeader);
     }
 
-    const std::string keyName = *root_name + '\\' + std::string(keyPath);
+    const std::string keyName = *rootText + '\\' + std::string(keyPath);
     const std::string line = stringValueLine(valueName, bytes);
     const auto logical = document.logicalLines();
     const Location location = locate(logical, keyName, valueName);

@@ -6,17 +6,13 @@
 
 namespace almanix {
 
-std::int16_t gMoveSpeed = 0;
-std::int16_t gDaysBeforeEvent = 0;
-
 namespace {
 
 constexpr std::size_t kValueBufferSize = 1024;
 
 std::int16_t loadNumber(Registry& registry, std::string_view valueName) {
-    std::string text;
-    getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, valueName, text);
-    return toInt16(numericTextValue(text));
+    const auto text = readRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, valueName);
+    return toInt16(numericTextValue(text.value_or("")));
 }
 
 // "&h" and two hexadecimal digits per byte, the last byte first.
@@ -33,34 +29,30 @@ std::string hexadecimalOf(std::string_view littleEndianBytes) {
 
 } // namespace
 
-void loadSettings(Registry& registry) {
-    gMoveSpeed = std::clamp(loadNumber(registry, kMoveSpeedName), kMoveSpeedLowest, kMoveSpeedHighest);
-    gDaysBeforeEvent =
-        std::clamp(loadNumber(registry, kDaysBeforeEventName), kDaysBeforeEventLowest, kDaysBeforeEventHighest);
+Settings loadSettings(Registry& registry) {
+    return {std::clamp(loadNumber(registry, kMoveSpeedName), kMoveSpeedLowest, kMoveSpeedHighest),
+            std::clamp(loadNumber(registry, kDaysBeforeEventName), kDaysBeforeEventLowest,
+                       kDaysBeforeEventHighest)};
 }
 
-bool setRegistryValue(Registry& registry, RegistryRoot rootKey, std::string_view keyPath,
-                      std::string_view valueName, std::string_view valueText) {
-    return registry.writeStringValue(rootKey, keyPath, valueName, valueText.empty() ? " " : valueText);
+bool storeSetting(Registry& registry, std::string_view valueName, std::string_view text) {
+    return writeRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, valueName, text);
 }
 
-bool getRegistryValue(Registry& registry, RegistryRoot rootKey, std::string_view keyPath,
-                      std::string_view valueName, std::string& valueText) {
-    const RegistryRead read =
-        registry.readValue(rootKey, keyPath, valueName, KeyOpening::allAccess, kValueBufferSize);
-    if (read.status != RegistryReadStatus::ok) {
-        valueText.clear();
-        return false;
-    }
+bool writeRegistryText(Registry& registry, RegistryRoot root, std::string_view keyPath,
+                       std::string_view valueName, std::string_view text) {
+    return registry.writeStringValue(root, keyPath, valueName, text.empty() ? " " : text);
+}
+
+std::optional<std::string> readRegistryText(Registry& registry, RegistryRoot root, std::string_view keyPath,
+                                            std::string_view valueName) {
+    const RegistryRead read = registry.readValue(root, keyPath, valueName, KeyOpening::allAccess, kValueBufferSize);
+    if (read.status != RegistryReadStatus::ok) return std::nullopt;
     std::string_view bytes = read.data;
     if (!bytes.empty() && bytes.back() == '\0') bytes.remove_suffix(1);
-
-    if (read.type == REG_SZ_TYPE) {
-        valueText = std::string(bytes);
-    } else if (read.type == REG_DWORD_TYPE) {
-        valueText = hexadecimalOf(bytes);
-    }
-    return true;
+    if (read.type == RegistryType::text) return std::string(bytes);
+    if (read.type == RegistryType::dword) return hexadecimalOf(bytes);
+    return std::string();
 }
 
 } // namespace almanix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,21 +18,27 @@ inline constexpr std::int16_t kMoveSpeedHighest = 30;
 inline constexpr std::int16_t kDaysBeforeEventLowest = 1;
 inline constexpr std::int16_t kDaysBeforeEventHighest = 99;
 
-// Pixels per move step of the saver's image; 1..30 once loadSettings has run.
-extern std::int16_t gMoveSpeed;
-// Days ahead of its date that an event is announced; 1..99 once loadSettings has run.
-extern std::int16_t gDaysBeforeEvent;
+struct Settings {
+    // Pixels per move step of the saver's image, 1..30.
+    std::int16_t moveSpeed = kMoveSpeedLowest;
+    // Days ahead of its date that an event is announced, 1..99.
+    std::int16_t daysBeforeEvent = kDaysBeforeEventLowest;
+};
 
-// Reads both settings into gMoveSpeed and gDaysBeforeEvent, within their ranges.
-void loadSettings(Registry& registry);
+// Both settings as stored, within their ranges; what is missing or unreadable
+// reads as the lowest value.
+Settings loadSettings(Registry& registry);
 
-// Stores valueText as REG_SZ without a terminating NUL; an empty text is stored as " ".
-bool setRegistryValue(Registry& registry, RegistryRoot rootKey, std::string_view keyPath,
-                      std::string_view valueName, std::string_view valueText);
+// Stores a setting's text under the settings key of HKEY_LOCAL_MACHINE.
+bool storeSetting(Registry& registry, std::string_view valueName, std::string_view text);
 
-// valueText receives the value as text: REG_SZ as stored, REG_DWORD as "&h" and
-// hexadecimal digits. False, with valueText empty, when the key or value cannot be read.
-bool getRegistryValue(Registry& registry, RegistryRoot rootKey, std::string_view keyPath,
-                      std::string_view valueName, std::string& valueText);
+// Stores the text as REG_SZ without a terminating NUL; an empty text is stored as " ".
+bool writeRegistryText(Registry& registry, RegistryRoot root, std::string_view keyPath,
+                       std::string_view valueName, std::string_view text);
+
+// The value as text: REG_SZ as stored, REG_DWORD as "&h" and hexadecimal
+// digits, any other type empty. Nothing when the key or value cannot be read.
+std::optional<std::string> readRegistryText(Registry& registry, RegistryRoot root, std::string_view keyPath,
+                                            std::string_view valueName);
 
 } // namespace almanix

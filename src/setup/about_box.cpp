@@ -17,13 +17,17 @@ constexpr ControlLayout kControls[] = {
      kNoTabStop, kLabelFont, kLabelStyle},
     {ControlKind::label, "Label4", "almanix@example.org", 240, 1560, 3372, 252, kNoTabStop, kLabelFont,
      kLabelStyle},
-    {ControlKind::button, "Command1", "OK", 1320, 2160, 972, 492, 0},
+    {ControlKind::button, AboutBoxControls::okButton, "OK", 1320, 2160, 972, 492, 0},
 };
 
-constexpr WindowLayout kAboutfm{"aboutfm", "", 3735, 2805, kDefaultFont, {}, kControls, {}};
+constexpr WindowLayout kLayout{"aboutfm", "", 3735, 2805, kDefaultFont, {}, kControls, {}};
+
+constexpr ControlAction<AboutBox> kActions[] = {{AboutBoxControls::okButton, &AboutBox::accept}};
 
 } // namespace
 
-const WindowLayout& aboutfmLayout() { return kAboutfm; }
+const WindowLayout& aboutBoxLayout() { return kLayout; }
+
+std::span<const ControlAction<AboutBox>> AboutBox::actions() { return kActions; }
 
 } // namespace almanix

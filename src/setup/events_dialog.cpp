@@ -1,7 +1,6 @@
 #include "setup/events_dialog.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "events/event_file.h"
 #include "settings/numeric_text.h"
@@ -11,6 +10,8 @@ namespace almanix {
 
 namespace {
 
+using Controls = EventsDialogControls;
+
 constexpr FontChoice kDefaultFont{"MS Sans Serif", 8.25};
 constexpr FontChoice kArial{"Arial", 10.5};
 constexpr FontChoice kCalendarDays{"MS Sans Serif", 8.25};
@@ -18,98 +19,79 @@ constexpr FontChoice kCalendarDayNames{"MS Sans Serif", 8.25, true};
 
 constexpr ControlLayout kControls[] = {
     {ControlKind::label, "lbl(0)", "Current Date :", 3780, 120, 960, 192, 0, {}, {.autoSize = true}},
-    {ControlKind::textBox, "txtValue", "", 4920, 120, 1032, 285, 1},
-    {ControlKind::frame, "Frames(1)", "Navigation Options", 3780, 480, 2295, 1095, 2},
-    {ControlKind::checkBox, "chkMonthRO", "Month Read-Only", 120, 240, 1815, 195, 3, {}, {}, "Frames(1)"},
-    {ControlKind::checkBox, "chkYearRO", "Year Read-Only", 120, 540, 1815, 195, 4, {}, {}, "Frames(1)"},
-    {ControlKind::checkBox, "chkShowIterration", "Show Iterration Buttons", 120, 840, 1995, 195, 5, {}, {},
-     "Frames(1)"},
+    {ControlKind::textBox, Controls::dateBox, "", 4920, 120, 1032, 285, 1},
+    {ControlKind::frame, Controls::optionsFrame, "Navigation Options", 3780, 480, 2295, 1095, 2},
+    {ControlKind::checkBox, Controls::monthReadOnlyBox, "Month Read-Only", 120, 240, 1815, 195, 3, {}, {},
+     Controls::optionsFrame},
+    {ControlKind::checkBox, Controls::yearReadOnlyBox, "Year Read-Only", 120, 540, 1815, 195, 4, {}, {},
+     Controls::optionsFrame},
+    {ControlKind::checkBox, Controls::iterationButtonsBox, "Show Iterration Buttons", 120, 840, 1995, 195, 5, {}, {},
+     Controls::optionsFrame},
     {ControlKind::label, "lbl(1)", "Events:", 120, 3000, 540, 195, 6, {}, {.autoSize = true}},
-    {ControlKind::listBox, "lbxEvents", "", 120, 3240, 7152, 1815, 7},
-    {ControlKind::button, "Command1", "Add", 4440, 2760, 732, 372, 8},
-    {ControlKind::button, "Command2", "Delete", 5760, 2760, 732, 372, 9},
-    {ControlKind::textBox, "Text1", "", 3840, 2280, 3372, 372, 10, kArial, {.maxLength = 30}},
+    {ControlKind::listBox, Controls::eventList, "", 120, 3240, 7152, 1815, 7},
+    {ControlKind::button, Controls::addButton, "Add", 4440, 2760, 732, 372, 8},
+    {ControlKind::button, Controls::deleteButton, "Delete", 5760, 2760, 732, 372, 9},
+    {ControlKind::textBox, Controls::contentBox, "", 3840, 2280, 3372, 372, 10, kArial, {.maxLength = 30}},
     {ControlKind::label, "Label1", "Event Content:", 3840, 2040, 1092, 252, 11},
-    {ControlKind::button, "Command3", "OK", 6480, 120, 732, 372, 12},
-    {ControlKind::button, "Command4", "Cancel", 6480, 600, 732, 372, 13},
-    {ControlKind::calendar, "Calendar1", "", 120, 120, 3492, 2892, 14, kCalendarDays,
+    {ControlKind::button, Controls::okButton, "OK", 6480, 120, 732, 372, 12},
+    {ControlKind::button, Controls::cancelButton, "Cancel", 6480, 600, 732, 372, 13},
+    {ControlKind::calendar, Controls::calendar, "", 120, 120, 3492, 2892, 14, kCalendarDays,
      {.headerFont = kCalendarDayNames}},
     {ControlKind::label, "Label2", "How many days before get reminded ?", 3840, 1680, 2772, 252, 15},
-    {ControlKind::textBox, "diffdays", "1", 6840, 1680, 372, 288, 16, kArial, {.maxLength = 2}},
+    {ControlKind::textBox, Controls::daysBeforeBox, "1", 6840, 1680, 372, 288, 16, kArial, {.maxLength = 2}},
 };
 
-constexpr WindowLayout kEventsfm{"eventsfm", "Events Setup", 7350, 5490, kDefaultFont, {}, kControls, {}};
+constexpr WindowLayout kLayout{"eventsfm", "Events Setup", 7350, 5490, kDefaultFont, {}, kControls, {}};
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isHexDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-
-// A sign, digits with at most one decimal point, or "&h" and hexadecimal digits.
-bool isWholeNumber(std::string_view text) {
-    if (text.size() > 2 && text[0] == '&' && (text[1] == 'h' || text[1] == 'H')) {
-        for (char c : text.substr(2))
-            if (!isHexDigit(c)) return false;
-        return true;
-    }
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
-    bool seenDigit = false;
-    bool seenPoint = false;
-    for (char c : text) {
-        if (isDigit(c)) {
-            seenDigit = true;
-        } else if (c == '.' && !seenPoint) {
-            seenPoint = true;
-        } else {
-            return false;
-        }
-    }
-    return seenDigit;
-}
+constexpr ControlAction<EventsDialog> kActions[] = {
+    {Controls::addButton, &EventsDialog::add},
+    {Controls::deleteButton, &EventsDialog::remove},
+    {Controls::okButton, &EventsDialog::accept},
+    {Controls::cancelButton, &EventsDialog::cancel},
+    {Controls::monthReadOnlyBox, &EventsDialog::monthReadOnlyToggled},
+    {Controls::yearReadOnlyBox, &EventsDialog::yearReadOnlyToggled},
+    {Controls::iterationButtonsBox, &EventsDialog::iterationButtonsToggled},
+};
 
 } // namespace
 
-const WindowLayout& eventsfmLayout() { return kEventsfm; }
+const WindowLayout& eventsDialogLayout() { return kLayout; }
 
-std::string_view checkBoxNameOf(CalendarOption option) {
-    switch (option) {
-    case CalendarOption::monthReadOnly: return "chkMonthRO";
-    case CalendarOption::yearReadOnly: return "chkYearRO";
-    case CalendarOption::showIterationButtons: return "chkShowIterration";
-    }
-    return {};
-}
+std::span<const ControlAction<EventsDialog>> EventsDialog::actions() { return kActions; }
 
 std::string_view textBoxNameOf(EventsTextBox box) {
     switch (box) {
-    case EventsTextBox::txtValue: return "txtValue";
-    case EventsTextBox::Text1: return "Text1";
-    case EventsTextBox::diffdays: return "diffdays";
+    case EventsTextBox::date: return Controls::dateBox;
+    case EventsTextBox::content: return Controls::contentBox;
+    case EventsTextBox::daysBefore: return Controls::daysBeforeBox;
     }
     return {};
 }
 
-std::optional<std::int16_t> daysBeforeNumber(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    if (!isWholeNumber(text)) return std::nullopt;
-    const double rounded = roundHalfToEven(numericTextValue(text));
-    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
-        return std::nullopt;
-    return static_cast<std::int16_t>(rounded);
+std::string_view checkBoxNameOf(CalendarOption option) {
+    switch (option) {
+    case CalendarOption::monthReadOnly: return Controls::monthReadOnlyBox;
+    case CalendarOption::yearReadOnly: return Controls::yearReadOnlyBox;
+    case CalendarOption::showIterationButtons: return Controls::iterationButtonsBox;
+    }
+    return {};
 }
 
 EventsDialog::EventsDialog(EventsDialogView& view, SetupServices& services)
-    : view_(view), services_(services) {}
+    : view_(view),
+      services_(services),
+      calendar_(view.calendarControl(), [this](const CalendarDate& date) { dateChanged(date); }) {}
 
-void EventsDialog::Form_Load() {
+void EventsDialog::load() {
     centreForm(view_);
-    view_.setCalendarDate(services_.events.clock.now().date);
-    view_.setText(EventsTextBox::txtValue, services_.events.shortDate.format(view_.calendarDate()));
+    calendar_.setDate(services_.events.clock.now().date);
+    view_.setText(EventsTextBox::date, services_.events.shortDate.format(calendar_.date()));
+    // The check boxes start as the calendar's own options.
     for (CalendarOption option : kCalendarOptions) {
-        const bool value = view_.calendarOption(option);
+        const bool value = calendar_.options().get(option);
         if (view_.isChecked(option) != value) {
             view_.setChecked(option, value);
-            copyCheckBoxToCalendar(option);
+            optionToggled(option);
         }
     }
     loadEventList();
@@ -117,8 +99,8 @@ void EventsDialog::Form_Load() {
 }
 
 void EventsDialog::loadEventList() {
-    EventListLoad load = almanix::loadEventList(services_.events);
-    for (std::string& item : load.items) {
+    EventList list = almanix::loadEventList(services_.events);
+    for (std::string& item : list.items) {
         if (!addEventItem(item)) itemsBeyondTheList_.push_back(std::move(item));
     }
     if (!itemsBeyondTheList_.empty()) {
@@ -130,12 +112,12 @@ void EventsDialog::loadEventList() {
     }
 }
 
-void EventsDialog::Calendar1_DateChange(const CalendarDate&, const CalendarDate& newDate) {
-    view_.setText(EventsTextBox::txtValue, services_.events.shortDate.format(newDate));
+void EventsDialog::dateChanged(const CalendarDate& date) {
+    view_.setText(EventsTextBox::date, services_.events.shortDate.format(date));
 }
 
-void EventsDialog::copyCheckBoxToCalendar(CalendarOption option) {
-    view_.setCalendarOption(option, view_.isChecked(option));
+void EventsDialog::optionToggled(CalendarOption option) {
+    calendar_.setOption(option, view_.isChecked(option));
 }
 
 bool EventsDialog::addEventItem(const std::string& item) {
@@ -146,9 +128,9 @@ bool EventsDialog::addEventItem(const std::string& item) {
     return true;
 }
 
-void EventsDialog::Command1_Click() {
+void EventsDialog::add() {
     // A line break pasted into the box would split the event's line in the file.
-    std::string content = view_.text(EventsTextBox::Text1);
+    std::string content = view_.text(EventsTextBox::content);
     content.resize(std::min(content.size(), content.find_first_of("\r\n")));
     if (content.empty()) {
         showMessage(std::string(kNoContentMessage));
@@ -160,7 +142,7 @@ void EventsDialog::Command1_Click() {
         return;
     }
     // A date with a space in it would make a line whose date the saver cannot read.
-    const std::string dateText = view_.text(EventsTextBox::txtValue);
+    const std::string dateText = view_.text(EventsTextBox::date);
     const auto date = dateText.find(' ') == std::string::npos ? services_.events.shortDate.parse(dateText)
                                                                : std::nullopt;
     if (!date) {
@@ -172,7 +154,7 @@ void EventsDialog::Command1_Click() {
     addEventItem(makeListItem(dateText, weekdayOf(*date), content));
 }
 
-void EventsDialog::Command2_Click() {
+void EventsDialog::remove() {
     const int index = view_.selectedListIndex();
     if (index < 0 || index >= static_cast<int>(items_.size())) return;
     items_.erase(items_.begin() + index);
@@ -180,7 +162,7 @@ void EventsDialog::Command2_Click() {
     view_.selectListItem(-1);
 }
 
-void EventsDialog::Command3_Click() {
+void EventsDialog::accept() {
     std::vector<std::string> fileItems = items_;
     fileItems.insert(fileItems.end(), itemsBeyondTheList_.begin(), itemsBeyondTheList_.end());
     if (!saveEventList(services_.events, fileItems)) {
@@ -195,28 +177,17 @@ void EventsDialog::Command3_Click() {
                               "Make the folder and press OK again, or press Cancel.");
         return;
     }
-    const std::string daysBefore = view_.text(EventsTextBox::diffdays);
-    if (daysBeforeNumber(daysBefore)) {
-        setRegistryValue(services_.registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName,
-                         daysBefore);
+    const std::string daysBefore = view_.text(EventsTextBox::daysBefore);
+    if (wholeNumberOf(daysBefore)) {
+        storeSetting(services_.registry, kDaysBeforeEventName, daysBefore);
     } else {
         showMessage(daysBefore + std::string(kIllegalFormatMessage));
     }
     view_.closeWindow();
 }
 
-void EventsDialog::Command4_Click() { view_.closeWindow(); }
+void EventsDialog::cancel() { view_.closeWindow(); }
 
 void EventsDialog::showMessage(const std::string& text) { services_.messages.show(text, kApplicationTitle); }
-
-void CalendarEvents::reportTo(EventsDialog& dialog) {
-    onWillChangeDate = [&dialog](const CalendarDate& date, bool& cancel) {
-        dialog.Calendar1_WillChangeDate(date, cancel);
-    };
-    onDateChange = [&dialog](const CalendarDate& oldDate, const CalendarDate& newDate) {
-        dialog.Calendar1_DateChange(oldDate, newDate);
-    };
-    onDblClick = [&dialog] { dialog.Calendar1_DblClick(); };
-}
 
 } // namespace almanix

@@ -1,44 +1,51 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "common/calendar_date.h"
+#include "setup/calendar.h"
 #include "setup/form_view.h"
 #include "setup/setup_services.h"
 
 namespace almanix {
 
-// The events dialog "eventsfm": the event list, the calendar that dates new
-// events, and the number of days ahead that an event is announced.
-const WindowLayout& eventsfmLayout();
+// The events dialog: the event list, the calendar that dates new events, and
+// the number of days ahead that an event is announced.
+const WindowLayout& eventsDialogLayout();
+
+// The names in the layout of the controls that the code reaches.
+struct EventsDialogControls {
+    static constexpr std::string_view dateBox = "txtValue";
+    static constexpr std::string_view optionsFrame = "Frames(1)";
+    static constexpr std::string_view monthReadOnlyBox = "chkMonthRO";
+    static constexpr std::string_view yearReadOnlyBox = "chkYearRO";
+    static constexpr std::string_view iterationButtonsBox = "chkShowIterration";
+    static constexpr std::string_view eventList = "lbxEvents";
+    static constexpr std::string_view addButton = "Command1";
+    static constexpr std::string_view deleteButton = "Command2";
+    static constexpr std::string_view contentBox = "Text1";
+    static constexpr std::string_view okButton = "Command3";
+    static constexpr std::string_view cancelButton = "Command4";
+    static constexpr std::string_view calendar = "Calendar1";
+    static constexpr std::string_view daysBeforeBox = "diffdays";
+};
 
 inline constexpr std::size_t kEventListLimit = 1001;
 inline constexpr std::string_view kNoContentMessage = "There is no content.";
 inline constexpr std::string_view kIllegalFormatMessage = " is illegal format. It must be number.";
 
-// The calendar's three display options, each mirrored by a check box.
-enum class CalendarOption { monthReadOnly, yearReadOnly, showIterationButtons };
-inline constexpr CalendarOption kCalendarOptions[] = {
-    CalendarOption::monthReadOnly, CalendarOption::yearReadOnly, CalendarOption::showIterationButtons};
+enum class EventsTextBox { date, content, daysBefore };
 
-enum class EventsTextBox { txtValue, Text1, diffdays };
-
-// The names in the layout table of the check box that mirrors an option, and of a text box.
-std::string_view checkBoxNameOf(CalendarOption option);
 std::string_view textBoxNameOf(EventsTextBox box);
+// The check box that mirrors an option.
+std::string_view checkBoxNameOf(CalendarOption option);
 
 class EventsDialogView : public FormView {
 public:
-    // Calendar1. Setting its date raises Calendar1_DateChange when the date changes.
-    virtual CalendarDate calendarDate() = 0;
-    virtual void setCalendarDate(const CalendarDate& date) = 0;
-    virtual bool calendarOption(CalendarOption option) = 0;
-    virtual void setCalendarOption(CalendarOption option, bool value) = 0;
+    virtual CalendarControl& calendarControl() = 0;
 
     virtual std::string text(EventsTextBox box) = 0;
     virtual void setText(EventsTextBox box, const std::string& text) = 0;
@@ -47,64 +54,51 @@ public:
     virtual bool isChecked(CalendarOption option) = 0;
     virtual void setChecked(CalendarOption option, bool checked) = 0;
 
-    // lbxEvents. -1 stands for no item.
+    // The event list. -1 stands for no item.
     virtual void appendListItem(const std::string& item) = 0;
     virtual void removeListItem(int index) = 0;
     virtual int selectedListIndex() = 0;
     virtual void selectListItem(int index) = 0;
 };
 
-// The days-before number typed by the user, when it is one: blanks around it
-// ignored, rounded halves to even, within a signed 16-bit integer.
-std::optional<std::int16_t> daysBeforeNumber(std::string_view text);
-
 class EventsDialog {
 public:
     EventsDialog(EventsDialogView& view, SetupServices& services);
 
-    void Form_Load();
-    // Closing through the window frame: the same as Cancel.
-    void Form_QueryUnload() { Command4_Click(); }
+    // What each button and check box does.
+    static std::span<const ControlAction<EventsDialog>> actions();
 
-    void Calendar1_DateChange(const CalendarDate& oldDate, const CalendarDate& newDate);
-    void Calendar1_WillChangeDate(const CalendarDate&, bool& /*cancel*/) {}
-    void Calendar1_DblClick() {}
-    void chkMonthRO_Click() { copyCheckBoxToCalendar(CalendarOption::monthReadOnly); }
-    void chkYearRO_Click() { copyCheckBoxToCalendar(CalendarOption::yearReadOnly); }
-    void chkShowIterration_Click() { copyCheckBoxToCalendar(CalendarOption::showIterationButtons); }
-    void checkBoxClicked(CalendarOption option) { copyCheckBoxToCalendar(option); }
+    // Centres the dialog, shows today and the event file's events.
+    void load();
+    void add();
+    void remove();
+    // Saves the list and the days-before number, and closes.
+    void accept();
+    void cancel();
+    // Closing through the window frame is Cancel.
+    void frameClosed() { cancel(); }
+    void monthReadOnlyToggled() { optionToggled(CalendarOption::monthReadOnly); }
+    void yearReadOnlyToggled() { optionToggled(CalendarOption::yearReadOnly); }
+    void iterationButtonsToggled() { optionToggled(CalendarOption::showIterationButtons); }
+    void optionToggled(CalendarOption option);
 
-    void Command1_Click(); // Add
-    void Command2_Click(); // Delete
-    void Command3_Click(); // OK
-    void Command4_Click(); // Cancel
-
-    // Appends an item and selects it; false, adding nothing, when the list is full.
-    bool addEventItem(const std::string& item);
-
+    // The calendar, to which the shell's control reports the user's picks.
+    Calendar& calendar() { return calendar_; }
     const std::vector<std::string>& listItems() const { return items_; }
 
 private:
-    void copyCheckBoxToCalendar(CalendarOption option);
+    void dateChanged(const CalendarDate& date);
     void loadEventList();
+    // Appends an item and selects it; false, adding nothing, when the list is full.
+    bool addEventItem(const std::string& item);
     void showMessage(const std::string& text);
 
     EventsDialogView& view_;
     SetupServices& services_;
+    Calendar calendar_;
     std::vector<std::string> items_;
     // Events of a file longer than the list can hold; written back after the list.
     std::vector<std::string> itemsBeyondTheList_;
-};
-
-// What a calendar control reports: WillChangeDate(NewDate, Cancel) before a
-// change, DateChange(OldDate, NewDate) after it, and a double click.
-struct CalendarEvents {
-    std::function<void(const CalendarDate&, bool&)> onWillChangeDate;
-    std::function<void(const CalendarDate&, const CalendarDate&)> onDateChange;
-    std::function<void()> onDblClick;
-
-    // Hands every report to the events dialog's Calendar1 handlers.
-    void reportTo(EventsDialog& dialog);
 };
 
 } // namespace almanix

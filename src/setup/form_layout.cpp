@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/numeric_text.h"
+#include "common/rounding.h"
 
 namespace almanix {
 

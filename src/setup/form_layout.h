@@ -83,6 +83,26 @@ struct WindowLayout {
     const ControlLayout* control(std::string_view controlName) const;
 };
 
+// What a click on a control or a menu item does: its name in the layout and
+// the presenter's handler. Each dialog keeps one table of these, which both
+// shells follow.
+template <typename Presenter>
+struct ControlAction {
+    std::string_view control;
+    void (Presenter::*handler)();
+};
+
+// Runs the handler of the named control; false when it has none.
+template <typename Presenter>
+bool runAction(std::span<const ControlAction<Presenter>> actions, Presenter& presenter, std::string_view control) {
+    for (const ControlAction<Presenter>& action : actions) {
+        if (action.control != control) continue;
+        (presenter.*action.handler)();
+        return true;
+    }
+    return false;
+}
+
 // Controls that take the focus, in the order the Tab key visits them.
 std::vector<const ControlLayout*> tabOrderOf(const WindowLayout& window);
 

@@ -4,6 +4,8 @@ namespace almanix {
 
 namespace {
 
+using Controls = SetupWindowControls;
+
 constexpr FontChoice kDefaultFont{"MS Sans Serif", 8.25};
 
 constexpr ControlLayout kControls[] = {
@@ -11,21 +13,29 @@ constexpr ControlLayout kControls[] = {
      FontChoice{"Times New Roman", 18, true, true},
      {.wordWrap = true, .alignment = TextAlignment::centre,
       .foreground = {ColourRole::fixed, {0, 0, 255}}}},
-    {ControlKind::label, "Label3", "", 120, 1200, 6255, 3015, kNoTabStop,
+    {ControlKind::label, Controls::helpLabel, "", 120, 1200, 6255, 3015, kNoTabStop,
      FontChoice{"Times New Roman", 11.25, true}, {.wordWrap = true}},
 };
 
 constexpr MenuItem kMenu[] = {
-    {"muevents", "&Events "},
-    {"muspeed", "Move &Speed"},
-    {"muabout", "&About"},
+    {Controls::eventsItem, "&Events "},
+    {Controls::speedItem, "Move &Speed"},
+    {Controls::aboutItem, "&About"},
 };
 
-constexpr WindowLayout kSetupfm{"setupfm", "Setup", 6510, 6180, kDefaultFont, {}, kControls, kMenu};
+constexpr WindowLayout kLayout{"setupfm", "Setup", 6510, 6180, kDefaultFont, {}, kControls, kMenu};
+
+constexpr ControlAction<SetupWindow> kActions[] = {
+    {Controls::eventsItem, &SetupWindow::openEventsDialog},
+    {Controls::speedItem, &SetupWindow::openSpeedDialog},
+    {Controls::aboutItem, &SetupWindow::openAboutBox},
+};
 
 } // namespace
 
-const WindowLayout& setupfmLayout() { return kSetupfm; }
+const WindowLayout& setupWindowLayout() { return kLayout; }
+
+std::span<const ControlAction<SetupWindow>> SetupWindow::actions() { return kActions; }
 
 std::string helpParagraph(std::string_view picturesFolderText) {
     std::string text =
@@ -45,9 +55,9 @@ std::string helpParagraph(std::string_view picturesFolderText) {
 SetupWindow::SetupWindow(SetupWindowView& view, SetupDialogs& dialogs, std::string_view picturesFolderText)
     : view_(view), dialogs_(dialogs), picturesFolderText_(picturesFolderText) {}
 
-void SetupWindow::Form_Load() {
+void SetupWindow::load() {
     // The help names the folder of this system, so it is filled in here rather than in the table.
-    view_.setLabelText("Label3", helpParagraph(picturesFolderText_));
+    view_.setLabelText(Controls::helpLabel, helpParagraph(picturesFolderText_));
     centreForm(view_);
 }
 

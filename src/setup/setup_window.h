@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -7,15 +8,18 @@
 
 namespace almanix {
 
-// The setup window "setupfm": a title, a paragraph of help and a menu bar that
-// opens the three dialogs.
-const WindowLayout& setupfmLayout();
+// The setup window: a title, a paragraph of help and a menu bar that opens
+// the three dialogs.
+const WindowLayout& setupWindowLayout();
 
-// How the help names the pictures folder on each system.
-inline constexpr std::string_view kWindowsPicturesFolderText = "C:\\Almanix\\Pics";
-inline constexpr std::string_view kLinuxPicturesFolderText = "~/Almanix/pics";
+struct SetupWindowControls {
+    static constexpr std::string_view helpLabel = "Label3";
+    static constexpr std::string_view eventsItem = "muevents";
+    static constexpr std::string_view speedItem = "muspeed";
+    static constexpr std::string_view aboutItem = "muabout";
+};
 
-// The help paragraph of Label3, naming the pictures folder as given.
+// The help paragraph, naming the pictures folder as given.
 std::string helpParagraph(std::string_view picturesFolderText);
 
 class SetupWindowView : public FormView {
@@ -39,7 +43,7 @@ template <typename Presenter, typename View, typename... Services>
 void runDialog(View& view, Services&... services) {
     Presenter presenter(view, services...);
     view.attach(presenter);
-    presenter.Form_Load();
+    presenter.load();
     view.runModal();
 }
 
@@ -47,10 +51,14 @@ class SetupWindow {
 public:
     SetupWindow(SetupWindowView& view, SetupDialogs& dialogs, std::string_view picturesFolderText);
 
-    void Form_Load();
-    void muevents_Click() { dialogs_.showEventsDialog(); }
-    void muspeed_Click() { dialogs_.showSpeedDialog(); }
-    void muabout_Click() { dialogs_.showAboutBox(); }
+    // What each menu item does.
+    static std::span<const ControlAction<SetupWindow>> actions();
+
+    // Fills in the help and centres the window.
+    void load();
+    void openEventsDialog() { dialogs_.showEventsDialog(); }
+    void openSpeedDialog() { dialogs_.showSpeedDialog(); }
+    void openAboutBox() { dialogs_.showAboutBox(); }
 
 private:
     SetupWindowView& view_;

@@ -21,12 +21,12 @@ std::string modeWordOf(std::string_view argumentText) {
     return word;
 }
 
-StartMode startModeOf(std::string_view modeWord) {
-    if (modeWord.empty() || modeWord == "/s") return StartMode::fullScreen;
-    if (modeWord == "/p") return StartMode::preview;
-    if (modeWord == "/c") return StartMode::setup;
-    if (modeWord == "/a") return StartMode::passwordChange;
-    return StartMode::none;
+RunMode runModeOf(std::string_view modeWord) {
+    if (modeWord.empty() || modeWord == "/s") return RunMode::fullScreen;
+    if (modeWord == "/p") return RunMode::preview;
+    if (modeWord == "/c") return RunMode::setup;
+    if (modeWord == "/a") return RunMode::passwordChange;
+    return RunMode::none;
 }
 
 std::optional<std::int32_t> windowHandleOf(std::string_view argumentText) {

@@ -5,20 +5,10 @@
 
 namespace almanix {
 
-// The about box's window.
-class Win32AboutBox final : public Win32Dialog<FormView> {
+// The about box's window; it only shows its table and closes on OK.
+class Win32AboutBox final : public Win32Dialog<FormView, AboutBox> {
 public:
-    Win32AboutBox() : Win32Dialog(aboutfmLayout()) {}
-
-    // Creates the box, hidden; false on failure.
-    bool create(HWND owner) { return createDialog(owner); }
-    void attach(AboutBox& presenter);
-
-protected:
-    void onCommand(std::string_view control, UINT notification) override;
-
-private:
-    AboutBox* presenter_ = nullptr;
+    Win32AboutBox() : Win32Dialog(aboutBoxLayout()) {}
 };
 
 } // namespace almanix

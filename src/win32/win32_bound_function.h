@@ -4,13 +4,28 @@
 
 namespace almanix {
 
-// Looks a function up by name, so that the program also starts where its
-// library or the export is missing; null then.
+// A function looked up by name at its first use, so that the program also
+// starts where its library or the export is missing; null then. The object
+// that uses it keeps it, and the lookup runs once.
 template <typename Function>
-Function boundFunction(const char* library, const char* name) {
-    const HMODULE module = LoadLibraryA(library);
-    if (!module) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
+class BoundFunction {
+public:
+    BoundFunction(const char* library, const char* name) : library_(library), name_(name) {}
+
+    Function get() {
+        if (!lookedUp_) {
+            lookedUp_ = true;
+            if (const HMODULE module = LoadLibraryA(library_))
+                function_ = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name_)));
+        }
+        return function_;
+    }
+
+private:
+    const char* library_;
+    const char* name_;
+    Function function_ = nullptr;
+    bool lookedUp_ = false;
+};
 
 } // namespace almanix

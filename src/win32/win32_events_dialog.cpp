@@ -1,33 +1,12 @@
 #include "win32/win32_events_dialog.h"
 
-#include <string_view>
-
 namespace almanix {
 
-bool Win32EventsDialog::create(HWND owner) {
-    if (!createDialog(owner)) return false;
-    calendar_ = std::make_unique<Win32Calendar>(control("Calendar1"));
-    return true;
-}
-
-void Win32EventsDialog::attach(EventsDialog& presenter) {
-    presenter_ = &presenter;
-    calendar_->reportTo(presenter);
-    setFrameClosed([&presenter] { presenter.Form_QueryUnload(); });
-}
-
-void Win32EventsDialog::onCommand(std::string_view control, UINT notification) {
-    if (!presenter_ || notification != BN_CLICKED) return;
-    if (control == "Command1") presenter_->Command1_Click();
-    if (control == "Command2") presenter_->Command2_Click();
-    if (control == "Command3") presenter_->Command3_Click();
-    if (control == "Command4") presenter_->Command4_Click();
-    for (CalendarOption option : kCalendarOptions)
-        if (control == checkBoxNameOf(option)) presenter_->checkBoxClicked(option);
-}
+void Win32EventsDialog::onControlsCreated() { calendar_.takeOver(control(EventsDialogControls::calendar)); }
 
 LRESULT Win32EventsDialog::onNotify(std::string_view control, const NMHDR& header) {
-    if (control == "Calendar1") calendar_->onNotify(header);
+    if (control != EventsDialogControls::calendar || !presenter()) return 0;
+    if (const auto date = calendar_.pickedDate(header)) presenter()->calendar().picked(*date);
     return 0;
 }
 
@@ -46,20 +25,18 @@ void Win32EventsDialog::setChecked(CalendarOption option, bool checked) {
 }
 
 void Win32EventsDialog::appendListItem(const std::string& item) {
-    SendMessageA(control("lbxEvents"), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(eventList(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
 void Win32EventsDialog::removeListItem(int index) {
-    SendMessageA(control("lbxEvents"), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageA(eventList(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
-int Win32EventsDialog::selectedListIndex() {
-    return static_cast<int>(SendMessageA(control("lbxEvents"), LB_GETCURSEL, 0, 0));
-}
+int Win32EventsDialog::selectedListIndex() { return static_cast<int>(SendMessageA(eventList(), LB_GETCURSEL, 0, 0)); }
 
 void Win32EventsDialog::selectListItem(int index) {
     // -1 clears the selection; an item is also scrolled into view.
-    SendMessageA(control("lbxEvents"), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(eventList(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 } // namespace almanix

@@ -48,10 +48,6 @@ COLORREF colourOf(const ColourChoice& choice, COLORREF standard) {
     return standard;
 }
 
-bool isPushButton(HWND control) {
-    return (SendMessageA(control, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
-}
-
 // Where a face is missing (Wine, say), GDI picks a stand-in of the same family.
 BYTE familyOf(std::string_view face) {
     if (face == "Times New Roman") return FF_ROMAN | VARIABLE_PITCH;
@@ -60,6 +56,10 @@ BYTE familyOf(std::string_view face) {
 }
 
 } // namespace
+
+bool isPushButton(HWND control) {
+    return (SendMessageA(control, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
 
 std::string windowTextOf(HWND window) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -86,10 +86,9 @@ bool Win32Form::createForm(DWORD style, HWND owner, HMENU menu) {
     RECT outer{0, 0, pixelsAcross(table_.clientWidth), pixelsDown(table_.clientHeight)};
     AdjustWindowRectEx(&outer, style, menu != nullptr, extendedStyle);
     const std::string title(table_.title);
-    // No class brush: the form paints its own background colour.
-    static constexpr ClassStyle kFormClass{"AlmanixForm", 0, nullptr};
     const RECT place{0, 0, outer.right - outer.left, outer.bottom - outer.top};
-    if (!create(kFormClass, extendedStyle, style, title.c_str(), place, owner)) return false;
+    // No class brush: the form paints its own background colour.
+    if (!create({"AlmanixForm", 0, nullptr}, extendedStyle, style, title.c_str(), place, owner)) return false;
     if (menu) SetMenu(handle(), menu);
     controls_.assign(table_.controls.size(), nullptr);
     std::vector<const ControlLayout*> order;
@@ -100,6 +99,7 @@ bool Win32Form::createForm(DWORD style, HWND owner, HMENU menu) {
         const auto index = static_cast<std::size_t>(entry - table_.controls.data());
         controls_[index] = createControl(*entry);
     }
+    onControlsCreated();
     return true;
 }
 

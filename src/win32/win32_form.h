@@ -16,6 +16,9 @@ namespace almanix {
 // A window's or control's text, in the system code page.
 std::string windowTextOf(HWND window);
 
+// True for a push button, whether it looks like the default or not.
+bool isPushButton(HWND control);
+
 // A window whose controls are built from its layout table, in pixels at the
 // display's resolution. The controls are created in tab order, so that the
 // Tab key visits them as the table says.
@@ -45,6 +48,8 @@ protected:
     bool createForm(DWORD style, HWND owner, HMENU menu = nullptr);
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The window and all its controls exist.
+    virtual void onControlsCreated() {}
     virtual void onCommand(std::string_view /*control*/, UINT /*notification*/) {}
     virtual void onMenu(UINT /*id*/) {}
     virtual LRESULT onNotify(std::string_view /*control*/, const NMHDR& /*header*/) { return 0; }

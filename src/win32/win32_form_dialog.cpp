@@ -8,10 +8,7 @@ bool handleDialogKey(HWND dialog, const MSG& message) {
     if (message.hwnd != dialog && !IsChild(dialog, message.hwnd)) return false;
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
         HWND focus = GetFocus();
-        const bool focusedButton =
-            focus && IsChild(dialog, focus) &&
-            (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
-        if (focusedButton)
+        if (focus && IsChild(dialog, focus) && isPushButton(focus))
             SendMessageA(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
                          reinterpret_cast<LPARAM>(focus));
     }
@@ -60,14 +57,6 @@ void Win32FormDialog::focusFirstControl() {
     SetFocus(first);
     // As the dialog manager does: a text box that takes the focus has its text selected.
     if (SendMessageA(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(first, EM_SETSEL, 0, -1);
-}
-
-void Win32FormDialog::onClose() {
-    if (frameClosed_) {
-        frameClosed_();
-    } else {
-        endModal();
-    }
 }
 
 LRESULT Win32FormDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

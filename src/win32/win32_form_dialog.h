@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "setup/form_view.h"
 #include "win32/win32_form.h"
 
@@ -24,24 +22,25 @@ public:
     void endModal();
     bool hasEnded() const { return ended_; }
     void focusFirstControl();
-    // Closing through the frame (close box, Alt+F4) goes here; by default it ends the dialog.
-    void setFrameClosed(std::function<void()> handler) { frameClosed_ = std::move(handler); }
 
 protected:
     using Win32Form::Win32Form;
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void onClose() override;
+    void onClose() override { endModal(); }
 
 private:
     bool ended_ = false;
-    std::function<void()> frameClosed_;
 };
 
-// The window operations every dialog's view shares.
-template <typename View>
+// A dialog's view: the window operations every dialog shares, and its
+// presenter, which hears of the clicks on the buttons and check boxes by its
+// table of actions, and of a close through the frame.
+template <typename View, typename Presenter>
 class Win32Dialog : public Win32FormDialog, public View {
 public:
+    void attach(Presenter& presenter) { presenter_ = &presenter; }
+
     TwipSize screenSize() override { return screenTwips(); }
     TwipSize windowSize() override { return windowTwips(); }
     void moveWindow(TwipPoint position) override { moveTo(position); }
@@ -49,6 +48,20 @@ public:
 
 protected:
     using Win32FormDialog::Win32FormDialog;
+
+    // Null until a presenter is attached.
+    Presenter* presenter() const { return presenter_; }
+
+    void onCommand(std::string_view control, UINT notification) override {
+        if (presenter_ && notification == BN_CLICKED) runAction(Presenter::actions(), *presenter_, control);
+    }
+    void onClose() override {
+        if (presenter_) presenter_->frameClosed();
+        else endModal();
+    }
+
+private:
+    Presenter* presenter_ = nullptr;
 };
 
 } // namespace almanix

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <windows.h>
+
 #include "common/data_paths.h"
 #include "common/message_box.h"
-#include "startup/main_dispatch.h"
-#include "startup/platform_services.h"
+#include "common/platform_services.h"
+#include "win32/win32_bound_function.h"
 
 namespace almanix {
 
@@ -14,6 +16,11 @@ public:
     std::uint32_t platformId() override;
     void setScreenSaverRunning(bool running) override;
     bool changePassword(std::string_view provider, std::int32_t ownerWindow) override;
+
+private:
+    BoundFunction<BOOL(WINAPI*)(UINT, UINT, PVOID, UINT)> systemParametersInfo_{"user32.dll",
+                                                                               "SystemParametersInfoA"};
+    BoundFunction<DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD)> pwdChangePassword_{"mpr.dll", "PwdChangePasswordA"};
 };
 
 class Win32MessageBox final : public MessageBoxes {
@@ -24,13 +31,7 @@ public:
 // The data folder C:\Almanix.
 DataPaths win32DataPaths();
 
-class Win32StartupShell final : public StartupShell {
-public:
-    bool anotherCopyIsRunning() override;
-    bool showSaverFullScreen() override;
-    WindowRect clientRectOf(std::int32_t window) override;
-    bool showSaverPreview(std::int32_t parentWindow, const WindowRect& parentRect) override;
-    bool showSetupWindow() override;
-};
+// The window with that handle as the command line gives it.
+inline HWND windowOfHandle(std::int32_t handle) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(handle)); }
 
 } // namespace almanix

@@ -7,7 +7,13 @@ namespace almanix {
 
 namespace {
 
-HKEY rootHandle(RegistryRoot root) { return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root)); }
+HKEY rootHandle(RegistryRoot root) {
+    switch (root) {
+    case RegistryRoot::currentUser: return HKEY_CURRENT_USER;
+    case RegistryRoot::localMachine: return HKEY_LOCAL_MACHINE;
+    }
+    return nullptr;
+}
 
 } // namespace
 

@@ -2,21 +2,30 @@
 
 #include <windowsx.h>
 
-#include "win32/win32_bound_function.h"
-
 namespace almanix {
 
 namespace {
 
-constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 100;
-constexpr LONG kChildStyle = 0x40000000;      // WS_CHILD
-constexpr int kOwnerIndex = -8;               // GWL_HWNDPARENT
-constexpr UINT kPreviewPlacement = 0x54;      // SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW
-
-using VerifyScreenSavePwdFunction = BOOL(WINAPI*)(HWND);
 
 HBRUSH blackBrush() { return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)); }
+
+// Hands a key, button or mouse move to the presenter; false for any other message.
+bool forwardInput(SaverWindow& presenter, UINT message, LPARAM lParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: // Alt+F4 too: one close, by the saver's own rules
+    case WM_CHAR: presenter.keyPressed(); return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK: presenter.mouseClicked(); return true;
+    case WM_MOUSEMOVE: presenter.mouseMoved(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return true;
+    default: return false;
+    }
+}
 
 } // namespace
 
@@ -39,15 +48,17 @@ void Win32SaverWindow::showFullScreen() {
     UpdateWindow(handle());
 }
 
-void Win32SaverWindow::embedIn(HWND parent, const WindowRect& parentRect) {
+void Win32SaverWindow::embedIn(HWND host) {
     const HWND window = handle();
+    RECT hostArea{};
+    GetClientRect(host, &hostArea);
     SetWindowTextA(window, "Preview");
-    const LONG style = GetWindowLongA(window, GWL_STYLE);
-    SetWindowLongA(window, GWL_STYLE, style | kChildStyle);
-    SetParent(window, parent);
-    // The preview window becomes the owner as well (SetWindowLongA in the 32-bit build).
-    SetWindowLongPtrA(window, kOwnerIndex, reinterpret_cast<LONG_PTR>(parent));
-    SetWindowPos(window, HWND_TOP, 0, 0, parentRect.right, parentRect.bottom, kPreviewPlacement);
+    SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CHILD);
+    SetParent(window, host);
+    // The host becomes the owner as well.
+    SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(host));
+    SetWindowPos(window, HWND_TOP, 0, 0, hostArea.right, hostArea.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void Win32SaverWindow::fillBlack(const PixelRect& area) {
@@ -68,9 +79,9 @@ void Win32SaverWindow::showCursor(bool show) { ShowCursor(show ? TRUE : FALSE); 
 
 void Win32SaverWindow::resetPointerShape() { SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW))); }
 
-void Win32SaverWindow::startTimer() { SetTimer(handle(), kTimer1, kTickMilliseconds, nullptr); }
+void Win32SaverWindow::startTimer() { SetTimer(handle(), kTickTimer, kTickMilliseconds, nullptr); }
 
-void Win32SaverWindow::stopTimer() { KillTimer(handle(), kTimer1); }
+void Win32SaverWindow::stopTimer() { KillTimer(handle(), kTickTimer); }
 
 void Win32SaverWindow::requestClose() {
     // Posted, so that the input handler that asked has returned before the
@@ -80,32 +91,23 @@ void Win32SaverWindow::requestClose() {
 }
 
 bool Win32SaverWindow::verifyScreenSavePassword() {
-    static const auto verifyScreenSavePwd =
-        boundFunction<VerifyScreenSavePwdFunction>("password.cpl", "VerifyScreenSavePwd");
+    const auto verifyScreenSavePwd = verifyScreenSavePwd_.get();
     // A check that cannot run must not lock the user in the saver.
     if (!verifyScreenSavePwd) return true;
     return verifyScreenSavePwd(handle()) != FALSE;
 }
 
 LRESULT Win32SaverWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (presenter_ && forwardInput(*presenter_, message, lParam)) return 0;
     switch (message) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_TIMER:
-        if (wParam != kTimer1) break;
-        OnTimer();
+        if (wParam != kTickTimer) break;
+        if (presenter_) presenter_->tick();
         return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
-    case WM_KEYDOWN: OnKeyDown(); return 0;
-    case WM_SYSKEYDOWN: OnKeyDown(); return 0; // Alt+F4 too: one close, by the saver's own rules
-    case WM_CHAR: OnChar(); return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: OnButtonDown(); return 0;
-    case WM_LBUTTONUP: OnLeftButtonUp(); return 0;
-    case WM_LBUTTONDBLCLK: OnLeftButtonDoubleClick(); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
     default: break;
     }
     return Win32Window::handleMessage(message, wParam, lParam);
@@ -131,51 +133,17 @@ void Win32SaverWindow::paint(HDC dc, const RECT& area) {
                SRCCOPY);
 }
 
-void Win32SaverWindow::OnTimer() {
-    if (presenter_) presenter_->Timer1_Timer();
-}
-
 void Win32SaverWindow::OnClose() {
     closePosted_ = false;
     if (!presenter_ || presenter_->closeRequested()) DestroyWindow(handle());
 }
 
 void Win32SaverWindow::OnDestroy() {
-    // Also reached without a close request: the preview window took us with it.
-    if (presenter_ && presenter_->running()) presenter_->Form_Unload();
+    // Also reached without a close request: the preview's host took us with it.
+    if (presenter_ && presenter_->running()) presenter_->unload();
     ReleaseDC(handle(), windowDc_);
     windowDc_ = nullptr;
     PostQuitMessage(0);
-}
-
-void Win32SaverWindow::onNcDestroy() {
-    // The release may delete this object, the function included.
-    const std::function<void()> release = std::move(release_);
-    if (release) release();
-}
-
-void Win32SaverWindow::OnKeyDown() {
-    if (presenter_) presenter_->Form_KeyDown();
-}
-
-void Win32SaverWindow::OnChar() {
-    if (presenter_) presenter_->Form_KeyPress();
-}
-
-void Win32SaverWindow::OnButtonDown() {
-    if (presenter_) presenter_->Form_MouseDown();
-}
-
-void Win32SaverWindow::OnLeftButtonUp() {
-    if (presenter_) presenter_->Form_Click();
-}
-
-void Win32SaverWindow::OnLeftButtonDoubleClick() {
-    if (presenter_) presenter_->Form_DblClick();
-}
-
-void Win32SaverWindow::OnMouseMove(LPARAM position) {
-    if (presenter_) presenter_->Form_MouseMove(GET_X_LPARAM(position), GET_Y_LPARAM(position));
 }
 
 } // namespace almanix

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <functional>
 #include <windows.h>
 
 #include "saver/saver_window.h"
-#include "startup/startup_state.h"
 #include "win32/gdi_scene_image.h"
+#include "win32/win32_bound_function.h"
 #include "win32/win32_window.h"
 
 namespace almanix {
-
-enum class SaverPlacement { fullScreen, preview };
 
 // The saver window on Windows: black, with the moving image copied onto it.
 // Each tick fills the uncovered strips and copies the image on the window's
@@ -23,13 +20,10 @@ public:
     bool create(SaverPlacement placement);
     // The presenter that handles this window's timer, input and closing.
     void attach(SaverWindow& presenter) { presenter_ = &presenter; }
-    // Runs once the window is gone; it may release this object.
-    void whenGone(std::function<void()> release) { release_ = std::move(release); }
 
     void showFullScreen();
-    // Makes the window a child of the preview window, sized to its client area
-    // and shown.
-    void embedIn(HWND parent, const WindowRect& parentRect);
+    // Makes the window a child of the host, sized to the host's client area, and shows it.
+    void embedIn(HWND host);
 
     void fillBlack(const PixelRect& area) override;
     void copyImage(std::int32_t x, std::int32_t y, ImageSize size) override;
@@ -43,30 +37,22 @@ public:
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void onNcDestroy() override;
 
 private:
     void OnPaint();
     void OnPrintClient(HDC dc);
     // What any part of the window shows: black, and the image where it was copied last.
     void paint(HDC dc, const RECT& area);
-    void OnTimer();
     void OnClose();
     void OnDestroy();
-    void OnKeyDown();
-    void OnChar();
-    void OnButtonDown();
-    void OnLeftButtonUp();
-    void OnLeftButtonDoubleClick();
-    void OnMouseMove(LPARAM position);
 
     GdiSceneImage& movingImage_;
     SaverWindow* presenter_ = nullptr;
-    std::function<void()> release_;
     HDC windowDc_ = nullptr;
     POINT imagePlace_{};
     ImageSize imageShown_;
     bool closePosted_ = false;
+    BoundFunction<BOOL(WINAPI*)(HWND)> verifyScreenSavePwd_{"password.cpl", "VerifyScreenSavePwd"};
 };
 
 } // namespace almanix

@@ -2,10 +2,6 @@
 
 #include "win32/win32_about_box.h"
 #include "win32/win32_events_dialog.h"
-#include "win32/win32_file_system.h"
-#include "win32/win32_platform.h"
-#include "win32/win32_registry.h"
-#include "win32/win32_short_date.h"
 #include "win32/win32_speed_dialog.h"
 
 namespace almanix {
@@ -15,20 +11,20 @@ namespace {
 template <typename View, typename Presenter, typename... Services>
 void openDialog(HWND owner, Services&... services) {
     View view;
-    if (view.create(owner)) runDialog<Presenter>(view, services...);
+    if (view.createDialog(owner)) runDialog<Presenter>(view, services...);
 }
 
 } // namespace
 
-Win32SetupWindow::Win32SetupWindow(SetupServices& services, SetupDialogs* dialogs)
-    : Win32Form(setupfmLayout()),
-      services_(services),
-      presenter_(*this, dialogs ? *dialogs : *this, kWindowsPicturesFolderText) {}
+Win32SetupWindow::Win32SetupWindow(Platform& platform, SetupDialogs* dialogs)
+    : Win32Form(setupWindowLayout()),
+      services_{platform.eventStore(), platform.registry, platform.messages},
+      presenter_(*this, dialogs ? *dialogs : *this, platform.paths.picturesFolderText) {}
 
 bool Win32SetupWindow::create() {
     HMENU menu = CreateMenu();
     UINT id = kFirstMenuId;
-    for (const MenuItem& item : setupfmLayout().menu) {
+    for (const MenuItem& item : setupWindowLayout().menu) {
         const std::string caption(item.caption);
         AppendMenuA(menu, MF_STRING, id++, caption.c_str());
     }
@@ -38,17 +34,22 @@ bool Win32SetupWindow::create() {
     return false;
 }
 
+bool Win32SetupWindow::open() {
+    if (!create()) return false;
+    presenter_.load();
+    ShowWindow(handle(), SW_SHOW);
+    UpdateWindow(handle());
+    return true;
+}
+
 void Win32SetupWindow::setLabelText(std::string_view controlName, const std::string& text) {
     SetWindowTextA(control(controlName), text.c_str());
 }
 
 void Win32SetupWindow::onMenu(UINT id) {
-    const auto menu = setupfmLayout().menu;
+    const auto menu = setupWindowLayout().menu;
     if (id < kFirstMenuId || id - kFirstMenuId >= menu.size()) return;
-    const std::string_view name = menu[id - kFirstMenuId].name;
-    if (name == "muevents") presenter_.muevents_Click();
-    if (name == "muspeed") presenter_.muspeed_Click();
-    if (name == "muabout") presenter_.muabout_Click();
+    runAction(SetupWindow::actions(), presenter_, menu[id - kFirstMenuId].name);
 }
 
 LRESULT Win32SetupWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -62,25 +63,5 @@ void Win32SetupWindow::showEventsDialog() { openDialog<Win32EventsDialog, Events
 void Win32SetupWindow::showSpeedDialog() { openDialog<Win32SpeedDialog, SpeedDialog>(handle(), services_); }
 
 void Win32SetupWindow::showAboutBox() { openDialog<Win32AboutBox, AboutBox>(handle()); }
-
-bool showWin32SetupWindow() {
-    // The files, settings and clock that the dialogs use, for the life of the process.
-    static Win32FileSystem files;
-    static Win32Registry registry;
-    static Win32MessageBox messages;
-    static Win32ShortDate shortDate;
-    static SystemClock clock;
-    static SetupServices services{{files, win32DataPaths(), shortDate, clock}, registry, messages};
-    static Win32SetupWindow window(services);
-
-    if (!window.create()) {
-        messages.show("The setup window could not be opened.", kApplicationTitle);
-        return false;
-    }
-    window.presenter().Form_Load();
-    ShowWindow(window.handle(), SW_SHOW);
-    UpdateWindow(window.handle());
-    return true;
-}
 
 } // namespace almanix

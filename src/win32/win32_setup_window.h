@@ -2,6 +2,7 @@
 
 #include "setup/setup_services.h"
 #include "setup/setup_window.h"
+#include "startup/platform.h"
 #include "win32/win32_form.h"
 
 namespace almanix {
@@ -11,10 +12,12 @@ namespace almanix {
 class Win32SetupWindow final : public Win32Form, public SetupWindowView, public SetupDialogs {
 public:
     // The menu's dialogs open through dialogs, or through this window's own when null.
-    explicit Win32SetupWindow(SetupServices& services, SetupDialogs* dialogs = nullptr);
+    explicit Win32SetupWindow(Platform& platform, SetupDialogs* dialogs = nullptr);
 
     // Creates the window with its menu bar, hidden; false on failure.
     bool create();
+    // Creates, loads and shows the window; false when it could not be created.
+    bool open();
     SetupWindow& presenter() { return presenter_; }
 
     TwipSize screenSize() override { return screenTwips(); }
@@ -35,11 +38,8 @@ protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    SetupServices& services_;
+    SetupServices services_;
     SetupWindow presenter_;
 };
-
-// Opens the setup window; it lives until the user closes it through its frame.
-bool showWin32SetupWindow();
 
 } // namespace almanix

@@ -6,13 +6,9 @@
 namespace almanix {
 
 // The move speed dialog's window; its presenter decides everything.
-class Win32SpeedDialog final : public Win32Dialog<SpeedDialogView> {
+class Win32SpeedDialog final : public Win32Dialog<SpeedDialogView, SpeedDialog> {
 public:
-    Win32SpeedDialog() : Win32Dialog(speedfmLayout()) {}
-
-    // Creates the dialog, hidden; false on failure.
-    bool create(HWND owner);
-    void attach(SpeedDialog& presenter);
+    Win32SpeedDialog() : Win32Dialog(speedDialogLayout()) {}
 
     void setSliderMaximum(int maximum) override;
     void setSliderMinimum(int minimum) override;
@@ -21,14 +17,14 @@ public:
     void setSpeedText(const std::string& text) override;
 
 protected:
-    void onCommand(std::string_view control, UINT notification) override;
+    void onControlsCreated() override;
     void onHScroll(std::string_view control) override;
 
 private:
+    HWND slider() const { return control(SpeedDialogControls::slider); }
     // The trackbar tells of moves by the user only: every change is reported from here.
     void reportChange();
 
-    SpeedDialog* presenter_ = nullptr;
     int reportedValue_ = 0;
 };
 

@@ -11,7 +11,7 @@ struct EventFile : ::testing::Test {
     testing::MemoryFileSystem files;
     DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
     testing::FixedClock clock{{{2026, 12, 6}, 12, 0, 0}};
-    EventStore store{files, {"C:\\Almanix", '\\'}, shortDate, clock};
+    EventStore store{files, {"C:\\Almanix", '\\', ""}, shortDate, clock};
     const std::string path = "C:\\Almanix\\events.dat";
 };
 
@@ -25,9 +25,9 @@ TEST_F(EventFile, RoundTripIsByteForByte) {
     for (const std::string& text : texts) {
         SCOPED_TRACE(text);
         files.files[path] = text;
-        const EventListLoad load = loadEventList(store);
-        EXPECT_EQ(load.status, 0);
-        EXPECT_TRUE(saveEventList(store, load.items));
+        const EventList list = loadEventList(store);
+        EXPECT_EQ(list.status, EventFileStatus::read);
+        EXPECT_TRUE(saveEventList(store, list.items));
         EXPECT_EQ(files.files[path], text);
     }
 }
@@ -53,15 +53,15 @@ TEST_F(EventFile, LoadsEachLineWithoutItsMarker) {
 }
 
 TEST_F(EventFile, MissingOrUnreadableFileLoadsNothing) {
-    EventListLoad load = loadEventList(store);
-    EXPECT_EQ(load.status, -2);
-    EXPECT_TRUE(load.items.empty());
+    EventList list = loadEventList(store);
+    EXPECT_EQ(list.status, EventFileStatus::missing);
+    EXPECT_TRUE(list.items.empty());
 
     files.files[path] = "#a b c\r\n";
     files.failingReads.insert(path);
-    load = loadEventList(store);
-    EXPECT_EQ(load.status, -1);
-    EXPECT_TRUE(load.items.empty());
+    list = loadEventList(store);
+    EXPECT_EQ(list.status, EventFileStatus::unreadable);
+    EXPECT_TRUE(list.items.empty());
 }
 
 TEST_F(EventFile, SaveWritesTheWholeListAtOnceOrNothing) {

@@ -80,12 +80,8 @@ TEST(SaverWidget, PaintsBlackWithTheImageAtItsPlaceClippedToTheWindow) {
     SaverWidget window(red, {1024, 768});
     window.resize(40, 30);
 
-    Motion motion;
-    motion.posX = 10;
-    motion.posY = 10;
-    motion.stepX = 3;
-    motion.stepY = -2;
-    window.copyImage(motion.posX, motion.posY, {8, 6});
+    Motion motion{.x = 10, .y = 10, .stepX = 3, .stepY = -2};
+    window.copyImage(motion.x, motion.y, {8, 6});
     drawFrame(motion, {8, 6}, window);
     QImage shown = window.grab().toImage();
     EXPECT_EQ(pixelsOf(shown, qRgb(255, 0, 0), 0, 30), 48);

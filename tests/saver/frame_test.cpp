@@ -41,8 +41,8 @@ TEST(Frame, OneFrameLeavesNoTrail) {
                     GridSurface window(12, 8, '.');
                     window.copyImage(startX, startY, image);
                     Motion motion;
-                    motion.posX = startX;
-                    motion.posY = startY;
+                    motion.x = startX;
+                    motion.y = startY;
                     motion.stepX = static_cast<std::int16_t>(dx);
                     motion.stepY = static_cast<std::int16_t>(dy);
                     drawFrame(motion, image, window);
@@ -50,8 +50,8 @@ TEST(Frame, OneFrameLeavesNoTrail) {
                     GridSurface expected(12, 8, '.');
                     expected.copyImage(startX + dx, startY + dy, image);
                     EXPECT_EQ(window.rows, expected.rows);
-                    EXPECT_EQ(motion.posX, startX + dx);
-                    EXPECT_EQ(motion.posY, startY + dy);
+                    EXPECT_EQ(motion.x, startX + dx);
+                    EXPECT_EQ(motion.y, startY + dy);
                     EXPECT_EQ(window.filled.size(), 2u); // two strips, no full redraw
                 }
 }

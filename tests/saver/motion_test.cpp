@@ -35,13 +35,13 @@ private:
 
 Motion onScreen(std::int32_t x, std::int32_t y, std::int16_t dx, std::int16_t dy) {
     Motion motion;
-    motion.screenW = 1024;
-    motion.screenH = 768;
-    motion.posX = x;
-    motion.posY = y;
+    motion.screenWidth = 1024;
+    motion.screenHeight = 768;
+    motion.x = x;
+    motion.y = y;
     motion.stepX = dx;
     motion.stepY = dy;
-    motion.edgeLimit = 3;
+    motion.touchLimit = 3;
     return motion;
 }
 
@@ -88,11 +88,11 @@ TEST(Motion, TheFirstImageEntersFromTheDrawnSide) {
         motion.stepX = 5;
         motion.stepY = 6;
         placeOnScreen(motion, random, {1024, 768});
-        EXPECT_EQ(motion.edgeLimit, 2);
-        EXPECT_EQ(motion.posX, 512);
-        EXPECT_EQ(motion.posY, 192);
+        EXPECT_EQ(motion.touchLimit, 2);
+        EXPECT_EQ(motion.x, 512);
+        EXPECT_EQ(motion.y, 192);
         enterFromRandomSide(motion, random, {100, 40});
-        EXPECT_EQ(std::make_tuple(motion.posX, motion.posY, motion.stepX, motion.stepY),
+        EXPECT_EQ(std::make_tuple(motion.x, motion.y, motion.stepX, motion.stepY),
                   std::make_tuple(c.x, c.y, c.dx, c.dy));
     }
 }
@@ -107,8 +107,8 @@ TEST(Motion, CheckEdgesActsOnTheFirstRuleThatHolds) {
         bool newScene;
     };
     auto hit = [](Motion motion, std::int16_t hits, std::int16_t limit) {
-        motion.edgeHits = hits;
-        motion.edgeLimit = limit;
+        motion.edgeTouches = hits;
+        motion.touchLimit = limit;
         return motion;
     };
     const Case cases[] = {
@@ -134,10 +134,10 @@ TEST(Motion, CheckEdgesActsOnTheFirstRuleThatHolds) {
         scenes.next = {{300, 60}};
         ScriptedRandom random{0.0f};
         checkEdges(motion, random, scenes);
-        EXPECT_EQ(std::make_tuple(motion.posX, motion.posY, motion.stepX, motion.stepY),
+        EXPECT_EQ(std::make_tuple(motion.x, motion.y, motion.stepX, motion.stepY),
                   std::make_tuple(c.x, c.y, c.dx, c.dy));
         EXPECT_EQ(scenes.shown.size(), c.newScene ? 1u : 0u);
-        EXPECT_EQ(motion.edgeHits, c.newScene ? 0 : c.hits);
+        EXPECT_EQ(motion.edgeTouches, c.newScene ? 0 : c.hits);
     }
 }
 
@@ -151,8 +151,8 @@ TEST(Motion, WithLimitNAnImageBouncesNMinusOneTimesAndLeaves) {
     for (std::int16_t limit = 1; limit <= 5; ++limit) {
         SCOPED_TRACE(limit);
         Motion motion = onScreen(-100, 300, 7, 0);
-        motion.screenH = 768;
-        motion.edgeLimit = limit;
+        motion.screenHeight = 768;
+        motion.touchLimit = limit;
         SizedScenes scenes({100, 40});
         ScriptedRandom random{0.0f};
         NoSurface surface;
@@ -167,26 +167,26 @@ TEST(Motion, WithLimitNAnImageBouncesNMinusOneTimesAndLeaves) {
         EXPECT_EQ(bounces, limit - 1);
         ASSERT_EQ(scenes.shown.size(), 1u);
         // Wholly outside on the side it was heading to.
-        EXPECT_TRUE(motion.posX >= 1024 || motion.posX <= -100);
+        EXPECT_TRUE(motion.x >= 1024 || motion.x <= -100);
     }
 }
 
 TEST(Motion, NextSceneAlternatesInModeOneOnly) {
     Motion motion;
-    motion.showMode = kShowModeNoticesAndPictures;
+    motion.showMode = ShowMode::noticesAndPictures;
     SizedScenes scenes({10, 10});
     ScriptedRandom random{0.0f, 0.99f, 0.5f, 0.5f, 0.5f};
-    motion.edgeHits = 4;
+    motion.edgeTouches = 4;
     nextScene(motion, random, scenes);
-    EXPECT_EQ(motion.edgeHits, 0);
-    EXPECT_EQ(motion.edgeLimit, 1);
+    EXPECT_EQ(motion.edgeTouches, 0);
+    EXPECT_EQ(motion.touchLimit, 1);
     EXPECT_TRUE(motion.noticeNext);
     nextScene(motion, random, scenes);
-    EXPECT_EQ(motion.edgeLimit, 5);
+    EXPECT_EQ(motion.touchLimit, 5);
     EXPECT_FALSE(motion.noticeNext);
     nextScene(motion, random, scenes);
 
-    motion.showMode = kShowModePicturesOnly;
+    motion.showMode = ShowMode::picturesOnly;
     nextScene(motion, random, scenes);
     nextScene(motion, random, scenes);
     EXPECT_TRUE(motion.noticeNext); // kept for when notices come back

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "events/date_pattern.h"
 #include "saver/frame.h"
 #include "saver/notice.h"
 #include "saver/random_source.h"
@@ -111,21 +110,13 @@ private:
     }
 };
 
-// What the saver window needs besides its view, canvas and chance: in-memory
-// files and settings under C:\Almanix, month/day/year dates, a clock at
-// 10:59:30 on Sunday 6 December 2026, and scripted pictures.
-struct SaverStores {
-    MemoryFileSystem files;
-    MemoryRegistry registry;
-    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
-    FixedClock clock{{{2026, 12, 6}, 10, 59, 30}};
-    EventStore events{files, {"C:\\Almanix", '\\'}, shortDate, clock};
+// Everything the saver window works with but its view, canvas and chance:
+// the platform in memory and scripted pictures.
+struct SaverStores : FakeSystem {
     FakePictureLoader pictures;
-    FakePlatformServices platform;
-    RecordingMessageBoxes messages;
 
     SaverWindowServices servicesFor(SaverWindowView& view, NoticeCanvas& canvas, RandomSource& random) {
-        return {view, canvas, pictures, random, registry, events, platform, messages, "C:\\Almanix\\Pics"};
+        return {view, canvas, pictures, random, platform.eventStore(), services, messages};
     }
 };
 

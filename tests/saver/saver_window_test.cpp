@@ -2,13 +2,8 @@
 
 #include <deque>
 
-#include "events/date_pattern.h"
-#include "events/upcoming_events.h"
 #include "saver/saver_window.h"
 #include "saver_fakes.h"
-#include "settings/settings_store.h"
-#include "startup/startup_state.h"
-#include "support/fakes.h"
 
 namespace almanix {
 namespace {
@@ -52,24 +47,18 @@ struct Saver : ::testing::Test, SaverStores {
     RecordingView view;
     CellCanvas canvas;
     SeededRandom seeded;
+    SaverOptions options{SaverPlacement::fullScreen, {.moveSpeed = 10, .daysBeforeEvent = 1}, SaverPassword::off};
     const std::string eventFile = "C:\\Almanix\\events.dat";
     const std::string pics = "C:\\Almanix\\pics\\";
 
-    void SetUp() override {
-        resetStartupState();
-        gRunMode = kRunModeFullScreen;
-        setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "10");
-    }
-    void TearDown() override { resetStartupState(); }
-
     std::unique_ptr<SaverWindow> saver(RandomSource& random) {
-        auto window = std::make_unique<SaverWindow>(servicesFor(view, canvas, random));
+        auto window = std::make_unique<SaverWindow>(options, servicesFor(view, canvas, random));
         view.window = window.get();
         return window;
     }
     std::unique_ptr<SaverWindow> loaded() {
         auto window = saver(seeded);
-        EXPECT_TRUE(window->Form_Load());
+        EXPECT_TRUE(window->load());
         return window;
     }
     std::vector<std::string> drawnLines() const {
@@ -87,16 +76,16 @@ TEST_F(Saver, LoadPreparesADueNoticeWithEveryDrawInOrder) {
                           0.5f,             // notice colour: red
                           0.99f};           // enters from the left
     auto window = saver(random);
-    ASSERT_TRUE(window->Form_Load());
+    ASSERT_TRUE(window->load());
 
     EXPECT_EQ(random.seeds, (std::vector<std::uint32_t>{10 * 3600 + 59 * 60 + 30}));
     EXPECT_TRUE(random.allUsed());
-    EXPECT_EQ(window->motion.showMode, 1);
+    const Motion& motion = window->motion();
+    EXPECT_EQ(motion.showMode, ShowMode::noticesAndPictures);
     EXPECT_EQ(drawnLines(), (std::vector<std::string>{"", "12/06/2026 Sunday Meeting"}));
     EXPECT_EQ(canvas.drawn[1].colour, (Rgb{255, 0, 0}));
-    EXPECT_EQ(window->picSize, (ImageSize{250, 40}));
-    EXPECT_EQ(std::make_tuple(window->motion.posX, window->motion.posY, window->motion.stepX, window->motion.stepY,
-                              window->motion.edgeLimit),
+    EXPECT_EQ(window->imageSize(), (ImageSize{250, 40}));
+    EXPECT_EQ(std::make_tuple(motion.x, motion.y, motion.stepX, motion.stepY, motion.touchLimit),
               std::make_tuple(-250, 192, 10, 10, 1));
     EXPECT_EQ(files.files[eventFile], "#12/06/2026 Sunday Meeting\r\n"); // yesterday's is gone
     EXPECT_EQ(view.log, (std::vector<std::string>{"hide cursor", "timer on"}));
@@ -124,10 +113,10 @@ TEST_F(Saver, WithNothingDueTheFirstSceneIsAPictureOrTheHelp) {
             pictures.sizes[pics + name] = {300, 200};
         }
         auto window = loaded();
-        EXPECT_EQ(window->motion.showMode, 2);
+        EXPECT_EQ(window->motion().showMode, ShowMode::picturesOnly);
         if (c.shown.ends_with(".bmp")) {
             EXPECT_EQ(pictures.loaded.back(), pics + c.shown);
-            EXPECT_EQ(window->picSize, (ImageSize{300, 200}));
+            EXPECT_EQ(window->imageSize(), (ImageSize{300, 200}));
         } else {
             ASSERT_EQ(canvas.drawn.size(), 4u);
             EXPECT_EQ(canvas.drawn[0].line, c.shown);
@@ -137,16 +126,15 @@ TEST_F(Saver, WithNothingDueTheFirstSceneIsAPictureOrTheHelp) {
 }
 
 TEST_F(Saver, AnUnreadablePicturesFolderIsReportedAndNothingRuns) {
-    gWinVersion = "95";
-    gUsePassword = 1;
+    options.password = SaverPassword::on;
     files.unlistableFolders.insert(pics);
     files.files[eventFile] = "#12/05/2026 Saturday Old\r\n";
     auto window = saver(seeded);
-    EXPECT_FALSE(window->Form_Load());
+    EXPECT_FALSE(window->load());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find(pics), std::string::npos);
     EXPECT_EQ(messages.shown[0].title, "SCRNSAVE :Almanix");
-    EXPECT_EQ(platform.runningStates, (std::vector<bool>{false}));
+    EXPECT_EQ(services.runningStates, (std::vector<bool>{false}));
     EXPECT_TRUE(view.log.empty()); // the cursor was never hidden, no timer runs
     EXPECT_TRUE(files.writeLog.empty());
 }
@@ -168,34 +156,34 @@ TEST_F(Saver, DueEventsAreCheckedAgainOnceEachClockHour) {
         SCOPED_TRACE(::testing::Message() << tick.at.hour << ":" << tick.at.minute << ":" << tick.at.second);
         const std::size_t writes = files.writeLog.size();
         clock.moment = tick.at;
-        window->Timer1_Timer();
+        window->tick();
         EXPECT_EQ(files.writeLog.size(), writes + (tick.checked ? 1 : 0));
     }
     // The event expired on the 7th: pictures only from the next scene on.
-    EXPECT_EQ(window->motion.showMode, 2);
+    EXPECT_EQ(window->motion().showMode, ShowMode::picturesOnly);
     EXPECT_EQ(files.files[eventFile], "");
 }
 
-TEST_F(Saver, InputEndsTheSaverByTheRulesOfEachMode) {
-    using Handler = void (SaverWindow::*)();
-    const std::pair<const char*, Handler> handlers[] = {
-        {"click", &SaverWindow::Form_Click},       {"double click", &SaverWindow::Form_DblClick},
-        {"key down", &SaverWindow::Form_KeyDown},  {"key press", &SaverWindow::Form_KeyPress},
-        {"mouse down", &SaverWindow::Form_MouseDown},
+TEST_F(Saver, InputEndsTheSaverByTheRulesOfEachPlacement) {
+    using Input = void (SaverWindow::*)();
+    const std::pair<const char*, Input> inputs[] = {
+        {"key", &SaverWindow::keyPressed},
+        {"mouse button", &SaverWindow::mouseClicked},
     };
-    for (std::int32_t runMode : {kRunModeFullScreen, kRunModePreview}) {
-        for (const auto& [name, handler] : handlers) {
-            SCOPED_TRACE(::testing::Message() << name << " in run mode " << runMode);
-            gRunMode = runMode;
+    for (SaverPlacement placement : {SaverPlacement::fullScreen, SaverPlacement::preview}) {
+        for (const auto& [name, input] : inputs) {
+            const bool fullScreen = placement == SaverPlacement::fullScreen;
+            SCOPED_TRACE(::testing::Message() << name << (fullScreen ? " in full screen" : " in the preview"));
+            options.placement = placement;
             view = {};
             auto window = loaded();
-            ((*window).*handler)();
-            EXPECT_EQ(view.closed, runMode == kRunModeFullScreen);
+            ((*window).*input)();
+            EXPECT_EQ(view.closed, fullScreen);
         }
     }
 }
 
-TEST_F(Saver, MouseMovesEndTheSaverAfterTheFirstInEveryMode) {
+TEST_F(Saver, MouseMovesEndTheSaverAfterTheFirstInEveryPlacement) {
     using Moves = std::vector<std::pair<std::int32_t, std::int32_t>>;
     struct Case {
         const char* name;
@@ -208,15 +196,15 @@ TEST_F(Saver, MouseMovesEndTheSaverAfterTheFirstInEveryMode) {
         {"a resting pointer at (0, 0) records anew", {{0, 0}, {0, 0}, {3, 4}, {3, 4}, {3, 5}}, 4},
         {"one coordinate at 0 is an ordinary record", {{0, 7}, {0, 8}}, 1},
     };
-    for (std::int32_t runMode : {kRunModeFullScreen, kRunModePreview}) {
+    for (SaverPlacement placement : {SaverPlacement::fullScreen, SaverPlacement::preview}) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(::testing::Message() << c.name << " in run mode " << runMode);
-            gRunMode = runMode;
+            SCOPED_TRACE(c.name);
+            options.placement = placement;
             view = {};
             auto window = loaded();
             std::size_t ended = c.moves.size();
             for (std::size_t i = 0; i < c.moves.size() && !view.closed; ++i) {
-                window->Form_MouseMove(c.moves[i].first, c.moves[i].second);
+                window->mouseMoved(c.moves[i].first, c.moves[i].second);
                 if (view.closed) ended = i;
             }
             EXPECT_EQ(ended, c.endsAt);
@@ -224,44 +212,43 @@ TEST_F(Saver, MouseMovesEndTheSaverAfterTheFirstInEveryMode) {
     }
 }
 
-TEST_F(Saver, ThePasswordIsAskedOnlyOnThe95FamilyWithThePasswordOn) {
+TEST_F(Saver, ThePasswordIsAskedOnlyWhereItGuardsTheSaver) {
     struct Case {
-        const char* version;
-        std::int16_t usePassword;
+        const char* name;
+        SaverPassword password;
         std::vector<std::string> log; // after load, for a key, a wrong password and a key again
         bool closeWhileAsked = false;
     };
     const std::vector<std::string> unload{"timer off", "show cursor", "default pointer", "closed"};
     const Case cases[] = {
-        {"95", 1, {"show cursor", "password", "hide cursor", "show cursor", "password", "hide cursor",
-                   "timer off", "show cursor", "default pointer", "closed"}},
-        {"95", 1, {"show cursor", "password", "inner close waits", "hide cursor", "show cursor", "password",
-                   "inner close waits", "hide cursor", "timer off", "show cursor", "default pointer", "closed"}, true},
-        {"95", 49, unload},
-        {"95", 0, unload},
-        {"NT", 1, unload},
+        {"guarded", SaverPassword::on,
+         {"show cursor", "password", "hide cursor", "show cursor", "password", "hide cursor", "timer off",
+          "show cursor", "default pointer", "closed"}},
+        {"guarded, with a close while the password is asked", SaverPassword::on,
+         {"show cursor", "password", "inner close waits", "hide cursor", "show cursor", "password",
+          "inner close waits", "hide cursor", "timer off", "show cursor", "default pointer", "closed"},
+         true},
+        {"not guarded", SaverPassword::off, unload},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.version << " " << c.usePassword);
-        gWinVersion = c.version;
-        gUsePassword = c.usePassword;
+        SCOPED_TRACE(c.name);
+        options.password = c.password;
         view = {};
-        platform.runningStates.clear();
+        services.runningStates.clear();
         view.passwordAnswers = {false, true};
         view.closeWhileAsked = c.closeWhileAsked;
         auto window = loaded();
         view.log.clear();
-        window->Form_KeyDown();
+        window->keyPressed();
         if (!view.closed) {
             EXPECT_TRUE(window->running()); // goes on where it was
-            window->Form_KeyDown();
+            window->keyPressed();
         }
         EXPECT_EQ(view.log, c.log);
         EXPECT_FALSE(window->running());
-        // The running state goes back only where the start switched it on.
-        EXPECT_EQ(platform.runningStates, c.usePassword == 1 && c.version == std::string("95")
-                                              ? std::vector<bool>{false}
-                                              : std::vector<bool>{});
+        // The system keys come back on only where the start switched them off.
+        EXPECT_EQ(services.runningStates,
+                  c.password == SaverPassword::on ? std::vector<bool>{false} : std::vector<bool>{});
     }
 }
 

@@ -40,5 +40,17 @@ TEST(NumericText, RoundsHalvesToEvenAndLimitsTo16Bits) {
     }
 }
 
+TEST(NumericText, AWholeNumberIsTheTextsWholeContent) {
+    const std::pair<const char*, std::optional<std::int16_t>> cases[] = {
+        {"07", 7},          {"-3", -3},           {"  12\t", 12},     {"2.5", 2},         {"3.5", 4},
+        {"&h1F", 31},       {"-32768.5", -32768}, {"32767.5", {}},    {"-32769", {}},     {"", {}},
+        {"ab", {}},         {"1a", {}},           {"1 2", {}},        {".", {}},          {"1.2.3", {}},
+    };
+    for (const auto& [text, number] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(wholeNumberOf(text), number);
+    }
+}
+
 } // namespace
 } // namespace almanix

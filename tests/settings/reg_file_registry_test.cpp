@@ -43,34 +43,29 @@ TEST_F(RegFile, TypedValuesLoadAsOnWindows) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.values);
         store(settingsFile(c.values));
-        loadSettings(registry);
-        EXPECT_EQ(gMoveSpeed, c.speed);
-        EXPECT_EQ(gDaysBeforeEvent, c.days);
+        const Settings settings = loadSettings(registry);
+        EXPECT_EQ(settings.moveSpeed, c.speed);
+        EXPECT_EQ(settings.daysBeforeEvent, c.days);
     }
 }
 
 TEST_F(RegFile, MissingUnreadableOrMalformedFilesReadAsMissing) {
-    loadSettings(registry);
-    EXPECT_EQ(gMoveSpeed, 1);
+    EXPECT_EQ(loadSettings(registry).moveSpeed, 1);
 
     for (const char* text : {"", "MoveSpeed=12\n", "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\n\"MoveSpeed\"=\"12\"\n"}) {
         SCOPED_TRACE(text);
         store(text);
-        loadSettings(registry);
-        EXPECT_EQ(gMoveSpeed, 1);
+        EXPECT_EQ(loadSettings(registry).moveSpeed, 1);
     }
     store(settingsFile("\"MoveSpeed\"=\"12\"\n"));
     files.unreadable.insert(kFile);
-    loadSettings(registry);
-    EXPECT_EQ(gMoveSpeed, 1);
+    EXPECT_EQ(loadSettings(registry).moveSpeed, 1);
 }
 
 TEST_F(RegFile, WritingCreatesTheFileAndReadsBack) {
-    EXPECT_TRUE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "12"));
+    EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "12"));
     EXPECT_EQ(files.files[kFile], settingsFile("\"MoveSpeed\"=\"12\"\n"));
-    std::string text;
-    EXPECT_TRUE(getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, text));
-    EXPECT_EQ(text, "12");
+    EXPECT_EQ(loadSettings(registry).moveSpeed, 12);
 }
 
 TEST_F(RegFile, WritingKeepsEveryOtherLine) {
@@ -79,39 +74,37 @@ TEST_F(RegFile, WritingKeepsEveryOtherLine) {
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\r\n\"MoveSpeed\"=hex(1):31,\\\r\n  32\r\n"
         "\"Other\"=dword:00000001\r\n\r\n[HKEY_LOCAL_MACHINE\\Next]\r\n@=\"x\"\r\n";
     store(before);
-    EXPECT_TRUE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "20"));
-    EXPECT_TRUE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName, "a\"b\\c"));
+    EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "20"));
+    EXPECT_TRUE(storeSetting(registry, kDaysBeforeEventName, "a\"b\\c"));
     EXPECT_EQ(files.files[kFile],
               "REGEDIT4\r\n\r\n; kept by hand\r\n[HKEY_CURRENT_USER\\Other]\r\n\"MoveSpeed\"=\"3\"\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\r\n\"MoveSpeed\"=\"20\"\r\n"
               "\"Other\"=dword:00000001\r\n\"DaysBeforeEvent\"=\"a\\\"b\\\\c\"\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\Next]\r\n@=\"x\"\r\n");
-    std::string text;
-    getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName, text);
-    EXPECT_EQ(text, "a\"b\\c");
+    EXPECT_EQ(readRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName), "a\"b\\c");
 }
 
 TEST_F(RegFile, ControlCharactersAreWrittenAsTypedBytes) {
-    EXPECT_TRUE(registry.writeStringValue(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, "Odd", std::string("a\r\n\0", 4)));
-    const RegistryRead read = registry.readValue(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, "Odd", KeyOpening::allAccess, 1024);
-    EXPECT_EQ(read.type, REG_SZ_TYPE);
+    EXPECT_TRUE(registry.writeStringValue(RegistryRoot::localMachine, kSettingsKeyPath, "Odd", std::string("a\r\n\0", 4)));
+    const RegistryRead read = registry.readValue(RegistryRoot::localMachine, kSettingsKeyPath, "Odd", KeyOpening::allAccess, 1024);
+    EXPECT_EQ(read.type, RegistryType::text);
     EXPECT_EQ(read.data, std::string("a\r\n\0", 4));
 }
 
 TEST_F(RegFile, AFileItCannotReadIsNeverOverwritten) {
     store("not a registry file\n");
-    EXPECT_FALSE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "12"));
+    EXPECT_FALSE(storeSetting(registry, kMoveSpeedName, "12"));
     EXPECT_EQ(files.files[kFile], "not a registry file\n");
 
     store(settingsFile(""));
     files.unreadable.insert(kFile);
-    EXPECT_FALSE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "12"));
+    EXPECT_FALSE(storeSetting(registry, kMoveSpeedName, "12"));
     EXPECT_TRUE(files.writeLog.empty());
 }
 
 TEST_F(RegFile, ValueLongerThanTheBufferIsTooLarge) {
     store(settingsFile("\"MoveSpeed\"=\"" + std::string(1025, '1') + "\"\n"));
-    EXPECT_EQ(registry.readValue(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, KeyOpening::allAccess, 1024).status,
+    EXPECT_EQ(registry.readValue(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, KeyOpening::allAccess, 1024).status,
               RegistryReadStatus::tooLarge);
 }
 

@@ -27,7 +27,7 @@ TEST(SettingsStore, LoadsWithinTheRanges) {
         std::int16_t expectedSpeed;
         std::int16_t expectedDays;
     };
-    const auto text = [](const char* t) { return std::optional<StoredValue>({REG_SZ_TYPE, t}); };
+    const auto text = [](const char* t) { return std::optional<StoredValue>({RegistryType::text, t}); };
     const Case cases[] = {
         {"nothing stored", std::nullopt, std::nullopt, 1, 1},
         {"zero and minus five", text("0"), text("-5"), 1, 1},
@@ -36,27 +36,27 @@ TEST(SettingsStore, LoadsWithinTheRanges) {
         {"trailing letters and blanks", text("12abc"), text(" 7 "), 12, 7},
         {"halves to even", text("2.5"), text("3.5"), 2, 4},
         {"a single space", text(" "), text(" "), 1, 1},
-        {"text with its NUL", StoredValue{REG_SZ_TYPE, std::string("12\0", 3)}, text("07"), 12, 7},
-        {"REG_DWORD 20 and 261", StoredValue{REG_DWORD_TYPE, dword(20)},
-         StoredValue{REG_DWORD_TYPE, dword(261)}, 20, 99},
-        {"REG_DWORD beyond 16 bits", StoredValue{REG_DWORD_TYPE, dword(0xFFFFFFFF)},
-         StoredValue{REG_DWORD_TYPE, dword(70000)}, 30, 99},
-        {"another type reads empty", StoredValue{REG_BINARY_TYPE, "12"}, StoredValue{7, "12"}, 1, 1},
-        {"larger than the buffer", text(""), StoredValue{REG_SZ_TYPE, std::string(1025, '5')}, 1, 1},
+        {"text with its NUL", StoredValue{RegistryType::text, std::string("12\0", 3)}, text("07"), 12, 7},
+        {"REG_DWORD 20 and 261", StoredValue{RegistryType::dword, dword(20)},
+         StoredValue{RegistryType::dword, dword(261)}, 20, 99},
+        {"REG_DWORD beyond 16 bits", StoredValue{RegistryType::dword, dword(0xFFFFFFFF)},
+         StoredValue{RegistryType::dword, dword(70000)}, 30, 99},
+        {"another type reads empty", StoredValue{RegistryType::binary, "12"}, StoredValue{7, "12"}, 1, 1},
+        {"larger than the buffer", text(""), StoredValue{RegistryType::text, std::string(1025, '5')}, 1, 1},
         {"huge number", text("99999999999999999999999"), text("-99999999999"), 30, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MemoryRegistry registry;
         if (c.moveSpeed)
-            registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, c.moveSpeed->type,
+            registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, c.moveSpeed->type,
                          c.moveSpeed->data);
         if (c.daysBefore)
-            registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName, c.daysBefore->type,
+            registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, c.daysBefore->type,
                          c.daysBefore->data);
-        loadSettings(registry);
-        EXPECT_EQ(gMoveSpeed, c.expectedSpeed);
-        EXPECT_EQ(gDaysBeforeEvent, c.expectedDays);
+        const Settings settings = loadSettings(registry);
+        EXPECT_EQ(settings.moveSpeed, c.expectedSpeed);
+        EXPECT_EQ(settings.daysBeforeEvent, c.expectedDays);
     }
 }
 
@@ -69,38 +69,27 @@ TEST(SettingsStore, ReadsDwordBackAsHexadecimalText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         MemoryRegistry registry;
-        registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, REG_DWORD_TYPE, dword(c.value));
-        std::string text;
-        EXPECT_TRUE(getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, text));
-        EXPECT_EQ(text, c.text);
+        registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::dword, dword(c.value));
+        EXPECT_EQ(readRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName), c.text);
     }
 }
 
 TEST(SettingsStore, WritesTextWithoutNulAndASpaceForEmptyText) {
     MemoryRegistry registry;
-    EXPECT_TRUE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "12"));
-    EXPECT_EQ(registry.get(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName)->data, "12");
-    EXPECT_EQ(registry.get(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName)->type, REG_SZ_TYPE);
-
-    EXPECT_TRUE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName, ""));
-    EXPECT_EQ(registry.get(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName)->data, " ");
-    loadSettings(registry);
-    EXPECT_EQ(gMoveSpeed, 12);
-    EXPECT_EQ(gDaysBeforeEvent, 1);
+    EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "12"));
+    EXPECT_TRUE(storeSetting(registry, kDaysBeforeEventName, ""));
+    const auto speed = registry.get(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName);
+    EXPECT_EQ(speed->data, "12");
+    EXPECT_EQ(speed->type, RegistryType::text);
+    EXPECT_EQ(registry.get(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName)->data, " ");
+    EXPECT_EQ(loadSettings(registry).moveSpeed, 12);
+    EXPECT_EQ(loadSettings(registry).daysBeforeEvent, 1);
 
     registry.failWrites = true;
-    EXPECT_FALSE(setRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, "5"));
-}
-
-TEST(SettingsStore, MissingKeyOrValueGivesEmptyTextAndFalse) {
-    MemoryRegistry registry;
-    std::string text = "left over";
-    EXPECT_FALSE(getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, text));
-    EXPECT_EQ(text, "");
-    registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kDaysBeforeEventName, REG_SZ_TYPE, "3");
-    text = "left over";
-    EXPECT_FALSE(getRegistryValue(registry, HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, text));
-    EXPECT_EQ(text, "");
+    EXPECT_FALSE(storeSetting(registry, kMoveSpeedName, "5"));
+    // A missing key or value reads as nothing.
+    EXPECT_EQ(readRegistryText(registry, RegistryRoot::localMachine, "SOFTWARE\\Nothing", kMoveSpeedName), std::nullopt);
+    EXPECT_EQ(readRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, "Missing"), std::nullopt);
 }
 
 } // namespace

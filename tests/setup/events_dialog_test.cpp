@@ -8,8 +8,7 @@ namespace {
 using testing::FakeEventsDialogView;
 using Items = std::vector<std::string>;
 
-struct EventsDialogTest : ::testing::Test, testing::FakeSetupServices {
-    EventsDialogTest() : FakeSetupServices({"C:\\Almanix", '\\'}) {}
+struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
     const std::string path = "C:\\Almanix\\events.dat";
     FakeEventsDialogView view;
     std::optional<EventsDialog> dialog;
@@ -20,14 +19,14 @@ struct EventsDialogTest : ::testing::Test, testing::FakeSetupServices {
         messages.shown.clear();
         view = FakeEventsDialogView{};
         view.window = {7470, 5910};
-        dialog.emplace(view, services);
+        dialog.emplace(view, setup);
         view.presenter = &*dialog;
-        dialog->Form_Load();
+        dialog->load();
     }
     void add(const std::string& date, const std::string& content) {
-        view.texts[EventsTextBox::txtValue] = date;
-        view.texts[EventsTextBox::Text1] = content;
-        dialog->Command1_Click();
+        view.texts[EventsTextBox::date] = date;
+        view.texts[EventsTextBox::content] = content;
+        dialog->add();
     }
     Items shownTexts() const {
         Items texts;
@@ -46,13 +45,13 @@ struct EventsDialogTest : ::testing::Test, testing::FakeSetupServices {
 
 TEST_F(EventsDialogTest, OpensOnTodayWithTheFileInTheListAndNothingSelected) {
     open({"12/24/2026 Thursday Christmas Eve", "01/01/2027 Friday New year"});
-    EXPECT_EQ(view.date, (CalendarDate{2026, 12, 6}));
-    EXPECT_EQ(view.texts[EventsTextBox::txtValue], "12/06/2026");
-    EXPECT_EQ(view.texts[EventsTextBox::diffdays], "1");
+    EXPECT_EQ(view.calendar.shown, (CalendarDate{2026, 12, 6}));
+    EXPECT_EQ(view.texts[EventsTextBox::date], "12/06/2026");
+    EXPECT_EQ(view.texts[EventsTextBox::daysBefore], "1");
     EXPECT_EQ(view.list, (Items{"12/24/2026 Thursday Christmas Eve", "01/01/2027 Friday New year"}));
     EXPECT_EQ(view.selected, -1);
     // The check boxes show the calendar's own options, "Show Iterration Buttons" ticked.
-    EXPECT_EQ(view.checks, view.options);
+    for (CalendarOption option : kCalendarOptions) EXPECT_EQ(view.checks[option], dialog->calendar().options().get(option));
     EXPECT_TRUE(view.checks[CalendarOption::showIterationButtons]);
     ASSERT_TRUE(view.position);
     EXPECT_DOUBLE_EQ(view.position->left, (15360 - 7470) / 2.0);
@@ -108,7 +107,7 @@ TEST_F(EventsDialogTest, AddAppendsAndSelectsDeleteRemovesTheSelection) {
         for (const std::string& step : c.steps) {
             if (step.starts_with("add ")) add("12/06/2026", step.substr(4));
             if (step.starts_with("select ")) view.selected = std::stoi(step.substr(7));
-            if (step == "delete") dialog->Command2_Click();
+            if (step == "delete") dialog->remove();
         }
         EXPECT_EQ(view.list, c.list);
         EXPECT_EQ(dialog->listItems(), c.list);
@@ -128,8 +127,8 @@ TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
         registry.keys.clear();
         open({"old one"});
         add("12/06/2026", "Dentist");
-        view.texts[EventsTextBox::diffdays] = c.daysBefore;
-        dialog->Command3_Click();
+        view.texts[EventsTextBox::daysBefore] = c.daysBefore;
+        dialog->accept();
         EXPECT_EQ(files.files[path], fileOf({"old one", "12/06/2026 Sunday Dentist"}));
         EXPECT_EQ(stored(kDaysBeforeEventName), c.stored);
         EXPECT_EQ(shownTexts(), c.stored ? Items{} : Items{c.daysBefore + " is illegal format. It must be number."});
@@ -142,9 +141,9 @@ TEST_F(EventsDialogTest, CancelAndTheFrameWriteNothing) {
         open({"a", "b"});
         add("12/06/2026", "Dentist");
         view.click(CalendarOption::yearReadOnly);
-        EXPECT_TRUE(view.options[CalendarOption::yearReadOnly]);
-        view.texts[EventsTextBox::diffdays] = "9";
-        if (throughTheFrame) dialog->Form_QueryUnload(); else dialog->Command4_Click();
+        EXPECT_TRUE(view.calendar.options.yearReadOnly);
+        view.texts[EventsTextBox::daysBefore] = "9";
+        if (throughTheFrame) dialog->frameClosed(); else dialog->cancel();
         EXPECT_EQ(view.closings, 1);
         EXPECT_TRUE(files.writeLog.empty());
         EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
@@ -154,9 +153,9 @@ TEST_F(EventsDialogTest, CancelAndTheFrameWriteNothing) {
 TEST_F(EventsDialogTest, AFailedSaveKeepsTheDialogOpenWithEveryEdit) {
     open();
     add("12/06/2026", "Dentist");
-    view.texts[EventsTextBox::diffdays] = "5";
+    view.texts[EventsTextBox::daysBefore] = "5";
     files.failWrites = true;
-    dialog->Command3_Click();
+    dialog->accept();
     EXPECT_EQ(shownTexts(), Items{"The events could not be saved: the folder C:\\Almanix does not exist. Nothing "
                                   "was lost: the list still holds every change. Make the folder and press OK "
                                   "again, or press Cancel."});
@@ -164,7 +163,7 @@ TEST_F(EventsDialogTest, AFailedSaveKeepsTheDialogOpenWithEveryEdit) {
     EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
 
     files.failWrites = false;
-    dialog->Command3_Click();
+    dialog->accept();
     EXPECT_EQ(files.files[path], fileOf({"12/06/2026 Sunday Dentist"}));
     EXPECT_EQ(stored(kDaysBeforeEventName), "5");
     EXPECT_EQ(view.closings, 1);
@@ -186,25 +185,55 @@ TEST_F(EventsDialogTest, TheListHoldsAtMost1001EventsAndLosesNoneOfALongerFile) 
 
     // After a delete there is room again; the events beyond the list follow it in the file.
     view.selected = 0;
-    dialog->Command2_Click();
+    dialog->remove();
     add("12/06/2026", "one more");
-    dialog->Command3_Click();
+    dialog->accept();
     Items expected(stored.begin() + 1, stored.begin() + 1001);
     expected.push_back("12/06/2026 Sunday one more");
     expected.insert(expected.end(), stored.begin() + 1001, stored.end());
     EXPECT_EQ(files.files[path], fileOf(expected));
 }
 
-TEST(DaysBeforeNumber, AcceptsNumbersThatRoundInto16Bits) {
-    const std::pair<const char*, std::optional<std::int16_t>> cases[] = {
-        {"07", 7},          {"-3", -3},          {"  12\t", 12},      {"2.5", 2},         {"3.5", 4},
-        {"&h1F", 31},       {"-32768.5", -32768}, {"32767.5", {}},    {"-32769", {}},     {"", {}},
-        {"ab", {}},         {"1a", {}},           {"1 2", {}},        {".", {}},          {"1.2.3", {}},
+// The calendar picks up a date, set or picked, and keeps its limits around it.
+TEST(Calendar, ReportsEachNewDateAndLimitsPicksByItsOptions) {
+    testing::FakeCalendarControl control;
+    std::vector<CalendarDate> changes;
+    Calendar calendar(control, [&](const CalendarDate& date) { changes.push_back(date); });
+    calendar.setDate({2026, 12, 6});
+    calendar.picked({2026, 12, 6}); // the same date again is no change
+    calendar.setDate({2026, 2, 30}); // not a date: ignored
+    EXPECT_EQ(changes, (std::vector<CalendarDate>{{2026, 12, 6}}));
+    EXPECT_EQ(control.shown, (CalendarDate{2026, 12, 6}));
+    EXPECT_EQ(control.range, std::nullopt);
+
+    struct Case {
+        CalendarOption option;
+        bool value;
+        std::optional<std::pair<CalendarDate, CalendarDate>> range;
     };
-    for (const auto& [text, number] : cases) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(daysBeforeNumber(text), number);
+    const Case cases[] = {
+        {CalendarOption::yearReadOnly, true, std::pair{CalendarDate{2026, 1, 1}, CalendarDate{2026, 12, 31}}},
+        {CalendarOption::monthReadOnly, true, std::pair{CalendarDate{2026, 12, 1}, CalendarDate{2026, 12, 31}}},
+        {CalendarOption::yearReadOnly, false, std::pair{CalendarDate{2026, 12, 1}, CalendarDate{2026, 12, 31}}},
+        {CalendarOption::showIterationButtons, false, std::pair{CalendarDate{2026, 12, 1}, CalendarDate{2026, 12, 31}}},
+        {CalendarOption::monthReadOnly, false, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        calendar.setOption(c.option, c.value);
+        EXPECT_EQ(control.options.get(c.option), c.value);
+        ASSERT_EQ(control.range.has_value(), c.range.has_value());
+        if (c.range) {
+            EXPECT_EQ(std::pair(control.range->first, control.range->last), *c.range);
+        }
     }
+
+    // A date the program sets is taken whatever the options, and the limits move with it.
+    calendar.setOption(CalendarOption::monthReadOnly, true);
+    calendar.setDate({2024, 2, 10});
+    EXPECT_EQ(calendar.date(), (CalendarDate{2024, 2, 10}));
+    EXPECT_EQ(control.range->last, (CalendarDate{2024, 2, 29}));
+    calendar.picked({2024, 2, 11});
+    EXPECT_EQ(changes.back(), (CalendarDate{2024, 2, 11}));
 }
 
 } // namespace

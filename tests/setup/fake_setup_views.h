@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "events/date_pattern.h"
 #include "setup/events_dialog.h"
 #include "setup/setup_window.h"
 #include "setup/speed_dialog.h"
-#include "settings/settings_store.h"
 #include "support/fakes.h"
 
 namespace almanix::testing {
@@ -34,24 +32,29 @@ public:
     void closeWindow() override { ++closings; }
 };
 
+class FakeCalendarControl final : public CalendarControl {
+public:
+    CalendarDate shown;
+    std::optional<DateRange> range;
+    CalendarOptions options;
+
+    void showDate(const CalendarDate& date) override { shown = date; }
+    void restrict(const std::optional<DateRange>& newRange, const CalendarOptions& newOptions) override {
+        range = newRange;
+        options = newOptions;
+    }
+};
+
 class FakeEventsDialogView final : public FakeForm<EventsDialogView> {
 public:
-    EventsDialog* presenter = nullptr; // receives the calendar's DateChange
-    CalendarDate date{2000, 1, 1};
-    std::map<CalendarOption, bool> options{{CalendarOption::showIterationButtons, true}};
+    EventsDialog* presenter = nullptr; // receives the check boxes' clicks
+    FakeCalendarControl calendar;
     std::map<CalendarOption, bool> checks;
-    std::map<EventsTextBox, std::string> texts{{EventsTextBox::diffdays, "1"}};
+    std::map<EventsTextBox, std::string> texts{{EventsTextBox::daysBefore, "1"}};
     std::vector<std::string> list;
     int selected = -1;
 
-    CalendarDate calendarDate() override { return date; }
-    void setCalendarDate(const CalendarDate& newDate) override {
-        const CalendarDate oldDate = date;
-        date = newDate;
-        if (presenter && oldDate != newDate) presenter->Calendar1_DateChange(oldDate, newDate);
-    }
-    bool calendarOption(CalendarOption option) override { return options[option]; }
-    void setCalendarOption(CalendarOption option, bool value) override { options[option] = value; }
+    CalendarControl& calendarControl() override { return calendar; }
     std::string text(EventsTextBox box) override { return texts[box]; }
     void setText(EventsTextBox box, const std::string& value) override { texts[box] = value; }
     bool isChecked(CalendarOption option) override { return checks[option]; }
@@ -64,13 +67,13 @@ public:
     // The user ticks or unticks a check box.
     void click(CalendarOption option) {
         checks[option] = !checks[option];
-        presenter->checkBoxClicked(option);
+        presenter->optionToggled(option);
     }
 };
 
 class FakeSpeedDialogView final : public FakeForm<SpeedDialogView> {
 public:
-    SpeedDialog* presenter = nullptr; // receives moveSpeed_Change
+    SpeedDialog* presenter = nullptr; // receives the slider's changes
     int minimum = 0, maximum = 10, value = 0;
     std::string speedText = "0";
     std::vector<std::string> calls;
@@ -95,7 +98,7 @@ public:
         newValue = std::max(minimum, std::min(maximum, newValue));
         if (newValue == value) return;
         value = newValue;
-        if (presenter) presenter->moveSpeed_Change();
+        if (presenter) presenter->speedChanged();
     }
 };
 
@@ -103,24 +106,6 @@ class FakeSetupWindowView final : public FakeForm<SetupWindowView> {
 public:
     std::map<std::string, std::string> labels;
     void setLabelText(std::string_view name, const std::string& text) override { labels[std::string(name)] = text; }
-};
-
-// In-memory files and settings, a fixed clock (Sunday 6 December 2026) and
-// month/day/year short dates, as the dialogs of the setup side use them.
-struct FakeSetupServices {
-    MemoryFileSystem files;
-    MemoryRegistry registry;
-    RecordingMessageBoxes messages;
-    FixedClock clock{{{2026, 12, 6}, 9, 30, 0}};
-    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
-    SetupServices services;
-
-    explicit FakeSetupServices(DataPaths paths) : services{{files, paths, shortDate, clock}, registry, messages} {}
-
-    std::optional<std::string> stored(const char* valueName) const {
-        const auto value = registry.get(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, valueName);
-        return value ? std::optional(value->data) : std::nullopt;
-    }
 };
 
 class RecordingDialogs final : public SetupDialogs {

@@ -5,9 +5,7 @@
 namespace almanix {
 namespace {
 
-struct SpeedDialogTest : ::testing::Test, testing::FakeSetupServices {
-    SpeedDialogTest() : FakeSetupServices({"C:\\Almanix", '\\'}) {}
-};
+struct SpeedDialogTest : ::testing::Test, testing::FakeSystem {};
 
 TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
     enum Close { ok, cancel, frame };
@@ -29,12 +27,12 @@ TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "nothing stored");
         registry.keys.clear();
-        if (c.stored) registry.set(HKEY_LOCAL_MACHINE_ROOT, kSettingsKeyPath, kMoveSpeedName, REG_SZ_TYPE, c.stored);
+        if (c.stored) registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, c.stored);
         testing::FakeSpeedDialogView view;
         view.window = {3870, 2925};
-        SpeedDialog dialog(view, services);
+        SpeedDialog dialog(view, setup);
         view.presenter = &dialog;
-        dialog.Form_Load();
+        dialog.load();
         EXPECT_EQ(view.calls, (std::vector<std::string>{"maximum 30", "minimum 1", "value " + std::to_string(c.opensAt)}));
         EXPECT_EQ(view.speedText, std::to_string(c.opensAt));
         EXPECT_DOUBLE_EQ(view.position->left, (15360 - 3870) / 2.0);
@@ -42,9 +40,9 @@ TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
             view.moveTo(*c.movedTo);
             EXPECT_EQ(view.speedText, std::to_string(view.value));
         }
-        if (c.close == ok) dialog.Command1_Click();
-        if (c.close == cancel) dialog.Command2_Click();
-        if (c.close == frame) dialog.Form_QueryUnload();
+        if (c.close == ok) dialog.accept();
+        if (c.close == cancel) dialog.cancel();
+        if (c.close == frame) dialog.frameClosed();
         EXPECT_EQ(view.closings, 1);
         EXPECT_EQ(stored(kMoveSpeedName), c.afterwards);
     }

@@ -9,29 +9,29 @@ TEST(CommandLine, ModeWordChoosesTheMode) {
     struct Case {
         const char* argumentText;
         const char* modeWord;
-        StartMode mode;
+        RunMode mode;
     };
     const Case cases[] = {
-        {"", "", StartMode::fullScreen},
-        {"   ", "", StartMode::fullScreen},
-        {"/s", "/s", StartMode::fullScreen},
-        {"/S", "/s", StartMode::fullScreen},
-        {"  /s  ", "/s", StartMode::fullScreen},
-        {"/s:99", "/s", StartMode::fullScreen},
-        {"/p 4242", "/p", StartMode::preview},
-        {"/P:4242", "/p", StartMode::preview},
-        {"/c", "/c", StartMode::setup},
-        {"/c:1234", "/c", StartMode::setup},
-        {"/a 77", "/a", StartMode::passwordChange},
-        {"/x", "/x", StartMode::none},
-        {"-s", "-s", StartMode::none},
-        {"s", "s", StartMode::none},
-        {"/", "/", StartMode::none},
+        {"", "", RunMode::fullScreen},
+        {"   ", "", RunMode::fullScreen},
+        {"/s", "/s", RunMode::fullScreen},
+        {"/S", "/s", RunMode::fullScreen},
+        {"  /s  ", "/s", RunMode::fullScreen},
+        {"/s:99", "/s", RunMode::fullScreen},
+        {"/p 4242", "/p", RunMode::preview},
+        {"/P:4242", "/p", RunMode::preview},
+        {"/c", "/c", RunMode::setup},
+        {"/c:1234", "/c", RunMode::setup},
+        {"/a 77", "/a", RunMode::passwordChange},
+        {"/x", "/x", RunMode::none},
+        {"-s", "-s", RunMode::none},
+        {"s", "s", RunMode::none},
+        {"/", "/", RunMode::none},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.argumentText);
         EXPECT_EQ(modeWordOf(c.argumentText), c.modeWord);
-        EXPECT_EQ(startModeOf(modeWordOf(c.argumentText)), c.mode);
+        EXPECT_EQ(runModeOf(modeWordOf(c.argumentText)), c.mode);
     }
 }
 

@@ -9,11 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "common/calendar_date.h"
-#include "common/file_system.h"
-#include "common/message_box.h"
-#include "settings/registry.h"
-#include "startup/main_dispatch.h"
+#include "events/date_pattern.h"
+#include "settings/settings_store.h"
+#include "setup/setup_services.h"
+#include "startup/platform.h"
 
 namespace almanix::testing {
 
@@ -82,7 +81,7 @@ public:
         return result;
     }
     static std::string keyName(RegistryRoot root, std::string_view path) {
-        return std::to_string(root) + '\\' + lower(path);
+        return std::to_string(static_cast<std::uint32_t>(root)) + '\\' + lower(path);
     }
 
     void set(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type,
@@ -115,7 +114,7 @@ public:
     bool writeStringValue(RegistryRoot root, std::string_view path, std::string_view name,
                           std::string_view bytes) override {
         if (failWrites) return false;
-        set(root, path, name, REG_SZ_TYPE, std::string(bytes));
+        set(root, path, name, RegistryType::text, std::string(bytes));
         return true;
     }
 };
@@ -150,6 +149,31 @@ public:
         if (!passwordServiceAvailable) return false;
         passwordChanges.emplace_back(std::string(provider), window);
         return true;
+    }
+};
+
+// The whole platform in memory: files and settings under C:\Almanix (or the
+// paths given), month/day/year short dates, and a clock at 10:59:30 on Sunday
+// 6 December 2026.
+struct FakeSystem {
+    MemoryFileSystem files;
+    MemoryRegistry registry;
+    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
+    FixedClock clock{{{2026, 12, 6}, 10, 59, 30}};
+    RecordingMessageBoxes messages;
+    FakePlatformServices services;
+    Platform platform;
+    SetupServices setup{platform.eventStore(), registry, messages};
+
+    explicit FakeSystem(DataPaths paths = {"C:\\Almanix", '\\', "C:\\Almanix\\Pics"})
+        : platform{files, registry, shortDate, clock, messages, services, std::move(paths)} {}
+    FakeSystem(const FakeSystem&) = delete;
+    FakeSystem& operator=(const FakeSystem&) = delete;
+
+    // A setting's text as stored under the settings key, when there is one.
+    std::optional<std::string> stored(const char* valueName) const {
+        const auto value = registry.get(RegistryRoot::localMachine, kSettingsKeyPath, valueName);
+        return value ? std::optional(value->data) : std::nullopt;
     }
 };
 

@@ -1,25 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <windows.h>
 
-#include "events/date_pattern.h"
-#include "saver/saver_fakes.h"
-#include "saver/saver_window.h"
-#include "startup/startup_state.h"
 #include "support/fakes.h"
 #include "support/notice_checks.h"
 #include "support/picture_bytes.h"
-#include "win32/gdi_scene_image.h"
-#include "win32/wic_picture_loader.h"
 #include "win32/win32_file_system.h"
-#include "win32/win32_saver_window.h"
+#include "win32/win32_saver.h"
 
 namespace almanix {
 namespace {
 
 using namespace almanix::testing;
 
+constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 
@@ -49,23 +43,23 @@ private:
 };
 
 TEST(GdiSceneImage, ANoticeIsItsTextBlockWithAnEmptyFirstLine) {
-    GdiSceneImage pic;
-    const auto [line, size] = expectNoticeBlock(pic);
+    GdiSceneImage movingImage;
+    const auto [line, size] = expectNoticeBlock(movingImage);
 
-    pic.clearImage(size);
-    pic.drawText(0, line, kNoticeItem, {255, 255, 0});
-    ASSERT_EQ(pic.size(), size);
-    Capture image(pic.dc(), size.width, size.height);
-    EXPECT_EQ(image.count(RGB(0, 0, 0), 0, line), size.width * line);
+    movingImage.clearImage(size);
+    movingImage.drawText(0, line, kNoticeItem, {255, 255, 0});
+    ASSERT_EQ(movingImage.size(), size);
+    Capture image(movingImage.dc(), size.width, size.height);
+    EXPECT_EQ(image.count(kBlack, 0, line), size.width * line);
     EXPECT_GT(image.count(kYellow, line, 2 * line), 100);
     EXPECT_EQ(image.count(kYellow, 2 * line, 3 * line), 0);
 
     // A picture scene of another size leaves nothing behind.
-    pic.clearImage({7, 5});
-    EXPECT_EQ(Capture(pic.dc(), 7, 5).count(RGB(0, 0, 0)), 35);
-    pic.clearImage({0, 20});
-    EXPECT_EQ(pic.size(), (ImageSize{0, 0}));
-    EXPECT_EQ(pic.pixels(), nullptr);
+    movingImage.clearImage({7, 5});
+    EXPECT_EQ(Capture(movingImage.dc(), 7, 5).count(kBlack), 35);
+    movingImage.clearImage({0, 20});
+    EXPECT_EQ(movingImage.size(), (ImageSize{0, 0}));
+    EXPECT_EQ(movingImage.pixels(), nullptr);
 }
 
 // A folder of picture files in the temporary folder, removed afterwards.
@@ -110,8 +104,8 @@ TEST_F(PictureFolder, PicturesLoadByContentAndFillTheWholeImage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        GdiSceneImage pic;
-        WicPictureLoader loader(pic);
+        GdiSceneImage movingImage;
+        WicPictureLoader loader(movingImage);
         const auto size = loader.loadPicture(c.path);
         if (!c.shownFrom) {
             // Either the file does not open as a picture, or its pixels cannot be decoded.
@@ -123,14 +117,14 @@ TEST_F(PictureFolder, PicturesLoadByContentAndFillTheWholeImage) {
         // At its own size first, as a small picture is, then at the target.
         ASSERT_TRUE(loader.stretchPicture(*size));
         ASSERT_TRUE(loader.stretchPicture(c.target));
-        ASSERT_EQ(pic.size(), c.target);
-        Capture image(pic.dc(), c.target.width, c.target.height);
+        ASSERT_EQ(movingImage.size(), c.target);
+        Capture image(movingImage.dc(), c.target.width, c.target.height);
         EXPECT_EQ(image.count(c.colour), c.target.width * c.target.height);
     }
 }
 
-// Handles whatever the window posted to itself; the quit message that its
-// end leaves is noted, not passed on.
+// Handles whatever the window posted to itself; true when its end left the
+// quit message, which is noted, not passed on.
 bool pumpMessages() {
     bool quit = false;
     MSG message;
@@ -141,36 +135,29 @@ bool pumpMessages() {
     return quit;
 }
 
-// The cursor's display count; the cursor shows while it is 0 or more.
-int cursorCount() {
-    const int count = ShowCursor(TRUE) - 1;
-    ShowCursor(FALSE);
-    return count;
-}
-
 TEST(Win32SaverWindow, EachTickFillsTheTrailAndCopiesTheImageClippedToTheWindow) {
-    GdiSceneImage pic;
-    pic.clearImage({8, 6});
+    GdiSceneImage movingImage;
+    movingImage.clearImage({8, 6});
     const RECT whole{0, 0, 8, 6};
     const HBRUSH red = CreateSolidBrush(kRed);
-    FillRect(pic.dc(), &whole, red);
+    FillRect(movingImage.dc(), &whole, red);
     DeleteObject(red);
-    Win32SaverWindow window(pic);
+    Win32SaverWindow window(movingImage);
     ASSERT_TRUE(window.create(SaverPlacement::preview));
     SetWindowPos(window.handle(), nullptr, 0, 0, 40, 30, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     pumpMessages();
     const HDC screen = GetDC(window.handle());
 
-    Motion motion{.posX = 10, .posY = 10, .stepX = 3, .stepY = -2};
-    window.copyImage(motion.posX, motion.posY, {8, 6});
+    Motion motion{.x = 10, .y = 10, .stepX = 3, .stepY = -2};
+    window.copyImage(motion.x, motion.y, {8, 6});
     drawFrame(motion, {8, 6}, window);
     {
         Capture shown(screen, 40, 30);
         EXPECT_EQ(shown.count(kRed), 48);
         EXPECT_EQ(shown.at(13, 8), kRed);
         EXPECT_EQ(shown.at(20, 13), kRed);
-        EXPECT_EQ(shown.at(10, 15), RGB(0, 0, 0)); // where the image stood
-        EXPECT_EQ(shown.at(12, 8), RGB(0, 0, 0));
+        EXPECT_EQ(shown.at(10, 15), kBlack); // where the image stood
+        EXPECT_EQ(shown.at(12, 8), kBlack);
     }
     window.copyImage(36, -2, {8, 6});
     EXPECT_EQ(Capture(screen, 40, 30).count(kRed), 48 + 4 * 4);
@@ -179,116 +166,60 @@ TEST(Win32SaverWindow, EachTickFillsTheTrailAndCopiesTheImageClippedToTheWindow)
     Capture printed(nullptr, 40, 30);
     SendMessageA(window.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
     EXPECT_EQ(printed.count(kRed), 4 * 4);
-    EXPECT_EQ(printed.count(RGB(0, 0, 0)), 40 * 30 - 4 * 4);
+    EXPECT_EQ(printed.count(kBlack), 40 * 30 - 4 * 4);
 }
 
-// The real window with the saver's presenter on in-memory files and settings.
-struct SaverOnWindows : ::testing::Test, SaverStores {
-    GdiSceneImage pic;
-    SeededRandom random;
-    Win32SaverWindow window{pic};
-    std::unique_ptr<SaverWindow> presenter;
-    bool gone = false;
+// The cursor's display count; the cursor shows while it is 0 or more.
+int cursorCount() {
+    const int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count;
+}
 
-    void SetUp() override { resetStartupState(); }
-    void TearDown() override {
-        pumpMessages();
-        resetStartupState();
-    }
-
-    // The window stays hidden, so that only the messages of the test reach it.
-    void open(std::int32_t runMode) {
-        gRunMode = runMode;
-        ASSERT_TRUE(window.create(SaverPlacement::preview));
-        window.whenGone([this] { gone = true; });
-        presenter = std::make_unique<SaverWindow>(servicesFor(window, pic, random));
-        window.attach(*presenter);
-        ASSERT_TRUE(presenter->Form_Load());
-    }
+// The saver's real windows over the platform in memory, with no pictures.
+struct SaverOnWindows : ::testing::Test, FakeSystem {
+    void TearDown() override { pumpMessages(); }
 };
 
-TEST_F(SaverOnWindows, InputEndsTheSaverByTheRulesOfTheRunMode) {
-    struct Message {
-        UINT message;
-        LPARAM place;
-    };
-    struct Case {
-        const char* input;
-        std::vector<Message> messages;
-        bool endsFullScreen;
-        bool endsPreview;
-    };
-    const Case cases[] = {
-        {"key", {{WM_KEYDOWN, 0}}, true, false},
-        {"character", {{WM_CHAR, 0}}, true, false},
-        {"left button", {{WM_LBUTTONDOWN, 0}}, true, false},
-        {"right button", {{WM_RBUTTONDOWN, 0}}, true, false},
-        {"middle button", {{WM_MBUTTONDOWN, 0}}, true, false},
-        {"click", {{WM_LBUTTONUP, 0}}, true, false},
-        {"double click", {{WM_LBUTTONDBLCLK, 0}}, true, false},
-        {"first move", {{WM_MOUSEMOVE, MAKELPARAM(5, 7)}}, false, false},
-        {"move, then rest", {{WM_MOUSEMOVE, MAKELPARAM(5, 7)}, {WM_MOUSEMOVE, MAKELPARAM(5, 7)}}, false, false},
-        {"move, then move on", {{WM_MOUSEMOVE, MAKELPARAM(5, 7)}, {WM_MOUSEMOVE, MAKELPARAM(5, 8)}}, true, true},
-        {"a corner move is only recorded",
-         {{WM_MOUSEMOVE, MAKELPARAM(0, 0)}, {WM_MOUSEMOVE, MAKELPARAM(3, 0)}}, false, false},
-    };
-    for (const Case& c : cases) {
-        for (const std::int32_t runMode : {kRunModeFullScreen, kRunModePreview}) {
-            SCOPED_TRACE(std::string(c.input) + (runMode == kRunModeFullScreen ? " in full screen" : " in the preview"));
-            TearDown();
-            gone = false;
-            const int cursorBefore = cursorCount();
-            open(runMode);
-            EXPECT_EQ(cursorCount(), runMode == kRunModeFullScreen ? cursorBefore - 1 : cursorBefore);
-            for (const Message& m : c.messages) SendMessageA(window.handle(), m.message, 0, m.place);
-            const bool quit = pumpMessages();
-            const bool ends = runMode == kRunModeFullScreen ? c.endsFullScreen : c.endsPreview;
-            EXPECT_EQ(gone, ends);
-            EXPECT_EQ(quit, ends);
-            EXPECT_EQ(presenter->running(), !ends);
-            if (!ends) {
-                SendMessageA(window.handle(), WM_CLOSE, 0, 0);
-                EXPECT_TRUE(gone);
-            }
-            EXPECT_EQ(cursorCount(), cursorBefore);
-        }
-    }
+TEST_F(SaverOnWindows, AKeyEndsTheFullScreenSaverAndGivesTheCursorBack) {
+    const int cursorBefore = cursorCount();
+    // Loaded but never shown, so that only the test's messages reach it.
+    Win32Saver saver({SaverPlacement::fullScreen, {}, SaverPassword::off}, platform);
+    ASSERT_TRUE(saver.load());
+    EXPECT_EQ(cursorCount(), cursorBefore - 1);
+
+    SendMessageA(saver.window().handle(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(pumpMessages());
+    EXPECT_EQ(saver.window().handle(), nullptr);
+    EXPECT_EQ(cursorCount(), cursorBefore);
 }
 
 TEST_F(SaverOnWindows, ThePreviewLivesInItsHostAndEndsWithIt) {
     const HWND host = CreateWindowExA(0, "STATIC", "Preview host", WS_POPUP | WS_VISIBLE, 50, 40, 152, 112, nullptr,
                                       nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(host, nullptr);
-    open(kRunModePreview);
-    window.embedIn(host, {0, 0, 152, 112});
+    const auto saver = openSaverPreview(host, {SaverPlacement::preview, {}, SaverPassword::off}, platform);
+    ASSERT_NE(saver, nullptr);
 
-    const HWND saver = window.handle();
-    char caption[32] = {};
-    GetWindowTextA(saver, caption, sizeof caption);
-    EXPECT_STREQ(caption, "Preview");
-    EXPECT_EQ(GetAncestor(saver, GA_PARENT), host);
-    EXPECT_NE(GetWindowLongA(saver, GWL_STYLE) & WS_CHILD, 0);
-    EXPECT_TRUE(IsWindowVisible(saver));
+    // The end-to-end run reads its caption and visibility from the host's side.
+    const HWND window = saver->window().handle();
+    EXPECT_EQ(GetAncestor(window, GA_PARENT), host);
     RECT client{};
-    GetClientRect(saver, &client);
+    GetClientRect(window, &client);
     EXPECT_EQ(client.right, 152);
     EXPECT_EQ(client.bottom, 112);
-    pumpMessages();
-    EXPECT_TRUE(presenter->running());
-    // What the preview draws shows inside its host.
-    window.fillBlack(PixelRect::between(0, 0, 151, 111));
-    window.copyImage(0, 0, pic.size());
+    // What the preview draws, the help notice on black, shows inside its host.
+    saver->window().copyImage(0, 0, {152, 112});
     {
         const HDC hostDc = GetDC(host);
         Capture shown(hostDc, 152, 112);
         ReleaseDC(host, hostDc);
-        EXPECT_GT(shown.count(RGB(0, 0, 0)), 152 * 112 / 2);
-        EXPECT_LT(shown.count(RGB(0, 0, 0)), 152 * 112);
+        EXPECT_GT(shown.count(kBlack), 152 * 112 / 2);
+        EXPECT_LT(shown.count(kBlack), 152 * 112);
     }
 
     DestroyWindow(host);
-    EXPECT_TRUE(gone);
-    EXPECT_FALSE(presenter->running());
+    EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(pumpMessages());
 }
 

@@ -12,26 +12,10 @@
 namespace almanix {
 namespace {
 
-struct Win32SetupViews : ::testing::Test, testing::FakeSetupServices {
-    Win32SetupViews() : FakeSetupServices({"C:\\Almanix", '\\'}) {
-        static const bool initialised = [] {
-            INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_BAR_CLASSES};
-            return InitCommonControlsEx(&controls) != FALSE;
-        }();
-        EXPECT_TRUE(initialised);
-    }
-};
-
-// The events dialog with its presenter, created and loaded as the setup window opens it, not yet run.
-struct LoadedEventsDialog {
-    Win32EventsDialog view;
-    std::optional<EventsDialog> presenter;
-
-    explicit LoadedEventsDialog(SetupServices& services) {
-        EXPECT_TRUE(view.create(nullptr));
-        presenter.emplace(view, services);
-        view.attach(*presenter);
-        presenter->Form_Load();
+struct Win32SetupViews : ::testing::Test, testing::FakeSystem {
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_BAR_CLASSES};
+        ASSERT_TRUE(InitCommonControlsEx(&controls));
     }
 };
 
@@ -48,49 +32,47 @@ SIZE clientSizeOf(HWND window) {
     return {client.right, client.bottom};
 }
 
-// Where the focus goes from the first control, once round the dialog with Tab.
-std::vector<std::string> tabRound(const Win32Form& form, std::size_t stops) {
-    std::vector<std::string> visited;
-    HWND at = form.firstFocus();
-    for (std::size_t i = 0; i <= stops && at; ++i) {
-        visited.emplace_back(form.nameOf(at));
-        at = GetNextDlgTabItem(form.handle(), at, FALSE);
-    }
-    return visited;
+// Presses a button or ticks a check box as the mouse would.
+void click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
+
+// The window's client area is its table's, in pixels at the display's
+// resolution, under the table's title, in a frame that cannot be resized.
+void expectBuiltFromTable(HWND window, const WindowLayout& table) {
+    const SIZE client = clientSizeOf(window);
+    EXPECT_EQ(client.cx, pixelsOfTwips(table.clientWidth, dotsPerInch()));
+    EXPECT_EQ(client.cy, pixelsOfTwips(table.clientHeight, dotsPerInch()));
+    EXPECT_EQ(windowTextOf(window), table.title);
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
 }
 
-bool looksDefault(HWND button) { return (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }
-
-TEST_F(Win32SetupViews, DialogsHaveTheirTablesSizeTitleAndTabOrder) {
+TEST_F(Win32SetupViews, DialogsAreBuiltFromTheirTablesAndEndThroughTheirPresenters) {
     Win32EventsDialog events;
     Win32SpeedDialog speed;
     Win32AboutBox about;
-    ASSERT_TRUE(events.create(nullptr) && speed.create(nullptr) && about.create(nullptr));
+    ASSERT_TRUE(events.createDialog(nullptr) && speed.createDialog(nullptr) && about.createDialog(nullptr));
+    EventsDialog eventsPresenter(events, setup);
+    SpeedDialog speedPresenter(speed, setup);
+    AboutBox aboutPresenter(about);
+    events.attach(eventsPresenter);
+    speed.attach(speedPresenter);
+    about.attach(aboutPresenter);
     struct Case {
-        Win32Form& dialog;
+        Win32FormDialog& dialog;
         const WindowLayout& table;
-        std::vector<std::string> round;
+        std::string_view endingButton; // empty: closed through the frame
     };
     const Case cases[] = {
-        {events, eventsfmLayout(),
-         {"txtValue", "chkMonthRO", "chkYearRO", "chkShowIterration", "lbxEvents", "Command1", "Command2", "Text1",
-          "Command3", "Command4", "Calendar1", "diffdays", "txtValue"}},
-        {speed, speedfmLayout(), {"moveSpeed", "Command1", "Command2", "moveSpeed"}},
-        {about, aboutfmLayout(), {"Command1", "Command1"}},
+        {events, eventsDialogLayout(), EventsDialogControls::cancelButton},
+        {speed, speedDialogLayout(), {}},
+        {about, aboutBoxLayout(), AboutBoxControls::okButton},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.table.name);
-        const SIZE client = clientSizeOf(c.dialog.handle());
-        EXPECT_EQ(client.cx, pixelsOfTwips(c.table.clientWidth, dotsPerInch()));
-        EXPECT_EQ(client.cy, pixelsOfTwips(c.table.clientHeight, dotsPerInch()));
-        EXPECT_EQ(windowTextOf(c.dialog.handle()), c.table.title);
-        const LONG style = GetWindowLongA(c.dialog.handle(), GWL_STYLE);
-        EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
-        EXPECT_EQ(tabRound(c.dialog, c.round.size() - 1), c.round);
-        for (const ControlLayout& control : c.table.controls) {
-            if (control.kind != ControlKind::button) continue;
-            EXPECT_FALSE(looksDefault(c.dialog.control(control.name))) << control.name;
-        }
+        expectBuiltFromTable(c.dialog.handle(), c.table);
+        EXPECT_FALSE(c.dialog.hasEnded());
+        if (c.endingButton.empty()) SendMessageA(c.dialog.handle(), WM_CLOSE, 0, 0);
+        else click(c.dialog.control(c.endingButton));
+        EXPECT_TRUE(c.dialog.hasEnded());
     }
 }
 
@@ -109,45 +91,36 @@ std::optional<POINT> nextMonthArrow(HWND calendar) {
 }
 
 TEST_F(Win32SetupViews, TheCalendarReportsPicksAndKeepsToItsOptions) {
-    LoadedEventsDialog loaded(services);
-    Win32EventsDialog& dialog = loaded.view;
-    HWND calendar = dialog.control("Calendar1");
+    Win32EventsDialog dialog;
+    ASSERT_TRUE(dialog.createDialog(nullptr));
+    EventsDialog presenter(dialog, setup);
+    dialog.attach(presenter);
+    presenter.load();
+    HWND calendar = dialog.control(EventsDialogControls::calendar);
     const auto arrow = nextMonthArrow(calendar);
     ASSERT_TRUE(arrow);
     const auto clickArrow = [&] {
         const LPARAM at = MAKELPARAM(arrow->x, arrow->y);
         SendMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageA(calendar, WM_LBUTTONUP, 0, at);
-        return dialog.text(EventsTextBox::txtValue);
-    };
-    struct Case {
-        CalendarOption option;
-        bool checked;
-        std::string shownAfterClick;
+        return dialog.text(EventsTextBox::date);
     };
     // Each row ticks or unticks one box as the user would, then clicks the arrow.
-    const Case cases[] = {
-        {CalendarOption::yearReadOnly, true, "12/06/2026"},
-        {CalendarOption::yearReadOnly, false, "01/06/2027"},
-        {CalendarOption::monthReadOnly, true, "01/06/2027"},
-        {CalendarOption::monthReadOnly, false, "02/06/2027"},
-        {CalendarOption::showIterationButtons, false, "02/06/2027"},
-        {CalendarOption::showIterationButtons, true, "03/06/2027"},
+    const std::pair<CalendarOption, std::string> cases[] = {
+        {CalendarOption::yearReadOnly, "12/06/2026"},         {CalendarOption::yearReadOnly, "01/06/2027"},
+        {CalendarOption::monthReadOnly, "01/06/2027"},        {CalendarOption::monthReadOnly, "02/06/2027"},
+        {CalendarOption::showIterationButtons, "02/06/2027"}, {CalendarOption::showIterationButtons, "03/06/2027"},
     };
-    EXPECT_EQ(dialog.text(EventsTextBox::txtValue), "12/06/2026");
-    EXPECT_TRUE(dialog.isChecked(CalendarOption::showIterationButtons));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(static_cast<int>(c.option)) + (c.checked ? " on" : " off"));
-        dialog.setChecked(c.option, c.checked);
-        loaded.presenter->checkBoxClicked(c.option);
-        EXPECT_EQ(dialog.calendarOption(c.option), c.checked);
-        EXPECT_EQ(clickArrow(), c.shownAfterClick);
+    EXPECT_EQ(dialog.text(EventsTextBox::date), "12/06/2026");
+    for (const auto& [option, shownAfterClick] : cases) {
+        click(dialog.control(checkBoxNameOf(option)));
+        SCOPED_TRACE(std::string(checkBoxNameOf(option)) + (dialog.isChecked(option) ? " on" : " off"));
+        EXPECT_EQ(clickArrow(), shownAfterClick);
     }
-    // A date the program sets is taken whatever the options, and shown in txtValue.
-    dialog.setCalendarOption(CalendarOption::monthReadOnly, true);
-    dialog.setCalendarDate({1998, 5, 13});
-    EXPECT_EQ(dialog.calendarDate(), (CalendarDate{1998, 5, 13}));
-    EXPECT_EQ(dialog.text(EventsTextBox::txtValue), "05/13/1998");
+    // A date the program sets is taken whatever the options, and the month's limits follow it.
+    click(dialog.control(EventsDialogControls::monthReadOnlyBox));
+    presenter.calendar().setDate({1998, 5, 13});
+    EXPECT_EQ(dialog.text(EventsTextBox::date), "05/13/1998");
     SYSTEMTIME range[2] = {};
     EXPECT_EQ(SendMessageA(calendar, MCM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN | GDTR_MAX);
     EXPECT_EQ(range[0].wDay, 1);
@@ -157,20 +130,12 @@ TEST_F(Win32SetupViews, TheCalendarReportsPicksAndKeepsToItsOptions) {
 
 TEST_F(Win32SetupViews, TheSetupWindowShowsItsHelpAndOpensTheDialogsFromItsMenu) {
     testing::RecordingDialogs dialogs;
-    Win32SetupWindow window(services, &dialogs);
+    Win32SetupWindow window(platform, &dialogs);
     ASSERT_TRUE(window.create());
-    window.presenter().Form_Load();
-    EXPECT_EQ(windowTextOf(window.handle()), "Setup");
-    const SIZE client = clientSizeOf(window.handle());
-    EXPECT_EQ(client.cx, pixelsOfTwips(6510, dotsPerInch()));
-    EXPECT_EQ(client.cy, pixelsOfTwips(6180, dotsPerInch()));
-    EXPECT_NE(windowTextOf(window.control("Label3")).find("directory C:\\Almanix\\Pics. That"), std::string::npos);
-    LOGFONTA title{};
-    const auto titleFont = reinterpret_cast<HFONT>(SendMessageA(window.control("Label1"), WM_GETFONT, 0, 0));
-    GetObjectA(titleFont, sizeof title, &title);
-    EXPECT_EQ(title.lfHeight, -pixelsOfTwips(18 * 20, dotsPerInch())); // 18 points
-    EXPECT_TRUE(title.lfWeight == FW_BOLD && title.lfItalic);
-
+    window.presenter().load();
+    expectBuiltFromTable(window.handle(), setupWindowLayout());
+    const std::string help = windowTextOf(window.control(SetupWindowControls::helpLabel));
+    EXPECT_NE(help.find("directory C:\\Almanix\\Pics. That"), std::string::npos);
     RECT outer{};
     GetWindowRect(window.handle(), &outer);
     EXPECT_LE(std::abs(outer.left + outer.right - GetSystemMetrics(SM_CXSCREEN)), 1);

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "events/date_pattern.h"
-#include "events/upcoming_events.h"
-#include "settings/settings_store.h"
+#include "events/due_events.h"
 #include "support/fakes.h"
 
 namespace almanix {
@@ -12,10 +11,11 @@ struct DueCheck : ::testing::Test {
     testing::MemoryFileSystem files;
     DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
     testing::FixedClock clock{{{2026, 12, 6}, 12, 0, 0}}; // a Sunday
-    EventStore store{files, {"C:\\Almanix", '\\'}, shortDate, clock};
+    EventStore store{files, {"C:\\Almanix", '\\', ""}, shortDate, clock};
     const std::string path = "C:\\Almanix\\events.dat";
 
-    void SetUp() override { gDaysBeforeEvent = 3; }
+    // One pass over the text, three days ahead, on the clock's day.
+    EventScan scan(std::string_view text) { return scanEvents(text, dayNumberOf(clock.moment.date), 3, shortDate); }
 };
 
 TEST_F(DueCheck, ClassifiesEachLineByItsDate) {
@@ -45,10 +45,10 @@ TEST_F(DueCheck, ClassifiesEachLineByItsDate) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        files.files[path] = c.file;
-        EXPECT_EQ(checkUpcomingEvents(store), c.result);
-        EXPECT_EQ(gDueEventsText, c.due);
-        EXPECT_EQ(files.files[path], c.kept);
+        const EventScan found = scan(c.file);
+        EXPECT_EQ(found.dueCount, c.result);
+        EXPECT_EQ(found.dueText, c.due);
+        EXPECT_EQ(found.keptText, c.kept);
     }
 }
 
@@ -65,33 +65,36 @@ TEST_F(DueCheck, KeepsLinesItDidNotWriteUnchangedAndUnannounced) {
     };
     for (const std::string& line : odd) {
         SCOPED_TRACE(line);
-        const std::string file = "#12/6/2026 Sunday Before\r\n" + line + "\r\n#12/5/2026 Saturday Old\r\n#12/7/2026 Monday After\r\n";
-        files.files[path] = file;
-        EXPECT_EQ(checkUpcomingEvents(store), 2);
-        EXPECT_EQ(gDueEventsText, "\r\n12/6/2026 Sunday Before\r\n12/7/2026 Monday After");
-        EXPECT_EQ(files.files[path], "#12/6/2026 Sunday Before\r\n" + line + "\r\n#12/7/2026 Monday After\r\n");
+        const EventScan found =
+            scan("#12/6/2026 Sunday Before\r\n" + line + "\r\n#12/5/2026 Saturday Old\r\n#12/7/2026 Monday After\r\n");
+        EXPECT_EQ(found.dueCount, 2);
+        EXPECT_EQ(found.dueText, "\r\n12/6/2026 Sunday Before\r\n12/7/2026 Monday After");
+        EXPECT_EQ(found.keptText, "#12/6/2026 Sunday Before\r\n" + line + "\r\n#12/7/2026 Monday After\r\n");
     }
 }
 
-TEST_F(DueCheck, TimeOfDayPlaysNoPart) {
-    files.files[path] = "#12/6/2026 Sunday Today\r\n#12/5/2026 Saturday Yesterday\r\n";
+TEST_F(DueCheck, TheFileIsRewrittenWithoutItsExpiredEventsWhateverTheTimeOfDay) {
     for (LocalDateTime moment : {LocalDateTime{{2026, 12, 6}, 0, 0, 1}, LocalDateTime{{2026, 12, 6}, 23, 59, 59}}) {
         clock.moment = moment;
         files.files[path] = "#12/6/2026 Sunday Today\r\n#12/5/2026 Saturday Yesterday\r\n";
-        EXPECT_EQ(checkUpcomingEvents(store), 1);
+        const DueEvents due = checkDueEvents(store, 3);
+        EXPECT_EQ(due.file, EventFileStatus::read);
+        EXPECT_EQ(due.count, 1);
+        EXPECT_EQ(due.text, "\r\n12/6/2026 Sunday Today");
+        EXPECT_EQ(files.files[path], "#12/6/2026 Sunday Today\r\n");
     }
 }
 
-TEST_F(DueCheck, MissingOrUnreadableFileIsNeitherReadNorWritten) {
-    gDueEventsText = "stale";
-    EXPECT_EQ(checkUpcomingEvents(store), -2);
-    EXPECT_EQ(gDueEventsText, "");
+TEST_F(DueCheck, MissingOrUnreadableFileIsNeitherCountedNorWritten) {
+    EXPECT_EQ(checkDueEvents(store, 3).file, EventFileStatus::missing);
     EXPECT_TRUE(files.files.empty());
 
     files.files[path] = "#12/6/2026 Sunday Now\r\n";
     files.failingReads.insert(path);
-    EXPECT_EQ(checkUpcomingEvents(store), -1);
-    EXPECT_EQ(gDueEventsText, "");
+    const DueEvents due = checkDueEvents(store, 3);
+    EXPECT_EQ(due.file, EventFileStatus::unreadable);
+    EXPECT_EQ(due.count, 0);
+    EXPECT_EQ(due.text, "");
     EXPECT_TRUE(files.writeLog.empty());
 }
 
@@ -99,8 +102,9 @@ TEST_F(DueCheck, AFailedRewriteKeepsTheOldFileAndStillCounts) {
     const std::string file = "#12/5/2026 Saturday Old\r\n#12/6/2026 Sunday Now\r\n";
     files.files[path] = file;
     files.failWrites = true;
-    EXPECT_EQ(checkUpcomingEvents(store), 1);
-    EXPECT_EQ(gDueEventsText, "\r\n12/6/2026 Sunday Now");
+    const DueEvents due = checkDueEvents(store, 3);
+    EXPECT_EQ(due.count, 1);
+    EXPECT_EQ(due.text, "\r\n12/6/2026 Sunday Now");
     EXPECT_EQ(files.files[path], file);
 }
 
@@ -115,10 +119,10 @@ TEST_F(DueCheck, WorksBeyondTheFormatsLimits) {
         due += "\r\n" + item;
     }
     file += "#1/1/2200 Wednesday Far ahead\r\n#1/1/1800 Wednesday Long ago\r\n";
-    files.files[path] = file;
-    EXPECT_EQ(checkUpcomingEvents(store), 2000);
-    EXPECT_EQ(gDueEventsText, due);
-    EXPECT_EQ(files.files[path], file.substr(0, file.size() - std::string("#1/1/1800 Wednesday Long ago\r\n").size()));
+    const EventScan found = scan(file);
+    EXPECT_EQ(found.dueCount, 2000);
+    EXPECT_EQ(found.dueText, due);
+    EXPECT_EQ(found.keptText, file.substr(0, file.size() - std::string("#1/1/1800 Wednesday Long ago\r\n").size()));
 }
 
 } // namespace

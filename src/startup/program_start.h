@@ -3,10 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "common/message_box.h"
-#include "settings/registry.h"
-#include "startup/platform_services.h"
-#include "startup/startup_state.h"
+#include "saver/saver_window.h"
+#include "startup/platform.h"
 
 namespace almanix {
 
@@ -17,26 +15,19 @@ public:
     virtual ~StartupShell() = default;
     // True when a copy of the program already runs; otherwise this copy is now the one.
     virtual bool anotherCopyIsRunning() = 0;
-    virtual bool showSaverFullScreen() = 0;
-    virtual WindowRect clientRectOf(std::int32_t window) = 0;
-    virtual bool showSaverPreview(std::int32_t parentWindow, const WindowRect& parentRect) = 0;
+    virtual bool showSaverFullScreen(const SaverOptions& options) = 0;
+    // Inside the window with that handle, sized to its client area.
+    virtual bool showSaverPreview(std::int32_t hostWindow, const SaverOptions& options) = 0;
     virtual bool showSetupWindow() = 0;
 };
 
-struct StartupServices {
-    StartupShell& shell;
-    PlatformServices& platform;
-    Registry& registry;
-    MessageBoxes& messages;
-};
-
-enum class MainResult {
+enum class StartResult {
     nothingOpened,  // the process ends at once
     windowOpened,   // the process ends when the window closes
     startupFailed,  // reported to the user; the process ends with an error status
 };
 
-// Reads the argument text, records the run mode and opens what it asks for.
-MainResult Main(std::string_view argumentText, StartupServices& services);
+// Reads the argument text that follows the program's name and opens what it asks for.
+StartResult startProgram(std::string_view argumentText, StartupShell& shell, Platform& platform);
 
 } // namespace almanix

@@ -1,9 +1,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "startup/main_dispatch.h"
+#include "startup/program_start.h"
+#include "win32/win32_file_system.h"
 #include "win32/win32_platform.h"
 #include "win32/win32_registry.h"
+#include "win32/win32_shell.h"
+#include "win32/win32_short_date.h"
 
 namespace {
 
@@ -27,16 +30,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
+    Win32FileSystem files;
     Win32Registry registry;
-    Win32PlatformServices platform;
+    Win32ShortDate shortDate;
+    SystemClock clock;
     Win32MessageBox messages;
-    Win32StartupShell shell;
-    StartupServices services{shell, platform, registry, messages};
+    Win32PlatformServices services;
+    Platform platform{files, registry, shortDate, clock, messages, services, win32DataPaths()};
+    Win32StartupShell shell(platform);
 
-    switch (Main(commandLine ? commandLine : "", services)) {
-    case MainResult::nothingOpened: return 0;
-    case MainResult::startupFailed: return 2;
-    case MainResult::windowOpened: break;
+    switch (startProgram(commandLine ? commandLine : "", shell, platform)) {
+    case StartResult::nothingOpened: return 0;
+    case StartResult::startupFailed: return 2;
+    case StartResult::windowOpened: break;
     }
     // The process lives as long as one of its windows does.
     if (!threadHasWindows()) return 0;

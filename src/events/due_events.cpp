@@ -1,0 +1,56 @@
+#include "events/due_events.h"
+
+#include "common/text_lines.h"
+
+namespace almanix {
+
+namespace {
+
+enum class LineKind { expired, due, later, unreadable };
+
+// A line the program wrote is "#", a date text, a space and the rest of the item.
+// Anything else is kept as it stands and never announced.
+LineKind classify(std::string_view line, std::int64_t today, std::int16_t daysBeforeEvent, ShortDate& shortDate) {
+    if (!line.starts_with('#') || line.find_first_of("\r\n") != std::string_view::npos)
+        return LineKind::unreadable;
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos || space == 1) return LineKind::unreadable;
+    const auto date = shortDate.parse(line.substr(1, space - 1));
+    if (!date) return LineKind::unreadable;
+
+    const std::int64_t days = dayNumberOf(*date) - today;
+    if (days < 0) return LineKind::expired;
+    if (days <= daysBeforeEvent) return LineKind::due;
+    return LineKind::later;
+}
+
+} // namespace
+
+EventScan scanEvents(std::string_view fileText, std::int64_t today, std::int16_t daysBeforeEvent,
+                     ShortDate& shortDate) {
+    EventScan scan;
+    scan.keptText.reserve(fileText.size() + kLineEnd.size());
+    for (std::string_view line : eventFileLines(fileText)) {
+        const LineKind kind = classify(line, today, daysBeforeEvent, shortDate);
+        if (kind == LineKind::expired) continue;
+        if (kind == LineKind::due) {
+            ++scan.dueCount;
+            scan.dueText += kLineEnd;
+            scan.dueText += line.substr(1);
+        }
+        scan.keptText += line;
+        scan.keptText += kLineEnd;
+    }
+    return scan;
+}
+
+DueEvents checkDueEvents(EventStore& store, std::int16_t daysBeforeEvent) {
+    const EventFileText file = readEventFile(store);
+    if (file.status != EventFileStatus::read) return {file.status, 0, {}};
+    EventScan scan = scanEvents(file.text, dayNumberOf(store.clock.now().date), daysBeforeEvent, store.shortDate);
+    // A failed rewrite keeps the old file; its expired events go at the next check.
+    store.files.replaceFile(store.paths.eventFile(), store.paths.temporaryEventFile(), scan.keptText);
+    return {EventFileStatus::read, scan.dueCount, std::move(scan.dueText)};
+}
+
+} // namespace almanix

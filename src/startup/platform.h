@@ -1,0 +1,28 @@
+#pragma once
+
+#include "common/calendar_date.h"
+#include "common/data_paths.h"
+#include "common/file_system.h"
+#include "common/message_box.h"
+#include "common/platform_services.h"
+#include "events/event_store.h"
+#include "events/short_date.h"
+#include "settings/registry.h"
+
+namespace almanix {
+
+// Everything the program uses of its system. Each build makes one in main and
+// hands it to whatever it opens.
+struct Platform {
+    FileSystem& files;
+    Registry& registry;
+    ShortDate& shortDate;
+    Clock& clock;
+    MessageBoxes& messages;
+    PlatformServices& services;
+    DataPaths paths;
+
+    EventStore eventStore() { return {files, paths, shortDate, clock}; }
+};
+
+} // namespace almanix

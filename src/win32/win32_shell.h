@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+
+#include "startup/program_start.h"
+#include "win32/win32_saver.h"
+#include "win32/win32_setup_window.h"
+
+namespace almanix {
+
+// Opens the program's windows on Windows. What it opens lives as long as the
+// shell, which outlives the message loop.
+class Win32StartupShell final : public StartupShell {
+public:
+    explicit Win32StartupShell(Platform& platform) : platform_(platform) {}
+
+    bool anotherCopyIsRunning() override;
+    bool showSaverFullScreen(const SaverOptions& options) override;
+    bool showSaverPreview(std::int32_t hostWindow, const SaverOptions& options) override;
+    bool showSetupWindow() override;
+
+private:
+    Platform& platform_;
+    std::unique_ptr<Win32Saver> saver_;
+    std::unique_ptr<Win32SetupWindow> setupWindow_;
+};
+
+} // namespace almanix

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "startup/password_services.h"
+#include "startup/program_start.h"
+#include "support/fakes.h"
+
+namespace almanix {
+namespace {
+
+using testing::FakeSystem;
+
+// Notes what each start opens and with which options.
+class RecordingShell final : public StartupShell {
+public:
+    bool running = false;
+    std::vector<std::string> opened;
+    SaverOptions options;
+
+    bool anotherCopyIsRunning() override { return running; }
+    bool showSaverFullScreen(const SaverOptions& saver) override {
+        options = saver;
+        opened.push_back("full screen");
+        return true;
+    }
+    bool showSaverPreview(std::int32_t host, const SaverOptions& saver) override {
+        options = saver;
+        opened.push_back("preview in " + std::to_string(host));
+        return true;
+    }
+    bool showSetupWindow() override {
+        opened.push_back("setup");
+        return true;
+    }
+};
+
+struct Start : ::testing::Test, FakeSystem {
+    RecordingShell shell;
+
+    StartResult start(std::string_view argumentText) { return startProgram(argumentText, shell, platform); }
+    void setPasswordFlag(std::uint32_t type, std::string data) {
+        registry.set(RegistryRoot::currentUser, "Control Panel\\Desktop", "ScreenSaveUsePassword", type,
+                     std::move(data));
+    }
+};
+
+TEST_F(Start, EachArgumentOpensItsWindowWithTheStoredSettings) {
+    registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "45");
+    registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text, "7");
+    struct Case {
+        const char* argumentText;
+        StartResult result;
+        std::vector<std::string> opened;
+    };
+    const Case cases[] = {
+        {"", StartResult::windowOpened, {"full screen"}},
+        {" /s:99 ", StartResult::windowOpened, {"full screen"}},
+        {"/p 4242", StartResult::windowOpened, {"preview in 4242"}},
+        {"/c:1234", StartResult::windowOpened, {"setup"}},
+        {"/x", StartResult::nothingOpened, {}},
+        {"-s", StartResult::nothingOpened, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.argumentText);
+        shell.opened.clear();
+        EXPECT_EQ(start(c.argumentText), c.result);
+        EXPECT_EQ(shell.opened, c.opened);
+    }
+    EXPECT_EQ(shell.options.placement, SaverPlacement::preview);
+    EXPECT_EQ(shell.options.settings.moveSpeed, 30);
+    EXPECT_EQ(shell.options.settings.daysBeforeEvent, 7);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Start, MalformedPreviewHandleIsReportedAndOpensNothing) {
+    for (const char* argumentText : {"/p", "/p abc", "/p:"}) {
+        SCOPED_TRACE(argumentText);
+        messages.shown.clear();
+        EXPECT_EQ(start(argumentText), StartResult::startupFailed);
+        EXPECT_TRUE(shell.opened.empty());
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_NE(messages.shown[0].text.find(argumentText), std::string::npos);
+        EXPECT_EQ(messages.shown[0].title, kApplicationTitle);
+    }
+}
+
+TEST_F(Start, ASecondCopyEndsAtOnceInEveryMode) {
+    shell.running = true;
+    for (const char* argumentText : {"", "/s", "/p 12", "/c", "/a 12"}) EXPECT_EQ(start(argumentText), StartResult::nothingOpened);
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_TRUE(services.passwordChanges.empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Start, FullScreenIsGuardedByThePasswordOnlyOnThe95FamilyWithTheFlagAt1) {
+    struct Case {
+        std::uint32_t platformId;
+        std::uint32_t flagType;
+        std::string flagData;
+        SaverPassword password;
+    };
+    const Case cases[] = {
+        {1, RegistryType::dword, std::string("\x01\0\0\0", 4), SaverPassword::on},
+        {1, RegistryType::dword, std::string("\0\0\0\0", 4), SaverPassword::off},
+        {1, RegistryType::text, std::string("1\0", 2), SaverPassword::off}, // reads 49, not 1
+        {2, RegistryType::dword, std::string("\x01\0\0\0", 4), SaverPassword::off},
+        {0, RegistryType::dword, std::string("\x01\0\0\0", 4), SaverPassword::off},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.platformId << " " << c.flagData.size());
+        services.runningStates.clear();
+        services.platform = c.platformId;
+        setPasswordFlag(c.flagType, c.flagData);
+        EXPECT_EQ(start("/s"), StartResult::windowOpened);
+        EXPECT_EQ(shell.options.password, c.password);
+        // The system keys go off before the saver shows, where the password guards it.
+        EXPECT_EQ(services.runningStates, c.password == SaverPassword::on ? std::vector<bool>{true} : std::vector<bool>{});
+    }
+}
+
+TEST_F(Start, PasswordChangeRunsForTheOwnerWindowOrReportsFailure) {
+    EXPECT_EQ(start("/a 1234"), StartResult::nothingOpened);
+    EXPECT_EQ(services.passwordChanges, (std::vector<std::pair<std::string, std::int32_t>>{{"SCRSAVE", 1234}}));
+    EXPECT_TRUE(messages.shown.empty());
+
+    services.passwordServiceAvailable = false;
+    for (const char* argumentText : {"/a", "/a xyz", "/a 1234"}) {
+        SCOPED_TRACE(argumentText);
+        messages.shown.clear();
+        start(argumentText);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, "The password change has failed");
+        EXPECT_EQ(messages.shown[0].title, "PW");
+    }
+}
+
+TEST(PasswordFlag, TakesTheFirstByteOfAllButTheLast) {
+    struct Case {
+        const char* name;
+        std::optional<std::pair<std::uint32_t, std::string>> value;
+        std::int16_t flag;
+    };
+    const Case cases[] = {
+        {"DWORD 1", std::pair{RegistryType::dword, std::string("\x01\0\0\0", 4)}, 1},
+        {"text 1 with NUL", std::pair{RegistryType::text, std::string("1\0", 2)}, 49},
+        {"one byte", std::pair{RegistryType::binary, std::string("\x01", 1)}, 0},
+        {"no data", std::pair{RegistryType::binary, std::string()}, 32},
+        {"larger than the buffer", std::pair{RegistryType::binary, std::string(2049, '\x01')}, 0},
+        {"missing", std::nullopt, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::MemoryRegistry registry;
+        if (c.value) registry.set(RegistryRoot::currentUser, "Control Panel\\Desktop", "Flag", c.value->first,
+                                  c.value->second);
+        EXPECT_EQ(readRegistryFlag(registry, RegistryRoot::currentUser, "Control Panel\\Desktop", "Flag"), c.flag);
+    }
+}
+
+} // namespace
+} // namespace almanix
