@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdlib>
 
 #include "qt/linux_platform.h"
@@ -36,21 +35,6 @@ TEST(LinuxPlatform, FoldersFollowHomeAndXdgConfigHome) {
     }
     EXPECT_EQ(linuxDataPaths().eventFile(), "/home/ann/Almanix/events.dat");
     EXPECT_EQ(linuxDataPaths().picturesFolder(), "/home/ann/Almanix/pics/");
-}
-
-TEST(LinuxPlatform, ShortDateOfTheCLocaleReadsWhatItWrites) {
-    EnvironmentGuard all("LC_ALL", "C");
-    DatePattern shortDate = localeShortDate();
-    EXPECT_EQ(shortDate.format({2026, 12, 6}), "12/06/2026");
-    EXPECT_EQ(shortDate.parse("12/06/2026"), (CalendarDate{2026, 12, 6}));
-    std::setlocale(LC_ALL, "C");
-}
-
-TEST(LinuxPlatform, OnlyOneCopyHoldsTheLock) {
-    EnvironmentGuard runtime("XDG_RUNTIME_DIR", ::testing::TempDir().c_str());
-    EXPECT_FALSE(anotherLinuxCopyIsRunning());
-    // A second open file description of the same lock file is refused.
-    EXPECT_TRUE(anotherLinuxCopyIsRunning());
 }
 
 } // namespace
