@@ -91,40 +91,6 @@ TEST_F(Saver, LoadPreparesADueNoticeWithEveryDrawInOrder) {
     EXPECT_EQ(view.log, (std::vector<std::string>{"hide cursor", "timer on"}));
 }
 
-TEST_F(Saver, WithNothingDueTheFirstSceneIsAPictureOrTheHelp) {
-    struct Case {
-        const char* name;
-        std::vector<std::string> pictureFiles;
-        bool folderExists;
-        std::string shown; // the picture loaded, or the help's first line
-    };
-    const Case cases[] = {
-        {"two pictures: the second comes first", {"a.bmp", "b.bmp", "notes.txt"}, true, "b.bmp"},
-        {"no folder at all", {}, false, "You can put some favorite pictures to"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        files = {};
-        pictures = {};
-        canvas = {};
-        if (c.folderExists) files.folders.insert(pics);
-        for (const std::string& name : c.pictureFiles) {
-            files.files[pics + name] = "BM";
-            pictures.sizes[pics + name] = {300, 200};
-        }
-        auto window = loaded();
-        EXPECT_EQ(window->motion().showMode, ShowMode::picturesOnly);
-        if (c.shown.ends_with(".bmp")) {
-            EXPECT_EQ(pictures.loaded.back(), pics + c.shown);
-            EXPECT_EQ(window->imageSize(), (ImageSize{300, 200}));
-        } else {
-            ASSERT_EQ(canvas.drawn.size(), 4u);
-            EXPECT_EQ(canvas.drawn[0].line, c.shown);
-            EXPECT_EQ(canvas.drawn[1].line, "C:\\Almanix\\Pics, but file format must");
-        }
-    }
-}
-
 TEST_F(Saver, AnUnreadablePicturesFolderIsReportedAndNothingRuns) {
     options.password = SaverPassword::on;
     files.unlistableFolders.insert(pics);

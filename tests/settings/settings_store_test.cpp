@@ -60,20 +60,6 @@ TEST(SettingsStore, LoadsWithinTheRanges) {
     }
 }
 
-TEST(SettingsStore, ReadsDwordBackAsHexadecimalText) {
-    struct Case {
-        std::uint32_t value;
-        const char* text;
-    };
-    const Case cases[] = {{20, "&h000014"}, {261, "&h000105"}, {0x01020304, "&h01020304"}, {0, "&h000000"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        MemoryRegistry registry;
-        registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::dword, dword(c.value));
-        EXPECT_EQ(readRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName), c.text);
-    }
-}
-
 TEST(SettingsStore, WritesTextWithoutNulAndASpaceForEmptyText) {
     MemoryRegistry registry;
     EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "12"));

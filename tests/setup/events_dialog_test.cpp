@@ -136,20 +136,6 @@ TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
     }
 }
 
-TEST_F(EventsDialogTest, CancelAndTheFrameWriteNothing) {
-    for (const bool throughTheFrame : {false, true}) {
-        open({"a", "b"});
-        add("12/06/2026", "Dentist");
-        view.click(CalendarOption::yearReadOnly);
-        EXPECT_TRUE(view.calendar.options.yearReadOnly);
-        view.texts[EventsTextBox::daysBefore] = "9";
-        if (throughTheFrame) dialog->frameClosed(); else dialog->cancel();
-        EXPECT_EQ(view.closings, 1);
-        EXPECT_TRUE(files.writeLog.empty());
-        EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
-    }
-}
-
 TEST_F(EventsDialogTest, AFailedSaveKeepsTheDialogOpenWithEveryEdit) {
     open();
     add("12/06/2026", "Dentist");
