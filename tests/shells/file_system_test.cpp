@@ -100,12 +100,8 @@ TEST_F(RealFiles, AFolderLockMakesTheNextWaitUntilItGoes) {
     auto first = files.lockFolder(folder.string());
     ASSERT_NE(first, nullptr);
     std::atomic<bool> secondHeld = false;
-    // Another thread stands in for another copy: each lock is its own holder.
-    std::thread other([&] {
-        RealFileSystem otherFiles;
-        const auto second = otherFiles.lockFolder(folder.string());
-        secondHeld = second != nullptr;
-    });
+    // Another thread with its own lock stands in for another copy.
+    std::thread other([&] { secondHeld = RealFileSystem().lockFolder(folder.string()) != nullptr; });
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_FALSE(secondHeld);
     first.reset();
