@@ -164,7 +164,9 @@ bool openSaverInDaemonWindow(Platform& platform, std::optional<std::uint32_t> da
     const std::uint32_t host = daemonWindow.value_or(rootWindow(connection));
     const auto hostSize = x11WindowSize(connection, host);
     if (!hostSize) {
-        platform.console.writeError("there is no X11 window " + std::to_string(host) + " to draw in");
+        char id[16];
+        std::snprintf(id, sizeof id, "0x%x", host);
+        platform.console.writeError("there is no X11 window " + std::string(id) + " to draw in");
         return false;
     }
     SaverWidget* window = loadSaverWindow(platform, options, QRect(QPoint(0, 0), *hostSize));
