@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,12 @@ enum class FolderStatus { listed, missing, unreadable };
 struct FolderListing {
     FolderStatus status = FolderStatus::missing;
     std::vector<std::string> fileNames; // names without the folder, in no particular order
+};
+
+// Held for as long as it lives.
+class FolderLock {
+public:
+    virtual ~FolderLock() = default;
 };
 
 // The files the program reads and writes, so that the core never touches the
@@ -42,6 +49,10 @@ public:
 
     // Up to count bytes from the start of the file; nothing when it cannot be read.
     virtual std::optional<std::string> readFirstBytes(const std::string& path, std::size_t count) = 0;
+
+    // Waits until no other copy of the program holds the folder's lock, then
+    // holds it. Nothing when it cannot be had, as for a folder that does not exist.
+    virtual std::unique_ptr<FolderLock> lockFolder(const std::string& folder) = 0;
 };
 
 } // namespace almanix

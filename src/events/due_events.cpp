@@ -45,11 +45,15 @@ EventScan scanEvents(std::string_view fileText, std::int64_t today, std::int16_t
 }
 
 DueEvents checkDueEvents(EventStore& store, std::int16_t daysBeforeEvent) {
+    // Other copies may check or save the file meanwhile: one read and rewrite
+    // under one lock, so that no copy writes back a list that misses an event.
+    const auto lock = store.files.lockFolder(store.paths.folder);
     const EventFileText file = readEventFile(store);
     if (file.status != EventFileStatus::read) return {file.status, 0, {}};
     EventScan scan = scanEvents(file.text, dayNumberOf(store.clock.now().date), daysBeforeEvent, store.shortDate);
-    // A failed rewrite keeps the old file; its expired events go at the next check.
-    store.files.replaceFile(store.paths.eventFile(), store.paths.temporaryEventFile(), scan.keptText);
+    // A failed rewrite, or one without the lock, keeps the old file; its
+    // expired events go at a later check.
+    if (lock) store.files.replaceFile(store.paths.eventFile(), store.paths.temporaryEventFile(), scan.keptText);
     return {EventFileStatus::read, scan.dueCount, std::move(scan.dueText)};
 }
 

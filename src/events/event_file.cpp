@@ -47,6 +47,8 @@ bool saveEventList(EventStore& store, const std::vector<std::string>& items) {
         text += item;
         text += kLineEnd;
     }
+    // Waits for a due check of another copy, so that its rewrite cannot undo this one.
+    const auto lock = store.files.lockFolder(store.paths.folder);
     return store.files.replaceFile(store.paths.eventFile(), store.paths.temporaryEventFile(), text);
 }
 

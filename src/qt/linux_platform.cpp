@@ -66,6 +66,6 @@ LinuxSystem::LinuxSystem(QtApplicationOnDemand& application)
     : registry_(files_, linuxConfigFolder()),
       shortDate_(localeShortDate()),
       messages_(application),
-      platform_{files_, registry_, shortDate_, clock_, messages_, services_, linuxDataPaths()} {}
+      platform_{files_, registry_, shortDate_, clock_, messages_, services_, console_, linuxDataPaths()} {}
 
 } // namespace almanix

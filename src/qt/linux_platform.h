@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "common/console.h"
 #include "common/data_paths.h"
 #include "common/message_box.h"
 #include "common/platform_services.h"
@@ -78,6 +79,7 @@ private:
     SystemClock clock_;
     QtMessageBox messages_;
     LinuxPlatformServices services_;
+    StandardConsole console_;
     Platform platform_;
 };
 

@@ -9,8 +9,10 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <string>
 #include <xcb/xcb.h>
 
+#include "qt/ending_signals.h"
 #include "qt/qt_saver_window.h"
 #include "qt/qt_scene_image.h"
 #include "saver/saver_window.h"
@@ -28,12 +30,15 @@ struct SaverParts {
     std::unique_ptr<SaverWindow> presenter;
 };
 
-// The saver window, loaded but not shown; null when its load failed.
-SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options) {
+// The saver window at its place, loaded but not shown; null when its load failed.
+SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, const QRect& place) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     auto* parts = new SaverParts(screen->logicalDotsPerInchY());
-    const QSize screenSize = screen->geometry().size();
-    auto* window = new SaverWidget(parts->picture.image(), {screenSize.width(), screenSize.height()});
+    // Every monitor together: the motion's bounds in full screen and the preview.
+    const QSize desktopSize = screen->virtualGeometry().size();
+    auto* window = new SaverWidget(parts->picture.image(), {desktopSize.width(), desktopSize.height()});
+    window->setGeometry(place);
+    closeOnEndingSignals(*window);
     // The process ends with the saver window, also when it lived in a preview
     // window, where Qt does not count it as a last window.
     QObject::connect(window, &QObject::destroyed, [parts] {
@@ -42,7 +47,7 @@ SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options) {
     });
     parts->presenter = std::make_unique<SaverWindow>(
         options, SaverWindowServices{*window, parts->picture, parts->picture, parts->random, platform.eventStore(),
-                                     platform.services, platform.messages});
+                                     platform.services, platform.messages, platform.console});
     window->attach(*parts->presenter);
     if (!parts->presenter->load()) {
         delete window;
@@ -100,15 +105,31 @@ private:
     SaverWidget* window_;
 };
 
+// Makes the window a child of the X11 window host, over the whole of it.
+void embedIn(SaverWidget& window, std::uint32_t host, const QSize& hostSize) {
+    window.winId();
+    // The host stays as long as the process: our window is its child.
+    window.windowHandle()->setParent(QWindow::fromWinId(static_cast<WId>(host)));
+    window.setGeometry(QRect(QPoint(0, 0), hostSize));
+}
+
+std::uint32_t rootWindow(xcb_connection_t* connection) {
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
 } // namespace
 
 bool openSaverFullScreen(Platform& platform, const SaverOptions& options) {
-    SaverWidget* window = loadSaverWindow(platform, options);
+    // One window over every monitor; what the image is not on is black.
+    const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+    SaverWidget* window = loadSaverWindow(platform, options, desktop);
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Almanix"));
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    window->setGeometry(QGuiApplication::primaryScreen()->geometry());
-    window->showFullScreen();
+    window->setGeometry(desktop);
+    // A window manager's full-screen state covers one monitor only.
+    if (QGuiApplication::screens().size() == 1) window->showFullScreen();
+    else window->show();
     window->raise();
     window->activateWindow();
     return true;
@@ -123,15 +144,39 @@ bool openSaverPreview(Platform& platform, std::int32_t hostWindow, const SaverOp
         std::fprintf(stderr, "almanix: there is no X11 window %d to show the preview in\n", hostWindow);
         return true;
     }
-    SaverWidget* window = loadSaverWindow(platform, options);
+    SaverWidget* window = loadSaverWindow(platform, options, QRect(QPoint(0, 0), *hostSize));
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Preview"));
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    window->winId();
-    // The host stays as long as the process: our window is its child.
-    window->windowHandle()->setParent(QWindow::fromWinId(static_cast<WId>(host)));
-    window->setGeometry(QRect(QPoint(0, 0), *hostSize));
+    embedIn(*window, host, *hostSize);
     qApp->installNativeEventFilter(new HostWatcher(connection, host, window));
+    window->show();
+    return true;
+}
+
+bool openSaverInDaemonWindow(Platform& platform, std::optional<std::uint32_t> daemonWindow,
+                             const SaverOptions& options) {
+    xcb_connection_t* connection = x11Connection();
+    if (!connection) {
+        platform.console.writeError("-root and -window-id need X11 (QT_QPA_PLATFORM=xcb)");
+        return false;
+    }
+    const std::uint32_t host = daemonWindow.value_or(rootWindow(connection));
+    const auto hostSize = x11WindowSize(connection, host);
+    if (!hostSize) {
+        char id[16];
+        std::snprintf(id, sizeof id, "0x%x", host);
+        platform.console.writeError("there is no X11 window " + std::string(id) + " to draw in");
+        return false;
+    }
+    SaverWidget* window = loadSaverWindow(platform, options, QRect(QPoint(0, 0), *hostSize));
+    if (!window) return false;
+    window->setWindowTitle(QStringLiteral("Almanix"));
+    // Input passes through to the daemon's window, which owns it.
+    window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+                           Qt::WindowDoesNotAcceptFocus);
+    embedIn(*window, host, *hostSize);
+    if (daemonWindow) qApp->installNativeEventFilter(new HostWatcher(connection, host, window));
     window->show();
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "saver/saver_window.h"
 #include "startup/platform.h"
@@ -14,5 +15,11 @@ bool openSaverFullScreen(Platform& platform, const SaverOptions& options);
 // Opens the saver inside the X11 window hostWindow, sized to its client area.
 // It ends when that window goes away; when there is no such window, nothing opens.
 bool openSaverPreview(Platform& platform, std::int32_t hostWindow, const SaverOptions& options);
+
+// Opens the saver inside the X11 window a saver daemon gave, over the whole of
+// it, or on the root window when there is none. False, after a line on the
+// console, when that window does not exist.
+bool openSaverInDaemonWindow(Platform& platform, std::optional<std::uint32_t> daemonWindow,
+                             const SaverOptions& options);
 
 } // namespace almanix

@@ -11,12 +11,19 @@ public:
     LinuxStartupShell(Platform& platform, QtApplicationOnDemand& application)
         : platform_(platform), application_(application) {}
 
+    CommandLineSyntax commandLineSyntax() const override { return CommandLineSyntax::modeWordAndOptions; }
     bool anotherCopyIsRunning() override;
+    bool connectToDisplay() override;
     bool showSaverFullScreen(const SaverOptions& options) override;
     bool showSaverPreview(std::int32_t hostWindow, const SaverOptions& options) override;
+    bool showSaverInDaemonWindow(std::optional<std::uint32_t> window, const SaverOptions& options) override;
     bool showSetupWindow() override;
+    std::optional<std::string> daemonWindowVariable() override;
 
 private:
+    // The application, made now; the saver's ending signals are held back first.
+    void startSaverApplication();
+
     Platform& platform_;
     QtApplicationOnDemand& application_;
 };

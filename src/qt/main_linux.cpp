@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     switch (startProgram(argumentText, shell, system.platform())) {
     case StartResult::nothingOpened: return 0;
     case StartResult::startupFailed: return 2;
+    case StartResult::displayUnavailable: return 1;
     case StartResult::windowOpened: break;
     }
     // The process lives as long as one of its windows does.

@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,6 +40,15 @@ bool writeAll(int descriptor, std::string_view contents) {
     }
     return true;
 }
+
+// The lock goes with the descriptor when it closes.
+class FlockedFolder final : public FolderLock {
+public:
+    explicit FlockedFolder(int descriptor) : descriptor_(descriptor) {}
+
+private:
+    FileDescriptor descriptor_;
+};
 
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -124,6 +134,16 @@ std::optional<std::string> PosixFileSystem::readFirstBytes(const std::string& pa
     }
     bytes.resize(done);
     return bytes;
+}
+
+std::unique_ptr<FolderLock> PosixFileSystem::lockFolder(const std::string& folder) {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    auto lock = std::make_unique<FlockedFolder>(descriptor);
+    int result = 0;
+    while ((result = ::flock(descriptor, LOCK_EX)) != 0 && errno == EINTR) {}
+    if (result != 0) return nullptr;
+    return lock;
 }
 
 } // namespace almanix

@@ -14,6 +14,8 @@ public:
     bool createFolders(const std::string& path) override;
     FolderListing listFiles(const std::string& folder) override;
     std::optional<std::string> readFirstBytes(const std::string& path, std::size_t count) override;
+    // flock on the folder itself, so that no lock file is ever left in it.
+    std::unique_ptr<FolderLock> lockFolder(const std::string& folder) override;
 };
 
 } // namespace almanix

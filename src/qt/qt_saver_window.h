@@ -21,6 +21,7 @@ public:
     void fillBlack(const PixelRect& area) override;
     void copyImage(std::int32_t x, std::int32_t y, ImageSize size) override;
     ImageSize screenSize() override { return screen_; }
+    ImageSize windowSize() override { return {width(), height()}; }
     void showCursor(bool show) override;
     void resetPointerShape() override;
     void startTimer() override { timer_.start(); }

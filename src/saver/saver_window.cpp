@@ -27,13 +27,19 @@ bool SaverWindow::load() {
     noPicturesText_ = noPicturesText(services_.events.paths.picturesFolderText);
     pickSteps(motion_, random, options_.settings.moveSpeed);
     lastCheckTime_ = clock.now();
-    placeOnScreen(motion_, random, services_.view.screenSize());
+    // A daemon gives each monitor a window of its own, and the image stays in it.
+    const bool inDaemonWindow = options_.placement == SaverPlacement::daemonWindow;
+    placeOnScreen(motion_, random, inDaemonWindow ? services_.view.windowSize() : services_.view.screenSize());
 
     // A missing pictures folder is simply one without pictures: the picture
     // scenes then tell the user where to put some.
     const std::string folder = services_.events.paths.picturesFolder();
-    const FolderListing listing = services_.events.files.listFiles(folder);
-    if (listing.status == FolderStatus::unreadable) {
+    FolderListing listing = services_.events.files.listFiles(folder);
+    if (listing.status == FolderStatus::unreadable && inDaemonWindow) {
+        // Behind the daemon's window nobody could answer a box: say it to its log.
+        services_.console.writeError("the pictures folder " + folder + " cannot be read; showing the help instead");
+        listing.fileNames.clear();
+    } else if (listing.status == FolderStatus::unreadable) {
         services_.messages.show("The saver cannot start: the pictures folder " + folder + " cannot be read.",
                                 kApplicationTitle);
         switchSystemKeys(services_.platform, options_.password, SystemKeys::enabled);
@@ -86,7 +92,7 @@ void SaverWindow::endInFullScreen() {
 }
 
 void SaverWindow::mouseMoved(std::int32_t x, std::int32_t y) {
-    if (!running_) return;
+    if (!running_ || options_.placement == SaverPlacement::daemonWindow) return;
     // No threshold: while the record is (0, 0), every move records anew.
     if (lastMouseX_ == 0 && lastMouseY_ == 0) {
         lastMouseX_ = x;

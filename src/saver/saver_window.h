@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/calendar_date.h"
+#include "common/console.h"
 #include "common/message_box.h"
 #include "common/platform_services.h"
 #include "events/event_store.h"
@@ -16,9 +17,10 @@
 
 namespace almanix {
 
-// Where the saver runs: over the whole screen, or inside the display
-// settings' preview window.
-enum class SaverPlacement { fullScreen, preview };
+// Where the saver runs: over the whole screen, inside the display settings'
+// preview window, or inside a window that a saver daemon gives it (one per
+// monitor), where input and the end are the daemon's.
+enum class SaverPlacement { fullScreen, preview, daemonWindow };
 
 // What a start hands the saver window.
 struct SaverOptions {
@@ -30,8 +32,10 @@ struct SaverOptions {
 // The saver window as a shell shows it: full screen, or inside the preview.
 class SaverWindowView : public SaverSurface {
 public:
-    // The whole screen's size in pixels, also in the preview.
+    // The whole screen's size in pixels, also in the preview: every monitor's.
     virtual ImageSize screenSize() = 0;
+    // The size of the window the saver draws in.
+    virtual ImageSize windowSize() = 0;
     // Hides or shows the mouse cursor; the calls are counted and must balance.
     virtual void showCursor(bool show) = 0;
     // Back to the default mouse pointer shape.
@@ -55,6 +59,7 @@ struct SaverWindowServices {
     EventStore events;
     PlatformServices& platform;
     MessageBoxes& messages;
+    Console& console;
 };
 
 // The saver window: the first scene at load, then every tick moves the image,
@@ -72,8 +77,8 @@ public:
     // belong to the display settings.
     void keyPressed();
     void mouseClicked();
-    // In every placement the first move only records where the pointer is, and
-    // any later one elsewhere ends the saver.
+    // In full screen and the preview the first move only records where the
+    // pointer is, and any later one elsewhere ends the saver.
     void mouseMoved(std::int32_t x, std::int32_t y);
 
     // Every request to close the window, whatever its source: true when the

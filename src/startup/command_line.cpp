@@ -1,6 +1,12 @@
 #include "startup/command_line.h"
 
+#include <algorithm>
 #include <charconv>
+#include <initializer_list>
+#include <vector>
+
+#include "settings/numeric_text.h"
+#include "settings/settings_store.h"
 
 namespace almanix {
 
@@ -10,6 +16,101 @@ std::string_view withoutSurroundingSpaces(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return text;
+}
+
+template <typename Number>
+std::optional<Number> wholeNumber(std::string_view text, int base) {
+    Number number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number, base);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return number;
+}
+
+std::optional<std::string_view> hexadecimalDigits(std::string_view text) {
+    if (!text.starts_with("0x") && !text.starts_with("0X")) return std::nullopt;
+    return text.substr(2);
+}
+
+// Appended piece by piece: GCC's -O3 sees overlaps in chains of string + string.
+std::string joined(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts) text += part;
+    return text;
+}
+
+enum class Option { root, windowId, moveSpeed, daysBefore, help, version, unknown };
+
+// The option a word names, with one dash or two.
+Option optionOf(std::string_view word) {
+    if (!word.starts_with('-')) return Option::unknown;
+    word.remove_prefix(word.starts_with("--") ? 2 : 1);
+    if (word == "root") return Option::root;
+    if (word == "window-id") return Option::windowId;
+    if (word == "move-speed") return Option::moveSpeed;
+    if (word == "days-before") return Option::daysBefore;
+    if (word == "help") return Option::help;
+    if (word == "version") return Option::version;
+    return Option::unknown;
+}
+
+std::vector<std::string_view> wordsOf(std::string_view text) {
+    std::vector<std::string_view> words;
+    while (!(text = withoutSurroundingSpaces(text)).empty()) {
+        const std::size_t end = std::min(text.find(' '), text.size());
+        words.push_back(text.substr(0, end));
+        text.remove_prefix(end);
+    }
+    return words;
+}
+
+// A setting's value by the rule of the dialogs' number boxes, brought into its
+// range as the stored settings are.
+std::optional<std::int16_t> settingOf(std::string_view text, std::int16_t lowest, std::int16_t highest) {
+    const auto number = wholeNumberOf(text);
+    if (!number) return std::nullopt;
+    return std::clamp(*number, lowest, highest);
+}
+
+CommandLine readOptions(const std::vector<std::string_view>& words) {
+    CommandLine line;
+    bool drawingWindowGiven = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string_view word = words[i];
+        const Option option = optionOf(word);
+        if (option == Option::help || option == Option::version) {
+            return {option == Option::help ? RunMode::help : RunMode::version, {}, {}, {}, {}};
+        }
+        if (option == Option::unknown) {
+            line.error = joined({"unknown option \"", word, "\" (try --help)"});
+            return line;
+        }
+        if (option == Option::root) {
+            drawingWindowGiven = true;
+            continue;
+        }
+        if (i + 1 == words.size()) {
+            line.error = joined({word, " needs a value"});
+            return line;
+        }
+        const std::string_view value = words[++i];
+        if (option == Option::windowId) {
+            line.window = windowIdOf(value);
+            drawingWindowGiven = true;
+            if (!line.window) line.error = joined({"\"", value, "\" is not a window id"});
+        } else if (option == Option::moveSpeed) {
+            line.moveSpeed = settingOf(value, kMoveSpeedLowest, kMoveSpeedHighest);
+            if (!line.moveSpeed) line.error = joined({word, " wants a number (1 to 30), not \"", value, "\""});
+        } else {
+            line.daysBeforeEvent = settingOf(value, kDaysBeforeEventLowest, kDaysBeforeEventHighest);
+            if (!line.daysBeforeEvent)
+                line.error = joined({word, " wants a number (1 to 99), not \"", value, "\""});
+        }
+        if (!line.error.empty()) return line;
+    }
+    // Without a window to draw in there is nothing to run; full screen is /s.
+    if (!drawingWindowGiven) line.error = "say where to draw: -root or -window-id (try --help)";
+    else line.mode = RunMode::daemonWindow;
+    return line;
 }
 
 } // namespace
@@ -32,12 +133,27 @@ RunMode runModeOf(std::string_view modeWord) {
 std::optional<std::int32_t> windowHandleOf(std::string_view argumentText) {
     if (argumentText.size() < 3) return std::nullopt;
     std::string_view number = withoutSurroundingSpaces(argumentText.substr(3));
+    // X11 saver daemons write window ids in hexadecimal; the handle keeps their bits.
+    if (const auto digits = hexadecimalDigits(number)) {
+        const auto id = wholeNumber<std::uint32_t>(*digits, 16);
+        if (!id) return std::nullopt;
+        return static_cast<std::int32_t>(*id);
+    }
     if (number.starts_with('+') && !number.substr(1).starts_with('-')) number.remove_prefix(1);
-    std::int32_t handle = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), handle);
-    if (error != std::errc{} || end != number.data() + number.size() || number.empty())
-        return std::nullopt;
-    return handle;
+    return wholeNumber<std::int32_t>(number, 10);
+}
+
+std::optional<std::uint32_t> windowIdOf(std::string_view text) {
+    if (const auto digits = hexadecimalDigits(text)) return wholeNumber<std::uint32_t>(*digits, 16);
+    return wholeNumber<std::uint32_t>(text, 10);
+}
+
+CommandLine readCommandLine(std::string_view argumentText, CommandLineSyntax syntax) {
+    if (syntax == CommandLineSyntax::modeWordAndOptions) {
+        const std::vector<std::string_view> words = wordsOf(argumentText);
+        if (!words.empty() && optionOf(words.front()) != Option::unknown) return readOptions(words);
+    }
+    return {runModeOf(modeWordOf(argumentText)), {}, {}, {}, {}};
 }
 
 } // namespace almanix

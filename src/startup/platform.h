@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/calendar_date.h"
+#include "common/console.h"
 #include "common/data_paths.h"
 #include "common/file_system.h"
 #include "common/message_box.h"
@@ -20,6 +21,7 @@ struct Platform {
     Clock& clock;
     MessageBoxes& messages;
     PlatformServices& services;
+    Console& console;
     DataPaths paths;
 
     EventStore eventStore() { return {files, paths, shortDate, clock}; }

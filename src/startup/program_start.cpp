@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "startup/command_line.h"
 #include "startup/password_services.h"
 
 namespace almanix {
@@ -29,21 +28,83 @@ StartResult startPreview(StartupShell& shell, Platform& platform, std::string_vi
     return opened(shell.showSaverPreview(*handle, options));
 }
 
+// A daemon runs one copy per monitor and one for its own preview, so the
+// single-copy rule does not hold here; and nobody could answer a box.
+StartResult startInDaemonWindow(const CommandLine& line, StartupShell& shell, Platform& platform) {
+    std::optional<std::uint32_t> window = line.window;
+    if (!window) {
+        const std::optional<std::string> named = shell.daemonWindowVariable();
+        if (named && !named->empty()) {
+            window = windowIdOf(*named);
+            if (!window) {
+                platform.console.writeError("XSCREENSAVER_WINDOW=\"" + *named + "\" is not a window id");
+                return StartResult::startupFailed;
+            }
+        }
+    }
+    if (!shell.connectToDisplay()) return StartResult::displayUnavailable;
+    Settings settings = loadSettings(platform.registry);
+    settings.moveSpeed = line.moveSpeed.value_or(settings.moveSpeed);
+    settings.daysBeforeEvent = line.daysBeforeEvent.value_or(settings.daysBeforeEvent);
+    return opened(shell.showSaverInDaemonWindow(window, {SaverPlacement::daemonWindow, settings, SaverPassword::off}));
+}
+
 } // namespace
 
 StartResult startProgram(std::string_view argumentText, StartupShell& shell, Platform& platform) {
-    if (shell.anotherCopyIsRunning()) return StartResult::nothingOpened;
+    const CommandLine line = readCommandLine(argumentText, shell.commandLineSyntax());
+    if (!line.error.empty()) {
+        platform.console.writeError(line.error);
+        return StartResult::startupFailed;
+    }
+    switch (line.mode) {
+    case RunMode::help: platform.console.write(usageText()); return StartResult::nothingOpened;
+    case RunMode::version: platform.console.write(kVersionText); return StartResult::nothingOpened;
+    case RunMode::daemonWindow: return startInDaemonWindow(line, shell, platform);
+    default: break;
+    }
 
-    switch (runModeOf(modeWordOf(argumentText))) {
+    if (shell.anotherCopyIsRunning()) return StartResult::nothingOpened;
+    if (line.mode == RunMode::none) return StartResult::nothingOpened;
+    if (!shell.connectToDisplay()) return StartResult::displayUnavailable;
+    switch (line.mode) {
     case RunMode::fullScreen: return startFullScreen(shell, platform);
     case RunMode::preview: return startPreview(shell, platform, argumentText);
     case RunMode::setup: return opened(shell.showSetupWindow());
     case RunMode::passwordChange:
         changePassword(platform.services, platform.messages, argumentText);
         return StartResult::nothingOpened;
-    case RunMode::none: break;
+    default: return StartResult::nothingOpened;
     }
-    return StartResult::nothingOpened;
+}
+
+std::string usageText() {
+    return "Usage: almanix [/s | /p WINDOW | /c | /a]\n"
+           "       almanix -root | -window-id WINDOW [-move-speed N] [-days-before N]\n"
+           "       almanix --help | --version\n"
+           "\n"
+           "A calendar screen saver: it moves a notice of the events that fall due within\n"
+           "a set number of days, or one of your pictures, across a black screen.\n"
+           "\n"
+           "Modes:\n"
+           "  /s, no argument     full screen over every monitor, until a key, a click or a\n"
+           "                      mouse move; one copy at a time\n"
+           "  /p WINDOW           inside the X11 window WINDOW (decimal, or hexadecimal after 0x)\n"
+           "  /c                  the setup window: events, move speed, days before an event\n"
+           "  /a                  the password change, which Linux does not have\n"
+           "  -root               inside the window named by XSCREENSAVER_WINDOW, as saver\n"
+           "                      daemons start it, or on the root window; input is the\n"
+           "                      daemon's, and SIGTERM, SIGINT or SIGHUP end it\n"
+           "  -window-id WINDOW   as -root, inside the window WINDOW\n"
+           "\n"
+           "Options of -root and -window-id, for this run instead of the stored settings:\n"
+           "  -move-speed N       pixels per step of the moving image, 1 to 30\n"
+           "  -days-before N      days ahead of its date that an event is announced, 1 to 99\n"
+           "\n"
+           "Files:\n"
+           "  ~/Almanix/events.dat             the events (make ~/Almanix yourself)\n"
+           "  ~/Almanix/pics/                  your pictures: gif, jpg or bmp\n"
+           "  ~/.config/almanix/registry.reg   the settings ($XDG_CONFIG_HOME honoured)\n";
 }
 
 } // namespace almanix

@@ -36,12 +36,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     SystemClock clock;
     Win32MessageBox messages;
     Win32PlatformServices services;
-    Platform platform{files, registry, shortDate, clock, messages, services, win32DataPaths()};
+    StandardConsole console;
+    Platform platform{files, registry, shortDate, clock, messages, services, console, win32DataPaths()};
     Win32StartupShell shell(platform);
 
     switch (startProgram(commandLine ? commandLine : "", shell, platform)) {
     case StartResult::nothingOpened: return 0;
     case StartResult::startupFailed: return 2;
+    case StartResult::displayUnavailable: return 1;
     case StartResult::windowOpened: break;
     }
     // The process lives as long as one of its windows does.

@@ -25,6 +25,20 @@ private:
     HANDLE handle_;
 };
 
+class MutexLock final : public FolderLock {
+public:
+    explicit MutexLock(HANDLE mutex) : mutex_(mutex) {}
+    ~MutexLock() override {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+    MutexLock(const MutexLock&) = delete;
+    MutexLock& operator=(const MutexLock&) = delete;
+
+private:
+    HANDLE mutex_;
+};
+
 HANDLE openForReading(const std::string& path) {
     return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -125,6 +139,20 @@ std::optional<std::string> Win32FileSystem::readFirstBytes(const std::string& pa
     }
     bytes.resize(done);
     return bytes;
+}
+
+std::unique_ptr<FolderLock> Win32FileSystem::lockFolder(const std::string& folder) {
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+    const HANDLE mutex = CreateMutexA(nullptr, FALSE, "Almanix screen saver: event folder");
+    if (!mutex) return nullptr;
+    // An abandoned mutex is ours all the same: its holder ended.
+    const DWORD waited = WaitForSingleObject(mutex, INFINITE);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        CloseHandle(mutex);
+        return nullptr;
+    }
+    return std::make_unique<MutexLock>(mutex);
 }
 
 } // namespace almanix

@@ -15,6 +15,8 @@ public:
     bool createFolders(const std::string& path) override;
     FolderListing listFiles(const std::string& folder) override;
     std::optional<std::string> readFirstBytes(const std::string& path, std::size_t count) override;
+    // A named mutex: the program has one data folder, and one lock serves it.
+    std::unique_ptr<FolderLock> lockFolder(const std::string& folder) override;
 };
 
 } // namespace almanix

@@ -6,7 +6,7 @@ Win32Saver::Win32Saver(const SaverOptions& options, Platform& platform)
     : options_(options),
       platform_(platform),
       presenter_(options, {window_, movingImage_, pictures_, random_, platform.eventStore(), platform.services,
-                           platform.messages}) {
+                           platform.messages, platform.console}) {
     window_.attach(presenter_);
 }
 

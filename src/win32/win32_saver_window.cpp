@@ -29,13 +29,19 @@ bool forwardInput(SaverWindow& presenter, UINT message, LPARAM lParam) {
 
 } // namespace
 
+RECT virtualDesktop(SystemMetric metric) {
+    const int left = metric(SM_XVIRTUALSCREEN);
+    const int top = metric(SM_YVIRTUALSCREEN);
+    return {left, top, left + metric(SM_CXVIRTUALSCREEN), top + metric(SM_CYVIRTUALSCREEN)};
+}
+
 bool Win32SaverWindow::create(SaverPlacement placement) {
-    const ImageSize screen = screenSize();
+    // Over every monitor; what the image is not on is black.
+    const RECT desktop = virtualDesktop(metric_);
     // Own device context: the ticks draw on it between paints, for the window's whole life.
     const ClassStyle windowClass{"AlmanixSaverWindow", CS_OWNDC | CS_DBLCLKS, blackBrush()};
     const DWORD extendedStyle = placement == SaverPlacement::fullScreen ? WS_EX_TOPMOST : 0;
-    if (!Win32Window::create(windowClass, extendedStyle, WS_POPUP, "Almanix", {0, 0, screen.width, screen.height},
-                             nullptr))
+    if (!Win32Window::create(windowClass, extendedStyle, WS_POPUP, "Almanix", desktop, nullptr))
         return false;
     windowDc_ = GetDC(handle());
     return true;
@@ -73,7 +79,13 @@ void Win32SaverWindow::copyImage(std::int32_t x, std::int32_t y, ImageSize size)
     BitBlt(windowDc_, x, y, size.width, size.height, movingImage_.dc(), 0, 0, SRCCOPY);
 }
 
-ImageSize Win32SaverWindow::screenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+ImageSize Win32SaverWindow::screenSize() { return {metric_(SM_CXVIRTUALSCREEN), metric_(SM_CYVIRTUALSCREEN)}; }
+
+ImageSize Win32SaverWindow::windowSize() {
+    RECT client{};
+    GetClientRect(handle(), &client);
+    return {client.right, client.bottom};
+}
 
 void Win32SaverWindow::showCursor(bool show) { ShowCursor(show ? TRUE : FALSE); }
 

@@ -9,14 +9,21 @@
 
 namespace almanix {
 
+// GetSystemMetrics, or a stand-in for it.
+using SystemMetric = int(WINAPI*)(int index);
+
+// Every monitor together, in screen coordinates: where the full-screen saver goes.
+RECT virtualDesktop(SystemMetric metric);
+
 // The saver window on Windows: black, with the moving image copied onto it.
 // Each tick fills the uncovered strips and copies the image on the window's
 // own device context; only uncovered parts of the window are ever repainted.
 class Win32SaverWindow final : public Win32Window, public SaverWindowView {
 public:
-    explicit Win32SaverWindow(GdiSceneImage& movingImage) : movingImage_(movingImage) {}
+    explicit Win32SaverWindow(GdiSceneImage& movingImage, SystemMetric metric = GetSystemMetrics)
+        : movingImage_(movingImage), metric_(metric) {}
 
-    // The window, not yet shown: a borderless popup over the whole screen.
+    // The window, not yet shown: a borderless popup over every monitor.
     bool create(SaverPlacement placement);
     // The presenter that handles this window's timer, input and closing.
     void attach(SaverWindow& presenter) { presenter_ = &presenter; }
@@ -28,6 +35,7 @@ public:
     void fillBlack(const PixelRect& area) override;
     void copyImage(std::int32_t x, std::int32_t y, ImageSize size) override;
     ImageSize screenSize() override;
+    ImageSize windowSize() override;
     void showCursor(bool show) override;
     void resetPointerShape() override;
     void startTimer() override;
@@ -47,6 +55,7 @@ private:
     void OnDestroy();
 
     GdiSceneImage& movingImage_;
+    SystemMetric metric_;
     SaverWindow* presenter_ = nullptr;
     HDC windowDc_ = nullptr;
     POINT imagePlace_{};

@@ -108,6 +108,26 @@ TEST_F(DueCheck, AFailedRewriteKeepsTheOldFileAndStillCounts) {
     EXPECT_EQ(files.files[path], file);
 }
 
+// Copies run side by side (one per monitor, and the setup): each read and
+// rewrite of the file happens under the folder's lock, or the rewrite waits.
+TEST_F(DueCheck, ReadsAndRewritesUnderTheFolderLock) {
+    for (const bool lockAvailable : {true, false}) {
+        SCOPED_TRACE(lockAvailable ? "locked" : "no lock to be had");
+        const std::string file = "#12/5/2026 Saturday Old\r\n#12/6/2026 Sunday Now\r\n";
+        files = {};
+        files.lockAvailable = lockAvailable;
+        files.files[path] = file;
+        EXPECT_EQ(checkDueEvents(store, 3).count, 1);
+        EXPECT_EQ(files.readsLocked, std::vector<bool>{lockAvailable});
+        EXPECT_EQ(files.writesLocked, lockAvailable ? std::vector<bool>{true} : std::vector<bool>{});
+        EXPECT_EQ(files.files[path], lockAvailable ? "#12/6/2026 Sunday Now\r\n" : file);
+        // The dialog's save waits for the lock too, but saves without one.
+        EXPECT_TRUE(saveEventList(store, {"12/7/2026 Monday New"}));
+        EXPECT_EQ(files.writesLocked.back(), lockAvailable);
+        EXPECT_EQ(files.locksHeld, 0);
+    }
+}
+
 TEST_F(DueCheck, WorksBeyondTheFormatsLimits) {
     // A file far beyond 32,767 characters, items beyond 1024 characters, and
     // dates more than 32,767 days away on both sides.

@@ -116,7 +116,7 @@ struct SaverStores : FakeSystem {
     FakePictureLoader pictures;
 
     SaverWindowServices servicesFor(SaverWindowView& view, NoticeCanvas& canvas, RandomSource& random) {
-        return {view, canvas, pictures, random, platform.eventStore(), services, messages};
+        return {view, canvas, pictures, random, platform.eventStore(), services, messages, console};
     }
 };
 

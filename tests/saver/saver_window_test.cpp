@@ -23,6 +23,7 @@ public:
     void fillBlack(const PixelRect&) override {}
     void copyImage(std::int32_t, std::int32_t, ImageSize) override {}
     ImageSize screenSize() override { return {1024, 768}; }
+    ImageSize windowSize() override { return {320, 200}; }
     void showCursor(bool show) override { log.push_back(show ? "show cursor" : "hide cursor"); }
     void resetPointerShape() override { log.push_back("default pointer"); }
     void startTimer() override { log.push_back("timer on"); }
@@ -105,6 +106,24 @@ TEST_F(Saver, AnUnreadablePicturesFolderIsReportedAndNothingRuns) {
     EXPECT_TRUE(files.writeLog.empty());
 }
 
+TEST_F(Saver, InADaemonWindowTheSaverKeepsToItsWindowAndTellsTheConsole) {
+    options.placement = SaverPlacement::daemonWindow;
+    files.unlistableFolders.insert(pics);
+    auto window = loaded();
+    // The window's own size bounds the motion: the daemon gives each monitor one.
+    EXPECT_EQ(window->motion().screenWidth, 320);
+    EXPECT_EQ(window->motion().screenHeight, 200);
+    ASSERT_EQ(console.errors.size(), 1u);
+    EXPECT_NE(console.errors[0].find(pics), std::string::npos);
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(canvas.drawn.size(), 4u); // the help notice instead of pictures
+    EXPECT_EQ(canvas.drawn[0].line, "You can put some favorite pictures to");
+    // Input is the daemon's, and so is the cursor.
+    for (const auto& [x, y] : {std::pair(5, 5), std::pair(50, 60), std::pair(70, 80)}) window->mouseMoved(x, y);
+    EXPECT_FALSE(view.closed);
+    EXPECT_EQ(view.log, std::vector<std::string>{"timer on"});
+}
+
 TEST_F(Saver, DueEventsAreCheckedAgainOnceEachClockHour) {
     files.files[eventFile] = "#12/06/2026 Sunday Meeting\r\n";
     auto window = loaded();
@@ -136,10 +155,10 @@ TEST_F(Saver, InputEndsTheSaverByTheRulesOfEachPlacement) {
         {"key", &SaverWindow::keyPressed},
         {"mouse button", &SaverWindow::mouseClicked},
     };
-    for (SaverPlacement placement : {SaverPlacement::fullScreen, SaverPlacement::preview}) {
+    for (SaverPlacement placement : {SaverPlacement::fullScreen, SaverPlacement::preview, SaverPlacement::daemonWindow}) {
         for (const auto& [name, input] : inputs) {
             const bool fullScreen = placement == SaverPlacement::fullScreen;
-            SCOPED_TRACE(::testing::Message() << name << (fullScreen ? " in full screen" : " in the preview"));
+            SCOPED_TRACE(::testing::Message() << name << " in placement " << static_cast<int>(placement));
             options.placement = placement;
             view = {};
             auto window = loaded();

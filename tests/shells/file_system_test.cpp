@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <random>
+#include <thread>
 
 #ifdef _WIN32
 #include "win32/win32_file_system.h"
@@ -90,6 +93,20 @@ TEST_F(RealFiles, ListsFilesOnlyAndReadsTheirFirstBytes) {
     EXPECT_EQ(files.readFirstBytes(at("pics/b.gif"), 10), "GIF89a and");
     EXPECT_EQ(files.readFirstBytes(at("pics/A.jpg"), 10), "");
     EXPECT_EQ(files.readFirstBytes(at("pics/missing.gif"), 10), std::nullopt);
+}
+
+TEST_F(RealFiles, AFolderLockMakesTheNextWaitUntilItGoes) {
+    EXPECT_EQ(files.lockFolder(at("missing")), nullptr);
+    auto first = files.lockFolder(folder.string());
+    ASSERT_NE(first, nullptr);
+    std::atomic<bool> secondHeld = false;
+    // Another thread with its own lock stands in for another copy.
+    std::thread other([&] { secondHeld = RealFileSystem().lockFolder(folder.string()) != nullptr; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(secondHeld);
+    first.reset();
+    other.join();
+    EXPECT_TRUE(secondHeld);
 }
 
 #ifndef _WIN32

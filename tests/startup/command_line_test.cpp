@@ -55,10 +55,69 @@ TEST(CommandLine, WindowHandleFollowsTheModeWordAndOneSeparator) {
         {"/p 1 2", std::nullopt},
         {"/p +-5", std::nullopt},
         {"/p1234", 234}, // the third character is the separator, whatever it is
+        {"/p 0x200001", 0x200001},
+        {"/p:0XfFfF", 0xFFFF},
+        {"/p 0xFFFFFFFF", -1},
+        {"/p 0x100000000", std::nullopt},
+        {"/p 0x", std::nullopt},
+        {"/p 0x-5", std::nullopt},
+        {"/p 0x12g", std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.argumentText);
         EXPECT_EQ(windowHandleOf(c.argumentText), c.handle);
+    }
+}
+
+TEST(CommandLine, DaemonOptionsOnlyWhereTheBuildReadsThem) {
+    struct Case {
+        const char* argumentText;
+        RunMode mode;
+        std::optional<std::uint32_t> window;
+        std::optional<std::int16_t> moveSpeed, daysBefore;
+        const char* error; // a part of the error, or empty
+    };
+    using std::nullopt;
+    const Case cases[] = {
+        {"-root", RunMode::daemonWindow, nullopt, nullopt, nullopt, ""},
+        {"  --root  ", RunMode::daemonWindow, nullopt, nullopt, nullopt, ""},
+        {"-window-id 0x200001", RunMode::daemonWindow, 0x200001, nullopt, nullopt, ""},
+        {"--window-id 4242", RunMode::daemonWindow, 4242, nullopt, nullopt, ""},
+        {"-root -window-id 7", RunMode::daemonWindow, 7, nullopt, nullopt, ""},
+        {"-root -move-speed 12 -days-before 5", RunMode::daemonWindow, nullopt, 12, 5, ""},
+        {"-root -move-speed 45 -days-before 0", RunMode::daemonWindow, nullopt, 30, 1, ""},
+        {"-root -move-speed 2.5 --days-before 99.5", RunMode::daemonWindow, nullopt, 2, 99, ""},
+        {"-move-speed 5 -root", RunMode::daemonWindow, nullopt, 5, nullopt, ""},
+        {"-root -move-speed fast", RunMode::none, nullopt, nullopt, nullopt, "-move-speed wants a number (1 to 30), not \"fast\""},
+        {"-root -days-before 40000", RunMode::none, nullopt, nullopt, nullopt, "(1 to 99), not \"40000\""},
+        {"-root -days-before", RunMode::none, nullopt, nullopt, nullopt, "-days-before needs a value"},
+        {"-window-id", RunMode::none, nullopt, nullopt, nullopt, "-window-id needs a value"},
+        {"-window-id 0xZZ", RunMode::none, nullopt, nullopt, nullopt, "\"0xZZ\" is not a window id"},
+        {"-window-id -5", RunMode::none, nullopt, nullopt, nullopt, "is not a window id"},
+        {"-root /s", RunMode::none, nullopt, nullopt, nullopt, "unknown option \"/s\""},
+        {"-root -fps", RunMode::none, nullopt, nullopt, nullopt, "unknown option \"-fps\""},
+        {"-move-speed 5", RunMode::none, nullopt, 5, nullopt, "-root or -window-id"},
+        {"--help", RunMode::help, nullopt, nullopt, nullopt, ""},
+        {"-root --version", RunMode::version, nullopt, nullopt, nullopt, ""},
+        // Anything that does not start with an option keeps the mode word's rule.
+        {"-s", RunMode::none, nullopt, nullopt, nullopt, ""},
+        {"--roots", RunMode::none, nullopt, nullopt, nullopt, ""},
+        {"/p 0x2a", RunMode::preview, nullopt, nullopt, nullopt, ""},
+        {"", RunMode::fullScreen, nullopt, nullopt, nullopt, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.argumentText);
+        const CommandLine line = readCommandLine(c.argumentText, CommandLineSyntax::modeWordAndOptions);
+        EXPECT_EQ(line.mode, c.mode);
+        EXPECT_EQ(line.window, c.window);
+        EXPECT_EQ(line.moveSpeed, c.moveSpeed);
+        EXPECT_EQ(line.daysBeforeEvent, c.daysBefore);
+        if (*c.error) EXPECT_NE(line.error.find(c.error), std::string::npos) << line.error;
+        else EXPECT_EQ(line.error, "");
+        // The Windows build reads the mode word alone.
+        const CommandLine windows = readCommandLine(c.argumentText, CommandLineSyntax::modeWord);
+        EXPECT_EQ(windows.mode, runModeOf(modeWordOf(c.argumentText)));
+        EXPECT_EQ(windows.error, "");
     }
 }
 

@@ -31,6 +31,19 @@ public:
         opened.push_back("setup");
         return true;
     }
+
+    CommandLineSyntax syntax = CommandLineSyntax::modeWord;
+    bool display = true;
+    std::optional<std::string> daemonVariable;
+
+    CommandLineSyntax commandLineSyntax() const override { return syntax; }
+    bool connectToDisplay() override { return display; }
+    bool showSaverInDaemonWindow(std::optional<std::uint32_t> window, const SaverOptions& saver) override {
+        options = saver;
+        opened.push_back("daemon window " + (window ? std::to_string(*window) : "root"));
+        return true;
+    }
+    std::optional<std::string> daemonWindowVariable() override { return daemonVariable; }
 };
 
 struct Start : ::testing::Test, FakeSystem {
@@ -131,6 +144,57 @@ TEST_F(Start, PasswordChangeRunsForTheOwnerWindowOrReportsFailure) {
         EXPECT_EQ(messages.shown[0].text, "The password change has failed");
         EXPECT_EQ(messages.shown[0].title, "PW");
     }
+}
+
+TEST_F(Start, DaemonStartsDrawWhereTheyAreToldBesideOtherCopiesAndNeverShowABox) {
+    shell.syntax = CommandLineSyntax::modeWordAndOptions;
+    shell.running = true; // other copies: one per monitor, and the daemon's preview
+    registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "3");
+    registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text, "7");
+    struct Case {
+        const char* argumentText;
+        std::optional<std::string> daemonVariable;
+        std::string outcome; // what opened, with its settings, or the error line
+    };
+    const Case cases[] = {
+        {"-root", std::nullopt, "daemon window root 3 7"},
+        {"-root", "", "daemon window root 3 7"},
+        {"-root", "0x200001", "daemon window 2097153 3 7"},
+        {"--root", "4242", "daemon window 4242 3 7"},
+        {"-window-id 0x2a", "4242", "daemon window 42 3 7"},
+        {"-root -move-speed 12 -days-before 120", std::nullopt, "daemon window root 12 99"},
+        {"-root", "0xnope", "XSCREENSAVER_WINDOW=\"0xnope\" is not a window id"},
+        {"-root -fps", std::nullopt, "unknown option \"-fps\" (try --help)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.argumentText);
+        shell.opened.clear();
+        console.errors.clear();
+        shell.options = {};
+        shell.daemonVariable = c.daemonVariable;
+        const StartResult result = start(c.argumentText);
+        const Settings& settings = shell.options.settings;
+        const std::string outcome = result == StartResult::windowOpened
+            ? shell.opened.at(0) + " " + std::to_string(settings.moveSpeed) + " " + std::to_string(settings.daysBeforeEvent)
+            : console.errors.at(0);
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_EQ(result == StartResult::windowOpened, shell.options.placement == SaverPlacement::daemonWindow);
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Start, HelpAndVersionPrintAndStartsWithoutADisplayEndAtOnce) {
+    shell.syntax = CommandLineSyntax::modeWordAndOptions;
+    EXPECT_EQ(start("--help"), StartResult::nothingOpened);
+    EXPECT_EQ(start("-version"), StartResult::nothingOpened);
+    EXPECT_EQ(console.written, usageText() + std::string(kVersionText));
+    shell.display = false;
+    for (const char* argumentText : {"", "/s", "/p 12", "/c", "/a 12", "-root"})
+        EXPECT_EQ(start(argumentText), StartResult::displayUnavailable) << argumentText;
+    // What needs no window needs no display either.
+    EXPECT_EQ(start("/x"), StartResult::nothingOpened);
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(PasswordFlag, TakesTheFirstByteOfAllButTheLast) {

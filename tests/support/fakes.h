@@ -31,10 +31,12 @@ public:
         return files.count(path) > 0 && unreadable.count(path) == 0;
     }
     std::optional<std::string> readWholeFile(const std::string& path) override {
+        readsLocked.push_back(locksHeld > 0);
         if (!canOpenForReading(path) || failingReads.count(path)) return std::nullopt;
         return files.at(path);
     }
     bool replaceFile(const std::string& path, const std::string&, std::string_view contents) override {
+        writesLocked.push_back(locksHeld > 0);
         if (failWrites) return false;
         files[path] = std::string(contents);
         writeLog.push_back(path);
@@ -61,6 +63,21 @@ public:
         auto contents = readWholeFile(path);
         if (contents) contents->resize(std::min(count, contents->size()));
         return contents;
+    }
+
+    // Whether each whole read and each replace ran while the folder's lock was held.
+    bool lockAvailable = true;
+    int locksHeld = 0;
+    std::vector<bool> readsLocked, writesLocked;
+
+    struct CountedLock final : FolderLock {
+        int& held;
+        explicit CountedLock(int& count) : held(++count) {}
+        ~CountedLock() override { --held; }
+    };
+    std::unique_ptr<FolderLock> lockFolder(const std::string&) override {
+        if (!lockAvailable) return nullptr;
+        return std::make_unique<CountedLock>(locksHeld);
     }
 };
 
@@ -136,6 +153,14 @@ public:
     void show(const std::string& text, const std::string& title) override { shown.push_back({text, title}); }
 };
 
+class RecordingConsole final : public Console {
+public:
+    std::string written;
+    std::vector<std::string> errors;
+    void write(std::string_view text) override { written += text; }
+    void writeError(std::string_view line) override { errors.emplace_back(line); }
+};
+
 class FakePlatformServices final : public PlatformServices {
 public:
     std::uint32_t platform = 2;
@@ -162,11 +187,12 @@ struct FakeSystem {
     FixedClock clock{{{2026, 12, 6}, 10, 59, 30}};
     RecordingMessageBoxes messages;
     FakePlatformServices services;
+    RecordingConsole console;
     Platform platform;
     SetupServices setup{platform.eventStore(), registry, messages};
 
     explicit FakeSystem(DataPaths paths = {"C:\\Almanix", '\\', "C:\\Almanix\\Pics"})
-        : platform{files, registry, shortDate, clock, messages, services, std::move(paths)} {}
+        : platform{files, registry, shortDate, clock, messages, services, console, std::move(paths)} {}
     FakeSystem(const FakeSystem&) = delete;
     FakeSystem& operator=(const FakeSystem&) = delete;
 

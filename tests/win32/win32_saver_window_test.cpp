@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <windows.h>
 
 #include "support/fakes.h"
@@ -167,6 +169,30 @@ TEST(Win32SaverWindow, EachTickFillsTheTrailAndCopiesTheImageClippedToTheWindow)
     SendMessageA(window.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
     EXPECT_EQ(printed.count(kRed), 4 * 4);
     EXPECT_EQ(printed.count(kBlack), 40 * 30 - 4 * 4);
+}
+
+// Two monitors: the second stands left of the primary one and reaches higher.
+int WINAPI twoMonitors(int index) {
+    switch (index) {
+    case SM_XVIRTUALSCREEN: return -1280;
+    case SM_YVIRTUALSCREEN: return -200;
+    case SM_CXVIRTUALSCREEN: return 3200;
+    case SM_CYVIRTUALSCREEN: return 1224;
+    default: return GetSystemMetrics(index);
+    }
+}
+
+TEST(Win32SaverWindow, FullScreenCoversEveryMonitor) {
+    GdiSceneImage movingImage;
+    Win32SaverWindow window(movingImage, twoMonitors);
+    ASSERT_TRUE(window.create(SaverPlacement::fullScreen));
+    RECT placed{};
+    GetWindowRect(window.handle(), &placed);
+    EXPECT_EQ(std::make_tuple(placed.left, placed.top, placed.right, placed.bottom),
+              std::make_tuple(-1280, -200, 1920, 1024));
+    // The motion's bounds are the same virtual desktop.
+    EXPECT_EQ(window.screenSize(), (ImageSize{3200, 1224}));
+    EXPECT_EQ(window.windowSize(), (ImageSize{3200, 1224}));
 }
 
 // The cursor's display count; the cursor shows while it is 0 or more.
