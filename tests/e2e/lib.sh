@@ -100,6 +100,8 @@ use_build() { # linux|windows program
   mkdir -p "$data"
 }
 
+# Starts the program in the background; sets "started" to its process id.
+start_program() { "${run[@]}" "$@" & started=$!; background+=($started); }
 # A line of the event file for a day, as the program writes it.
 event_line() { echo "#$(short_date "$1") $(date -d "$1" +%A) $2"; }
 # Changes whenever the event file or a setting does.
