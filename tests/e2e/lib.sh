@@ -1,19 +1,114 @@
-# Shared by the end-to-end tests: a virtual display, checks and window look-ups.
+# Shared by the end-to-end tests: how each build is started and where it keeps
+# its data and settings, a virtual display, checks and window look-ups.
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 tools="$here/../tools"
-DISPLAY="$("$tools/virtual-display")"
-export DISPLAY
 failures=0
+background=() # processes that go with the test
+sandbox=$(mktemp -d)
+trap on_exit EXIT
 
 pass() { echo "ok - $*"; }
 fail() { echo "FAILED - $*"; failures=$((failures + 1)); }
 expect_equal() { # description expected actual
   if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected '$2', got '$3'"; fi
 }
+finish() {
+  if [ "$failures" -eq 0 ]; then echo "all checks passed"; exit 0; fi
+  echo "$failures checks failed"; exit 1
+}
+on_exit() {
+  local pid
+  for pid in "${background[@]}"; do kill "$pid" 2>/dev/null; done
+  if ${started_clean:-false}; then leave_clean; fi
+  if [ -n "${xvfb:-}" ]; then
+    # Wine's programs of the prefix live on this display: they go with it.
+    [ "${build:-}" = windows ] && WINEPREFIX="$ALMANIX_WINEPREFIX" wineserver -k 2>/dev/null
+    kill "$xvfb" 2>/dev/null
+  fi
+  rm -rf "$sandbox"
+}
 
-# Prints the ids of windows whose title is exactly the given text.
-windows_titled() { xdotool search --name "^$1\$" 2>/dev/null || true; }
+# A display of the test's own, for a full-screen saver covers every window of a
+# display, also those of another test that shares it. Call before use_build.
+own_display() {
+  local number
+  for number in $(seq 150 199); do
+    [ -e "/tmp/.X${number}-lock" ] && continue
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 50); do DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    if kill -0 "$xvfb" 2>/dev/null; then export DISPLAY=":$number"; return; fi
+    xvfb=""
+  done
+  echo "could not start a virtual display"
+  exit 1
+}
+
+# Sets up one build: "${run[@]}" starts the program, "data" is its data folder,
+# "user_folder" what it must leave alone but for that folder; the data folder
+# (empty) and the settings (none) start clean and are left so. Ends the test as
+# skipped (77) where this machine cannot run the program.
+use_build() { # linux|windows program
+  build="$1" program="$2"
+  DISPLAY="$("$tools/virtual-display")"
+  # C: month/day/year short dates and English day names on both builds.
+  export DISPLAY LC_ALL=C.UTF-8 LANG=C.UTF-8
+  case "$build" in
+    linux)
+      export HOME="$sandbox/home" XDG_CONFIG_HOME="$sandbox/config" XDG_RUNTIME_DIR="$sandbox/run"
+      export QT_QPA_PLATFORM=xcb
+      mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+      data="$HOME/Almanix" user_folder="$HOME" patience=30
+      settings="$XDG_CONFIG_HOME/almanix/registry.reg"
+      run=("$program")
+      short_date() { date -d "$1" +%m/%d/%Y; }
+      store_setting() { # name text
+        mkdir -p "$(dirname "$settings")"
+        [ -f "$settings" ] ||
+          printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\r\n' > "$settings"
+        printf '"%s"="%s"\r\n' "$1" "$2" >> "$settings"
+      }
+      stored_setting() { tr -d '\r' < "$settings" 2>/dev/null | sed -n "s/^\"$1\"=\"\(.*\)\"\$/\1/p"; }
+      all_settings() { cat "$settings" 2>/dev/null; }
+      leave_clean() { rm -rf "$data" "$settings"; }
+      ;;
+    windows)
+      ALMANIX_WINEPREFIX=$("$tools/wine-run" --prefix "$program")
+      case $? in
+        0) export ALMANIX_WINEPREFIX ;;
+        77) exit 77 ;; # this machine cannot run the program
+        *) echo "could not make a Wine prefix"; exit 1 ;;
+      esac
+      data="$ALMANIX_WINEPREFIX/drive_c/Almanix" user_folder="$data" patience=120
+      key='HKLM\SOFTWARE\Screen saver\Almanix'
+      run=("$tools/wine-run" "$program")
+      short_date() { date -d "$1" +%-m/%-d/%Y; }
+      wine_reg() { "$tools/wine-run" "$ALMANIX_WINEPREFIX/drive_c/windows/system32/reg.exe" "$@" 2>/dev/null; }
+      store_setting() { wine_reg add "$key" /v "$1" /d "$2" /f >/dev/null; }
+      stored_setting() {
+        wine_reg query "$key" /v "$1" | tr -d '\r' | awk -v name="$1" '$1 == name && $2 == "REG_SZ" { print $3 }'
+      }
+      all_settings() { wine_reg query "$key"; }
+      leave_clean() { rm -rf "$data"; wine_reg delete "$key" /f >/dev/null; }
+      ;;
+    *) echo "unknown build '$build': linux or windows"; exit 2 ;;
+  esac
+  events="$data/events.dat"
+  leave_clean
+  started_clean=true
+  mkdir -p "$data"
+}
+
+# Starts the program in the background; sets "started" to its process id.
+start_program() { "${run[@]}" "$@" & started=$!; background+=($started); }
+# A line of the event file for a day, as the program writes it.
+event_line() { echo "#$(short_date "$1") $(date -d "$1" +%A) $2"; }
+# Changes whenever the event file or a setting does.
+fingerprint() { { cat "$events" 2>/dev/null; all_settings; } | md5sum; }
+
+# Prints the ids of the shown windows whose title is exactly the given text.
+windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
 
 # Waits until a window with the title shows; prints its id.
 wait_for_window() { # title seconds
@@ -25,10 +120,21 @@ wait_for_window() { # title seconds
   done
   return 1
 }
+wait_closed() { # title
+  local deadline=$((SECONDS + 20))
+  while [ -n "$(windows_titled "$1")" ] && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
+  [ -z "$(windows_titled "$1")" ]
+}
 
-press_key_in() { # window key
+keys_in() { # window keys...
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key --delay 60 "$@"
+}
+type_in() { # window text
   xdotool windowfocus --sync "$1" 2>/dev/null || true
-  xdotool key "$2"
+  xdotool type --delay 40 "$2"
 }
 
 # Waits for a background process of this shell; sets exit_status to its
@@ -43,9 +149,4 @@ wait_for_exit() { # pid seconds
   done
   wait "$1"
   exit_status=$?
-}
-
-finish() {
-  if [ "$failures" -eq 0 ]; then echo "all checks passed"; exit 0; fi
-  echo "$failures checks failed"; exit 1
 }
