@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "setup/events_dialog.h"
-#include "setup/setup_window.h"
 #include "setup/speed_dialog.h"
 #include "support/fakes.h"
 
@@ -100,20 +99,6 @@ public:
         value = newValue;
         if (presenter) presenter->speedChanged();
     }
-};
-
-class FakeSetupWindowView final : public FakeForm<SetupWindowView> {
-public:
-    std::map<std::string, std::string> labels;
-    void setLabelText(std::string_view name, const std::string& text) override { labels[std::string(name)] = text; }
-};
-
-class RecordingDialogs final : public SetupDialogs {
-public:
-    std::vector<std::string> shown;
-    void showEventsDialog() override { shown.push_back("events"); }
-    void showSpeedDialog() override { shown.push_back("speed"); }
-    void showAboutBox() override { shown.push_back("about"); }
 };
 
 } // namespace almanix::testing

@@ -56,54 +56,6 @@ struct Start : ::testing::Test, FakeSystem {
     }
 };
 
-TEST_F(Start, EachArgumentOpensItsWindowWithTheStoredSettings) {
-    registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "45");
-    registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text, "7");
-    struct Case {
-        const char* argumentText;
-        StartResult result;
-        std::vector<std::string> opened;
-    };
-    const Case cases[] = {
-        {"", StartResult::windowOpened, {"full screen"}},
-        {" /s:99 ", StartResult::windowOpened, {"full screen"}},
-        {"/p 4242", StartResult::windowOpened, {"preview in 4242"}},
-        {"/c:1234", StartResult::windowOpened, {"setup"}},
-        {"/x", StartResult::nothingOpened, {}},
-        {"-s", StartResult::nothingOpened, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.argumentText);
-        shell.opened.clear();
-        EXPECT_EQ(start(c.argumentText), c.result);
-        EXPECT_EQ(shell.opened, c.opened);
-    }
-    EXPECT_EQ(shell.options.placement, SaverPlacement::preview);
-    EXPECT_EQ(shell.options.settings.moveSpeed, 30);
-    EXPECT_EQ(shell.options.settings.daysBeforeEvent, 7);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(Start, MalformedPreviewHandleIsReportedAndOpensNothing) {
-    for (const char* argumentText : {"/p", "/p abc", "/p:"}) {
-        SCOPED_TRACE(argumentText);
-        messages.shown.clear();
-        EXPECT_EQ(start(argumentText), StartResult::startupFailed);
-        EXPECT_TRUE(shell.opened.empty());
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_NE(messages.shown[0].text.find(argumentText), std::string::npos);
-        EXPECT_EQ(messages.shown[0].title, kApplicationTitle);
-    }
-}
-
-TEST_F(Start, ASecondCopyEndsAtOnceInEveryMode) {
-    shell.running = true;
-    for (const char* argumentText : {"", "/s", "/p 12", "/c", "/a 12"}) EXPECT_EQ(start(argumentText), StartResult::nothingOpened);
-    EXPECT_TRUE(shell.opened.empty());
-    EXPECT_TRUE(services.passwordChanges.empty());
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST_F(Start, FullScreenIsGuardedByThePasswordOnlyOnThe95FamilyWithTheFlagAt1) {
     struct Case {
         std::uint32_t platformId;
@@ -127,22 +79,6 @@ TEST_F(Start, FullScreenIsGuardedByThePasswordOnlyOnThe95FamilyWithTheFlagAt1) {
         EXPECT_EQ(shell.options.password, c.password);
         // The system keys go off before the saver shows, where the password guards it.
         EXPECT_EQ(services.runningStates, c.password == SaverPassword::on ? std::vector<bool>{true} : std::vector<bool>{});
-    }
-}
-
-TEST_F(Start, PasswordChangeRunsForTheOwnerWindowOrReportsFailure) {
-    EXPECT_EQ(start("/a 1234"), StartResult::nothingOpened);
-    EXPECT_EQ(services.passwordChanges, (std::vector<std::pair<std::string, std::int32_t>>{{"SCRSAVE", 1234}}));
-    EXPECT_TRUE(messages.shown.empty());
-
-    services.passwordServiceAvailable = false;
-    for (const char* argumentText : {"/a", "/a xyz", "/a 1234"}) {
-        SCOPED_TRACE(argumentText);
-        messages.shown.clear();
-        start(argumentText);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, "The password change has failed");
-        EXPECT_EQ(messages.shown[0].title, "PW");
     }
 }
 

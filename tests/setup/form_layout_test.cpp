@@ -1,25 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "setup/about_box.h"
-#include "setup/fake_setup_views.h"
+#include "setup/events_dialog.h"
+#include "setup/setup_window.h"
+#include "setup/speed_dialog.h"
 
 namespace almanix {
 namespace {
-
-TEST(SetupWindowTest, LoadCentresAndNamesThePicturesFolderTheMenuOpensTheDialogs) {
-    testing::FakeSetupWindowView view;
-    view.window = {6630, 6900};
-    testing::RecordingDialogs dialogs;
-    SetupWindow window(view, dialogs, "~/Almanix/pics");
-    window.load();
-    EXPECT_DOUBLE_EQ(view.position->left, 4365);
-    EXPECT_DOUBLE_EQ(view.position->top, 2310);
-    EXPECT_NE(view.labels[std::string(SetupWindowControls::helpLabel)].find(" on directory ~/Almanix/pics. That means"), std::string::npos);
-
-    for (const MenuItem& item : setupWindowLayout().menu) EXPECT_TRUE(runAction(SetupWindow::actions(), window, item.name));
-    EXPECT_FALSE(runAction(SetupWindow::actions(), window, "nothing"));
-    EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"events", "speed", "about"}));
-}
 
 TEST(FormLayout, TwipsBecomePixelsAtTheDisplaysResolution) {
     const std::tuple<double, double, int> cases[] = {
