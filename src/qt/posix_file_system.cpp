@@ -1,9 +1,9 @@
 #include "qt/posix_file_system.h"
 
 #include <cerrno>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
-#include <climits>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>

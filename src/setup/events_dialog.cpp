@@ -100,7 +100,7 @@ void EventsDialog::load() {
 
 void EventsDialog::loadEventList() {
     EventList list = almanix::loadEventList(services_.events);
-    fileUnreadOnLoad_ = eventFileUnreadable();
+    fileUnreadOnLoad_ = unreadableFileExists(list.status);
     std::size_t beyondTheList = 0;
     for (EventLine& line : list.lines) {
         if (line.kind == EventLineKind::event) {
@@ -136,9 +136,8 @@ std::size_t EventsDialog::lineOfEvent(std::size_t number) const {
     return fileLines_.size();
 }
 
-bool EventsDialog::eventFileUnreadable() {
-    return readEventFile(services_.events).status != EventFileStatus::read &&
-           services_.events.files.exists(services_.events.paths.eventFile());
+bool EventsDialog::unreadableFileExists(EventFileStatus status) {
+    return status != EventFileStatus::read && services_.events.files.exists(services_.events.paths.eventFile());
 }
 
 void EventsDialog::dateChanged(const CalendarDate& date) {
@@ -200,13 +199,14 @@ void EventsDialog::remove() {
 void EventsDialog::accept() {
     EventStore& events = services_.events;
     const std::string path = events.paths.eventFile();
-    if (fileUnreadOnLoad_ || eventFileUnreadable()) {
+    // Kept to be put back should the setting fail.
+    const EventFileText before = readEventFile(events);
+    if (fileUnreadOnLoad_ || unreadableFileExists(before.status)) {
         showMessage("The events were not saved: the event file " + path +
                     " could not be read, so the list lacks its events and saving would lose them. "
                     "Nothing was changed. Press Cancel, make the file readable and open this dialog again.");
         return;
     }
-    const EventFileText before = readEventFile(events);
     if (!saveEventList(events, fileLines_)) {
         const std::string& folder = events.paths.folder;
         showMessage(events.files.exists(folder)

@@ -95,8 +95,8 @@ private:
     void appendListItem(const std::string& item);
     // Where the file's event of that number stands among its lines; the end when there are fewer.
     std::size_t lineOfEvent(std::size_t number) const;
-    // True when an event file exists that cannot be read: replacing it would lose events never shown.
-    bool eventFileUnreadable();
+    // True when an event file exists that could not be read: replacing it would lose events never shown.
+    bool unreadableFileExists(EventFileStatus status);
     void showMessage(const std::string& text);
 
     EventsDialogView& view_;
