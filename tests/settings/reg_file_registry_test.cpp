@@ -109,14 +109,6 @@ TEST_F(RegFile, WritingKeepsEveryOtherLine) {
     EXPECT_EQ(readRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName), "a\"b\\c");
 }
 
-TEST_F(RegFile, ControlCharactersAreWrittenAsTypedBytes) {
-    EXPECT_EQ(registry.writeStringValue(RegistryRoot::localMachine, kSettingsKeyPath, "Odd", std::string("a\r\n\0", 4)),
-              RegistryWriteStatus::written);
-    const RegistryRead read = registry.readValue(RegistryRoot::localMachine, kSettingsKeyPath, "Odd", KeyOpening::queryOnly, 1024);
-    EXPECT_EQ(read.type, RegistryType::text);
-    EXPECT_EQ(read.data, std::string("a\r\n\0", 4));
-}
-
 TEST_F(RegFile, AFileItCannotReadIsNeverOverwrittenAndTheUserIsToldWhere) {
     store("not a registry file\n");
     const SettingWrite write = storeSetting(registry, kMoveSpeedName, "12");
