@@ -41,6 +41,9 @@ public:
     virtual bool replaceFile(const std::string& path, const std::string& temporaryPath,
                              std::string_view contents) = 0;
 
+    // Removes the file; true when it is gone.
+    virtual bool removeFile(const std::string& path) = 0;
+
     // Creates the folder and any missing parents; true when it exists afterwards.
     virtual bool createFolders(const std::string& path) = 0;
 

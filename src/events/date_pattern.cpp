@@ -1,5 +1,6 @@
 #include "events/date_pattern.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -38,14 +39,37 @@ bool isPlainSeparator(char c) {
     return c == '/' || c == '.' || c == '-';
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 std::optional<int> readNumber(std::string_view text, std::size_t maximumDigits) {
     if (text.empty() || text.size() > maximumDigits) return std::nullopt;
     int value = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (!isDigit(c)) return std::nullopt;
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+// The date that three numbers make in an order; nothing when one does not fit
+// its field or they make no date.
+std::optional<CalendarDate> dateOfNumbers(const std::array<Field, 3>& order,
+                                          const std::array<std::string_view, 3>& numbers) {
+    CalendarDate date;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const auto number = readNumber(numbers[i], order[i] == Field::year ? 4 : 2);
+        if (!number) return std::nullopt;
+        switch (order[i]) {
+        case Field::day: date.day = *number; break;
+        case Field::month: date.month = *number; break;
+        case Field::year:
+            // Two digits read as 1930..2029, as the Windows short date does.
+            date.year = numbers[i].size() <= 2 ? (*number < 30 ? 2000 + *number : 1900 + *number) : *number;
+            break;
+        }
+    }
+    if (!isValidDate(date) || date.year < 1) return std::nullopt;
+    return date;
 }
 
 } // namespace
@@ -109,26 +133,33 @@ std::string DatePattern::format(const CalendarDate& date) {
 }
 
 std::optional<CalendarDate> DatePattern::parse(std::string_view text) {
-    CalendarDate date;
-    for (std::size_t i = 0; i < order_.size(); ++i) {
-        const std::size_t end = i + 1 < order_.size() ? text.find(separator_) : text.size();
+    std::array<std::string_view, 3> parts;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const bool last = i + 1 == parts.size();
+        const std::size_t end = last ? text.size() : text.find(separator_);
         if (end == std::string_view::npos) return std::nullopt;
-        const std::string_view part = text.substr(0, end);
-        text.remove_prefix(i + 1 < order_.size() ? end + 1 : end);
-
-        const auto number = readNumber(part, order_[i] == Field::year ? 4 : 2);
-        if (!number) return std::nullopt;
-        switch (order_[i]) {
-        case Field::day: date.day = *number; break;
-        case Field::month: date.month = *number; break;
-        case Field::year:
-            // Two digits read as 1930..2029, as the Windows short date does.
-            date.year = part.size() <= 2 ? (*number < 30 ? 2000 + *number : 1900 + *number) : *number;
-            break;
-        }
+        parts[i] = text.substr(0, end);
+        text.remove_prefix(last ? end : end + 1);
     }
-    if (!isValidDate(date) || date.year < 1) return std::nullopt;
-    return date;
+    return dateOfNumbers(order_, parts);
+}
+
+std::vector<CalendarDate> DatePattern::readingsInEveryOrder(std::string_view text) {
+    std::vector<std::string_view> numbers;
+    if (text.empty() || !isDigit(text.front())) return {};
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        while (i < text.size() && isDigit(text[i])) ++i;
+        numbers.push_back(text.substr(start, i - start));
+        while (i < text.size() && !isDigit(text[i])) ++i;
+    }
+    if (numbers.size() != 3) return {};
+    std::vector<CalendarDate> readings;
+    std::array<Field, 3> order{Field::day, Field::month, Field::year};
+    do {
+        if (auto date = dateOfNumbers(order, {numbers[0], numbers[1], numbers[2]})) readings.push_back(*date);
+    } while (std::next_permutation(order.begin(), order.end()));
+    return readings;
 }
 
 } // namespace almanix

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "events/short_date.h"
 
@@ -27,6 +28,11 @@ public:
 
     std::string format(const CalendarDate& date) override;
     std::optional<CalendarDate> parse(std::string_view text) override;
+
+    // The dates that the three numbers of a text such as "12/09/2026" or
+    // "2026.12.09." make in each order of day, month and year, by the same
+    // rules as parse; none when the text is not three numbers with separators.
+    static std::vector<CalendarDate> readingsInEveryOrder(std::string_view text);
 
     std::array<Field, 3> order() const { return order_; }
     char separator() const { return separator_; }

@@ -25,8 +25,9 @@ struct EventScan {
 
 // Sorts every line of the text by its date against today: expired lines are
 // left out of keptText, due ones (0 to daysBeforeEvent days ahead) are counted
-// and added to dueText, and lines the program never writes are kept unchanged
-// and never announced.
+// and added to dueText, and lines the program never writes, or whose date
+// cannot be read in agreement with their day name, are kept unchanged and
+// never announced.
 EventScan scanEvents(std::string_view fileText, std::int64_t today, std::int16_t daysBeforeEvent,
                      ShortDate& shortDate);
 

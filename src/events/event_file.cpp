@@ -13,9 +13,17 @@ EventFileText readEventFile(EventStore& store) {
 }
 
 std::vector<std::string_view> eventFileLines(std::string_view fileText) {
-    std::vector<std::string_view> lines = splitAtLineEnds(fileText);
-    // The line end closes a line; nothing after the last one is no line.
-    if (lines.back().empty()) lines.pop_back();
+    std::vector<std::string_view> lines;
+    while (!fileText.empty()) {
+        const std::size_t end = fileText.find('\n');
+        if (end == std::string_view::npos) {
+            lines.push_back(fileText);
+            break;
+        }
+        const bool carriageReturn = end > 0 && fileText[end - 1] == '\r';
+        lines.push_back(fileText.substr(0, carriageReturn ? end - 1 : end));
+        fileText.remove_prefix(end + 1);
+    }
     return lines;
 }
 
@@ -32,19 +40,19 @@ EventList loadEventList(EventStore& store) {
     const EventFileText file = readEventFile(store);
     EventList list{file.status, {}};
     for (std::string_view line : eventFileLines(file.text)) {
-        if (line.empty()) continue;
-        // A line without its marker keeps all of its text.
-        if (line.front() == '#') line.remove_prefix(1);
-        list.items.emplace_back(line);
+        if (line.starts_with('#'))
+            list.lines.push_back({EventLineKind::event, std::string(line.substr(1))});
+        else
+            list.lines.push_back({EventLineKind::kept, std::string(line)});
     }
     return list;
 }
 
-bool saveEventList(EventStore& store, const std::vector<std::string>& items) {
+bool saveEventList(EventStore& store, const std::vector<EventLine>& lines) {
     std::string text;
-    for (const std::string& item : items) {
-        text += '#';
-        text += item;
+    for (const EventLine& line : lines) {
+        if (line.kind == EventLineKind::event) text += '#';
+        text += line.text;
         text += kLineEnd;
     }
     // Waits for a due check of another copy, so that its rewrite cannot undo this one.

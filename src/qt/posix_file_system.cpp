@@ -1,6 +1,7 @@
 #include "qt/posix_file_system.h"
 
 #include <cerrno>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
@@ -56,6 +57,27 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string fileNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a path names once its symbolic links are followed; the path itself
+// when it is no link, or links go round in circles.
+std::string linkTargetOf(const std::string& path) {
+    std::string target = path;
+    for (int links = 0; links < 40; ++links) {
+        struct stat status{};
+        if (::lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return target;
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length <= 0) return target;
+        link.resize(static_cast<std::size_t>(length));
+        target = link.front() == '/' ? link : folderOf(target) + '/' + link;
+    }
+    return path;
+}
+
 } // namespace
 
 bool PosixFileSystem::exists(const std::string& path) {
@@ -81,8 +103,11 @@ std::optional<std::string> PosixFileSystem::readWholeFile(const std::string& pat
     }
 }
 
-bool PosixFileSystem::replaceFile(const std::string& path, const std::string& temporaryPath,
+bool PosixFileSystem::replaceFile(const std::string& linkPath, const std::string& linkTemporaryPath,
                                   std::string_view contents) {
+    const std::string path = linkTargetOf(linkPath);
+    const std::string temporaryPath =
+        path == linkPath ? linkTemporaryPath : folderOf(path) + '/' + fileNameOf(linkTemporaryPath);
     // The new file keeps the permissions of the one it replaces.
     struct stat old{};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0666;
@@ -99,6 +124,8 @@ bool PosixFileSystem::replaceFile(const std::string& path, const std::string& te
     if (folder.valid()) ::fsync(folder.get());
     return true;
 }
+
+bool PosixFileSystem::removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
 
 bool PosixFileSystem::createFolders(const std::string& path) {
     std::error_code error;

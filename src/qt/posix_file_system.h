@@ -4,6 +4,8 @@
 
 namespace almanix {
 
+// A file that is a symbolic link is replaced at its target, with the temporary
+// file beside the target, so that the link stays a link.
 class PosixFileSystem final : public FileSystem {
 public:
     bool exists(const std::string& path) override;
@@ -11,6 +13,7 @@ public:
     std::optional<std::string> readWholeFile(const std::string& path) override;
     bool replaceFile(const std::string& path, const std::string& temporaryPath,
                      std::string_view contents) override;
+    bool removeFile(const std::string& path) override;
     bool createFolders(const std::string& path) override;
     FolderListing listFiles(const std::string& folder) override;
     std::optional<std::string> readFirstBytes(const std::string& path, std::size_t count) override;

@@ -9,6 +9,7 @@ namespace almanix {
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
+constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
 
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -180,7 +181,7 @@ struct Document {
         std::string text;
     };
 
-    // False when the text is not a REGEDIT4 file.
+    // False when the text is not a registry file of version 4 or 5.
     static bool parse(const std::string& contents, Document& document) {
         document = Document{};
         if (contents.find("\r\n") != std::string::npos) document.newline = "\r\n";
@@ -193,9 +194,11 @@ struct Document {
             document.lines.push_back(std::move(line));
             start = end + 1;
         }
-        std::string_view first = document.lines.empty() ? "" : document.lines.front();
+        if (document.lines.empty()) return false;
+        std::string_view first = document.lines.front();
         if (first.starts_with("\xEF\xBB\xBF")) first.remove_prefix(3);
-        return trimmed(first) == kHeader;
+        first = trimmed(first);
+        return first == kHeader || first == kVersion5Header;
     }
 
     std::vector<Logical> logicalLines() const {
@@ -218,6 +221,10 @@ struct Document {
         return result;
     }
 };
+
+bool isBlank(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
 
 bool isSection(std::string_view line) { return line.starts_with('[') && line.ends_with(']'); }
 
@@ -248,7 +255,9 @@ Location locate(const std::vector<Document::Logical>& logical, std::string_view 
             continue;
         }
         if (!inKey || text.empty() || text.starts_with(';')) continue;
-        location.sectionEnd = i;
+        // A line still ending in a backslash ran out of lines to continue on:
+        // a line written after it would be read as part of it.
+        if (!text.ends_with('\\')) location.sectionEnd = i;
         auto value = parseValueLine(text);
         if (value && equalIgnoringCase(value->name, valueName)) {
             location.valueLine = i;
@@ -290,19 +299,21 @@ RegistryRead RegFileRegistry::readValue(RegistryRoot root, std::string_view keyP
     return read;
 }
 
-bool RegFileRegistry::writeStringValue(RegistryRoot root, std::string_view keyPath,
-                                       std::string_view valueName, std::string_view bytes) {
+RegistryWriteStatus RegFileRegistry::writeStringValue(RegistryRoot root, std::string_view keyPath,
+                                                      std::string_view valueName, std::string_view bytes) {
     const auto rootText = rootName(root);
-    if (!rootText) return false;
+    if (!rootText) return RegistryWriteStatus::failed;
 
     Document document;
-    if (files_.exists(filePath())) {
-        // Never replace what could not be read or understood.
-        const auto contents = files_.readWholeFile(filePath());
-        if (!contents || !Document::parse(*contents, document)) return false;
-    } else {
-        if (!files_.createFolders(folder_)) return false;
+    const auto contents = files_.readWholeFile(filePath());
+    if (!contents && files_.exists(filePath())) return RegistryWriteStatus::storeUnreadable;
+    if (!contents || isBlank(*contents)) {
+        // Missing, or emptied by a truncation: nothing in it to keep.
+        if (!contents && !files_.createFolders(folder_)) return RegistryWriteStatus::failed;
         document.lines.emplace_back(kHeader);
+    } else if (!Document::parse(*contents, document)) {
+        // Never replace what could not be understood.
+        return RegistryWriteStatus::storeUnreadable;
     }
 
     const std::string keyName = *rootText + '\\' + std::string(keyPath);
@@ -319,11 +330,17 @@ bool RegFileRegistry::writeStringValue(RegistryRoot root, std::string_view keyPa
         const std::size_t after = logical[*location.sectionEnd].last + 1;
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after), line);
     } else {
-        if (!lines.back().empty()) lines.emplace_back();
-        lines.push_back('[' + keyName + ']');
-        lines.push_back(line);
+        // The new key goes before a last line that would take up what follows it.
+        std::size_t at = lines.size();
+        if (!logical.empty() && logical.back().text.ends_with('\\')) at = logical.back().first;
+        std::vector<std::string> section{'[' + keyName + ']', line};
+        if (!lines[at - 1].empty()) section.insert(section.begin(), std::string());
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), section.begin(), section.end());
     }
-    return files_.replaceFile(filePath(), filePath() + ".tmp", document.text());
+    return files_.replaceFile(filePath(), filePath() + ".tmp", document.text()) ? RegistryWriteStatus::written
+                                                                               : RegistryWriteStatus::failed;
 }
+
+std::string RegFileRegistry::placeOf(RegistryRoot, std::string_view) { return "the file " + filePath(); }
 
 } // namespace almanix

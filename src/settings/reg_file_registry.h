@@ -17,17 +17,19 @@ namespace almanix {
 //
 // A quoted text holds exactly its bytes (no terminating NUL is implied); dword:,
 // hex: and hex(n): hold typed data. Key paths and value names ignore letter case.
+// The first line may also be "Windows Registry Editor Version 5.00", and is kept.
 // A write changes one line and keeps every other line of the file as it was; a
-// file that cannot be read or does not begin with REGEDIT4 reads as empty and is
-// never overwritten.
+// missing or blank file is begun anew; a file that cannot be read or has
+// neither first line reads as empty and is never overwritten.
 class RegFileRegistry final : public Registry {
 public:
     RegFileRegistry(FileSystem& files, std::string folder, std::string fileName = "registry.reg");
 
     RegistryRead readValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                            KeyOpening opening, std::size_t bufferSize) override;
-    bool writeStringValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
-                          std::string_view bytes) override;
+    RegistryWriteStatus writeStringValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                         std::string_view bytes) override;
+    std::string placeOf(RegistryRoot root, std::string_view keyPath) override;
 
     std::string filePath() const { return folder_ + '/' + fileName_; }
 

@@ -18,10 +18,15 @@ inline constexpr std::uint32_t dword = 4;  // REG_DWORD
 } // namespace RegistryType
 
 // How a key is opened for reading: the plain open of the password flag, or the
-// full-access open of the settings store.
-enum class KeyOpening { plain, allAccess };
+// settings store's open for querying values only, which a standard user may
+// make under HKEY_LOCAL_MACHINE.
+enum class KeyOpening { plain, queryOnly };
 
 enum class RegistryReadStatus { ok, keyMissing, valueMissing, tooLarge };
+
+// storeUnreadable: the file that holds the registry could not be read or
+// understood, and was left as it is.
+enum class RegistryWriteStatus { written, accessDenied, storeUnreadable, failed };
 
 struct RegistryRead {
     RegistryReadStatus status = RegistryReadStatus::keyMissing;
@@ -39,8 +44,11 @@ public:
                                    KeyOpening opening, std::size_t bufferSize) = 0;
 
     // Creates the key when needed and stores the bytes as REG_SZ, exactly as given.
-    virtual bool writeStringValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
-                                  std::string_view bytes) = 0;
+    virtual RegistryWriteStatus writeStringValue(RegistryRoot root, std::string_view keyPath,
+                                                 std::string_view valueName, std::string_view bytes) = 0;
+
+    // Where the user finds the key, for messages: "the registry key ..." or the file that holds it.
+    virtual std::string placeOf(RegistryRoot root, std::string_view keyPath) = 0;
 };
 
 } // namespace almanix

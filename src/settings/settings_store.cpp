@@ -10,8 +10,22 @@ namespace {
 
 constexpr std::size_t kValueBufferSize = 1024;
 
+const char* keyPathOf(RegistryRoot root) {
+    return root == RegistryRoot::currentUser ? kUserSettingsKeyPath : kSettingsKeyPath;
+}
+
+// The user's key where it holds the value, so that a value stored there for a
+// user who may not write the machine's key is the one that user sees.
+RegistryRoot rootHolding(Registry& registry, std::string_view valueName) {
+    const RegistryRead read = registry.readValue(RegistryRoot::currentUser, kUserSettingsKeyPath, valueName,
+                                                 KeyOpening::queryOnly, kValueBufferSize);
+    const bool held = read.status == RegistryReadStatus::ok || read.status == RegistryReadStatus::tooLarge;
+    return held ? RegistryRoot::currentUser : RegistryRoot::localMachine;
+}
+
 std::int16_t loadNumber(Registry& registry, std::string_view valueName) {
-    const auto text = readRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, valueName);
+    const RegistryRoot root = rootHolding(registry, valueName);
+    const auto text = readRegistryText(registry, root, keyPathOf(root), valueName);
     return toInt16(numericTextValue(text.value_or("")));
 }
 
@@ -35,18 +49,31 @@ Settings loadSettings(Registry& registry) {
                        kDaysBeforeEventHighest)};
 }
 
-bool storeSetting(Registry& registry, std::string_view valueName, std::string_view text) {
-    return writeRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, valueName, text);
+SettingWrite storeSetting(Registry& registry, std::string_view valueName, std::string_view text) {
+    RegistryRoot root = rootHolding(registry, valueName);
+    RegistryWriteStatus status = writeRegistryText(registry, root, keyPathOf(root), valueName, text);
+    if (status == RegistryWriteStatus::accessDenied && root == RegistryRoot::localMachine) {
+        root = RegistryRoot::currentUser;
+        status = writeRegistryText(registry, root, keyPathOf(root), valueName, text);
+    }
+    return {status, registry.placeOf(root, keyPathOf(root))};
 }
 
-bool writeRegistryText(Registry& registry, RegistryRoot root, std::string_view keyPath,
-                       std::string_view valueName, std::string_view text) {
+std::string failedWriteMessage(const SettingWrite& write) {
+    if (write.status == RegistryWriteStatus::storeUnreadable)
+        return "The setting was not saved: " + write.place +
+               ", where the settings live, could not be read or understood, so it was left as it is.";
+    return "The setting could not be saved in " + write.place + ", where the settings live.";
+}
+
+RegistryWriteStatus writeRegistryText(Registry& registry, RegistryRoot root, std::string_view keyPath,
+                                      std::string_view valueName, std::string_view text) {
     return registry.writeStringValue(root, keyPath, valueName, text.empty() ? " " : text);
 }
 
 std::optional<std::string> readRegistryText(Registry& registry, RegistryRoot root, std::string_view keyPath,
                                             std::string_view valueName) {
-    const RegistryRead read = registry.readValue(root, keyPath, valueName, KeyOpening::allAccess, kValueBufferSize);
+    const RegistryRead read = registry.readValue(root, keyPath, valueName, KeyOpening::queryOnly, kValueBufferSize);
     if (read.status != RegistryReadStatus::ok) return std::nullopt;
     std::string_view bytes = read.data;
     if (!bytes.empty() && bytes.back() == '\0') bytes.remove_suffix(1);

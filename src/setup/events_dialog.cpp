@@ -100,16 +100,44 @@ void EventsDialog::load() {
 
 void EventsDialog::loadEventList() {
     EventList list = almanix::loadEventList(services_.events);
-    for (std::string& item : list.items) {
-        if (!addEventItem(item)) itemsBeyondTheList_.push_back(std::move(item));
+    fileUnreadOnLoad_ = unreadableFileExists(list.status);
+    std::size_t beyondTheList = 0;
+    for (EventLine& line : list.lines) {
+        if (line.kind == EventLineKind::event) {
+            if (listedCount_ < kEventListLimit)
+                appendListItem(line.text);
+            else
+                ++beyondTheList;
+        }
+        fileLines_.push_back(std::move(line));
     }
-    if (!itemsBeyondTheList_.empty()) {
-        showMessage("The event file holds " + std::to_string(items_.size() + itemsBeyondTheList_.size()) +
+    if (beyondTheList > 0) {
+        showMessage("The event file holds " + std::to_string(listedCount_ + beyondTheList) +
                     " events, more than the " + std::to_string(kEventListLimit) +
                     " that the list can show. The list shows the first " + std::to_string(kEventListLimit) +
-                    "; the other " + std::to_string(itemsBeyondTheList_.size()) +
+                    "; the other " + std::to_string(beyondTheList) +
                     " stay in the file after them when you press OK.");
     }
+}
+
+std::vector<std::string> EventsDialog::listItems() const {
+    std::vector<std::string> items;
+    for (const EventLine& line : fileLines_)
+        if (line.kind == EventLineKind::event && items.size() < listedCount_) items.push_back(line.text);
+    return items;
+}
+
+std::size_t EventsDialog::lineOfEvent(std::size_t number) const {
+    for (std::size_t index = 0; index < fileLines_.size(); ++index) {
+        if (fileLines_[index].kind != EventLineKind::event) continue;
+        if (number == 0) return index;
+        --number;
+    }
+    return fileLines_.size();
+}
+
+bool EventsDialog::unreadableFileExists(EventFileStatus status) {
+    return status != EventFileStatus::read && services_.events.files.exists(services_.events.paths.eventFile());
 }
 
 void EventsDialog::dateChanged(const CalendarDate& date) {
@@ -120,12 +148,10 @@ void EventsDialog::optionToggled(CalendarOption option) {
     calendar_.setOption(option, view_.isChecked(option));
 }
 
-bool EventsDialog::addEventItem(const std::string& item) {
-    if (items_.size() >= kEventListLimit) return false;
-    items_.push_back(item);
+void EventsDialog::appendListItem(const std::string& item) {
+    ++listedCount_;
     view_.appendListItem(item);
-    view_.selectListItem(static_cast<int>(items_.size()) - 1);
-    return true;
+    view_.selectListItem(static_cast<int>(listedCount_) - 1);
 }
 
 void EventsDialog::add() {
@@ -136,7 +162,7 @@ void EventsDialog::add() {
         showMessage(std::string(kNoContentMessage));
         return;
     }
-    if (items_.size() >= kEventListLimit) {
+    if (listedCount_ >= kEventListLimit) {
         showMessage("The list already holds " + std::to_string(kEventListLimit) +
                     " events, as many as it can. Delete an event before adding another.");
         return;
@@ -151,24 +177,39 @@ void EventsDialog::add() {
                     services_.events.shortDate.format(services_.events.clock.now().date) + ".");
         return;
     }
-    addEventItem(makeListItem(dateText, weekdayOf(*date), content));
+    const std::string item = makeListItem(dateText, weekdayOf(*date), content);
+    // After the listed events and the lines kept after them, before those beyond the list.
+    const std::size_t at = lineOfEvent(listedCount_);
+    fileLines_.insert(fileLines_.begin() + static_cast<std::ptrdiff_t>(at), {EventLineKind::event, item});
+    appendListItem(item);
 }
 
 void EventsDialog::remove() {
     const int index = view_.selectedListIndex();
-    if (index < 0 || index >= static_cast<int>(items_.size())) return;
-    items_.erase(items_.begin() + index);
+    if (index < 0 || index >= static_cast<int>(listedCount_)) return;
+    fileLines_.erase(fileLines_.begin() + static_cast<std::ptrdiff_t>(lineOfEvent(static_cast<std::size_t>(index))));
+    --listedCount_;
     view_.removeListItem(index);
     view_.selectListItem(-1);
 }
 
+// OK stores both the events and the days-before number, or neither: the event
+// file goes first, and is put back as it was should the setting then fail.
+// Whatever fails is shown, and the dialog stays open with every edit.
 void EventsDialog::accept() {
-    std::vector<std::string> fileItems = items_;
-    fileItems.insert(fileItems.end(), itemsBeyondTheList_.begin(), itemsBeyondTheList_.end());
-    if (!saveEventList(services_.events, fileItems)) {
-        // The list is the only copy of the user's edits: keep the dialog open.
-        const std::string& folder = services_.events.paths.folder;
-        showMessage(services_.events.files.exists(folder)
+    EventStore& events = services_.events;
+    const std::string path = events.paths.eventFile();
+    // Kept to be put back should the setting fail.
+    const EventFileText before = readEventFile(events);
+    if (fileUnreadOnLoad_ || unreadableFileExists(before.status)) {
+        showMessage("The events were not saved: the event file " + path +
+                    " could not be read, so the list lacks its events and saving would lose them. "
+                    "Nothing was changed. Press Cancel, make the file readable and open this dialog again.");
+        return;
+    }
+    if (!saveEventList(events, fileLines_)) {
+        const std::string& folder = events.paths.folder;
+        showMessage(events.files.exists(folder)
                         ? "The events could not be saved in the folder " + folder +
                               ". Nothing was lost: the list still holds every change. "
                               "Make the folder writable and press OK again, or press Cancel."
@@ -178,10 +219,21 @@ void EventsDialog::accept() {
         return;
     }
     const std::string daysBefore = view_.text(EventsTextBox::daysBefore);
-    if (wholeNumberOf(daysBefore)) {
-        storeSetting(services_.registry, kDaysBeforeEventName, daysBefore);
-    } else {
+    if (!wholeNumberOf(daysBefore)) {
         showMessage(daysBefore + std::string(kIllegalFormatMessage));
+        view_.closeWindow();
+        return;
+    }
+    const SettingWrite write = storeSetting(services_.registry, kDaysBeforeEventName, daysBefore);
+    if (!write.stored()) {
+        const bool restored = before.status == EventFileStatus::read
+                                  ? events.files.replaceFile(path, events.paths.temporaryEventFile(), before.text)
+                                  : events.files.removeFile(path);
+        showMessage(failedWriteMessage(write) +
+                    (restored ? " So that OK saves all or nothing, the events were not saved either."
+                              : " The events were saved, but the number of days before was not.") +
+                    " The dialog still holds every change: press OK to try again, or Cancel.");
+        return;
     }
     view_.closeWindow();
 }

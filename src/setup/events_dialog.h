@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "events/event_file.h"
 #include "setup/calendar.h"
 #include "setup/form_view.h"
 #include "setup/setup_services.h"
@@ -72,7 +73,8 @@ public:
     void load();
     void add();
     void remove();
-    // Saves the list and the days-before number, and closes.
+    // Saves the event file and the days-before number, both or neither, and
+    // closes; what fails is shown and the dialog stays with every edit.
     void accept();
     void cancel();
     // Closing through the window frame is Cancel.
@@ -84,21 +86,28 @@ public:
 
     // The calendar, to which the shell's control reports the user's picks.
     Calendar& calendar() { return calendar_; }
-    const std::vector<std::string>& listItems() const { return items_; }
+    std::vector<std::string> listItems() const;
 
 private:
     void dateChanged(const CalendarDate& date);
     void loadEventList();
-    // Appends an item and selects it; false, adding nothing, when the list is full.
-    bool addEventItem(const std::string& item);
+    // Shows an item at the end of the list and selects it.
+    void appendListItem(const std::string& item);
+    // Where the file's event of that number stands among its lines; the end when there are fewer.
+    std::size_t lineOfEvent(std::size_t number) const;
+    // True when an event file exists that could not be read: replacing it would lose events never shown.
+    bool unreadableFileExists(EventFileStatus status);
     void showMessage(const std::string& text);
 
     EventsDialogView& view_;
     SetupServices& services_;
     Calendar calendar_;
-    std::vector<std::string> items_;
-    // Events of a file longer than the list can hold; written back after the list.
-    std::vector<std::string> itemsBeyondTheList_;
+    // The event file as the edits leave it. The list shows its first events;
+    // a file longer than the list can hold keeps the rest after them, and the
+    // lines the program never writes stay where they stood.
+    std::vector<EventLine> fileLines_;
+    std::size_t listedCount_ = 0;
+    bool fileUnreadOnLoad_ = false;
 };
 
 } // namespace almanix

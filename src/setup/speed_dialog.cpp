@@ -52,7 +52,12 @@ void SpeedDialog::load() {
 void SpeedDialog::speedChanged() { view_.setSpeedText(std::to_string(view_.sliderValue())); }
 
 void SpeedDialog::accept() {
-    storeSetting(services_.registry, kMoveSpeedName, std::to_string(view_.sliderValue()));
+    const SettingWrite write = storeSetting(services_.registry, kMoveSpeedName, std::to_string(view_.sliderValue()));
+    if (!write.stored()) {
+        // The dialog stays, with the user's choice, for another try.
+        services_.messages.show(failedWriteMessage(write) + " Press OK to try again, or Cancel.", kApplicationTitle);
+        return;
+    }
     view_.closeWindow();
 }
 

@@ -40,7 +40,7 @@ public:
     // Centres the dialog and sets the slider to the stored speed.
     void load();
     void speedChanged();
-    // Stores the slider's value and closes.
+    // Stores the slider's value and closes; a failed store is shown and the dialog stays.
     void accept();
     void cancel();
     void frameClosed() { cancel(); }

@@ -95,6 +95,10 @@ bool Win32FileSystem::replaceFile(const std::string& path, const std::string& te
     return true;
 }
 
+bool Win32FileSystem::removeFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 bool Win32FileSystem::createFolders(const std::string& path) {
     for (std::size_t at = path.find_first_of("\\/", 3); ; at = path.find_first_of("\\/", at + 1)) {
         CreateDirectoryA(path.substr(0, at).c_str(), nullptr);

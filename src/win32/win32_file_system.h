@@ -12,6 +12,7 @@ public:
     std::optional<std::string> readWholeFile(const std::string& path) override;
     bool replaceFile(const std::string& path, const std::string& temporaryPath,
                      std::string_view contents) override;
+    bool removeFile(const std::string& path) override;
     bool createFolders(const std::string& path) override;
     FolderListing listFiles(const std::string& folder) override;
     std::optional<std::string> readFirstBytes(const std::string& path, std::size_t count) override;

@@ -15,6 +15,10 @@ HKEY rootHandle(RegistryRoot root) {
     return nullptr;
 }
 
+const char* rootNameOf(RegistryRoot root) {
+    return root == RegistryRoot::currentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+}
+
 } // namespace
 
 RegistryRead Win32Registry::readValue(RegistryRoot root, std::string_view keyPath,
@@ -26,7 +30,7 @@ RegistryRead Win32Registry::readValue(RegistryRoot root, std::string_view keyPat
     HKEY key = nullptr;
     const LONG opened = opening == KeyOpening::plain
                             ? RegOpenKeyA(rootHandle(root), path.c_str(), &key)
-                            : RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_ALL_ACCESS, &key);
+                            : RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_QUERY_VALUE, &key);
     if (opened == ERROR_SUCCESS) {
         // The flag's buffer starts as spaces: a query that writes nothing leaves them.
         std::string buffer(bufferSize, opening == KeyOpening::plain ? ' ' : '\0');
@@ -47,24 +51,27 @@ RegistryRead Win32Registry::readValue(RegistryRoot root, std::string_view keyPat
     return read;
 }
 
-bool Win32Registry::writeStringValue(RegistryRoot root, std::string_view keyPath,
-                                     std::string_view valueName, std::string_view bytes) {
+RegistryWriteStatus Win32Registry::writeStringValue(RegistryRoot root, std::string_view keyPath,
+                                                    std::string_view valueName, std::string_view bytes) {
     const std::string path(keyPath);
     const std::string name(valueName);
     char keyClass[] = "1";
     SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
     HKEY key = nullptr;
     DWORD disposition = 0;
-    const LONG created = RegCreateKeyExA(rootHandle(root), path.c_str(), 0, keyClass,
-                                         REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, &security, &key,
-                                         &disposition);
-    bool stored = false;
-    if (created == ERROR_SUCCESS)
-        stored = RegSetValueExA(key, name.c_str(), 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(bytes.data()),
-                                static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    // Only the right to set values, which an administrator may grant a user on the key.
+    LONG status = RegCreateKeyExA(rootHandle(root), path.c_str(), 0, keyClass, REG_OPTION_NON_VOLATILE,
+                                  KEY_SET_VALUE, &security, &key, &disposition);
+    if (status == ERROR_SUCCESS)
+        status = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
+                                static_cast<DWORD>(bytes.size()));
     RegCloseKey(key);
-    return stored;
+    if (status == ERROR_SUCCESS) return RegistryWriteStatus::written;
+    return status == ERROR_ACCESS_DENIED ? RegistryWriteStatus::accessDenied : RegistryWriteStatus::failed;
+}
+
+std::string Win32Registry::placeOf(RegistryRoot root, std::string_view keyPath) {
+    return std::string("the registry key ") + rootNameOf(root) + '\\' + std::string(keyPath);
 }
 
 } // namespace almanix

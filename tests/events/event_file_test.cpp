@@ -15,53 +15,49 @@ struct EventFile : ::testing::Test {
     const std::string path = "C:\\Almanix\\events.dat";
 };
 
-TEST_F(EventFile, RoundTripIsByteForByte) {
-    const std::string texts[] = {
-        "#12/24/2026 Thursday Christmas Eve\r\n#1/1/2027 Friday New year, \"party\" #1\r\n#5/13/2027 Thursday  \r\n",
-        "",
-        "#\r\n",
-        "#12/24/2026 Thursday caf\xE9 \xFC\r\n",
-    };
-    for (const std::string& text : texts) {
-        SCOPED_TRACE(text);
-        files.files[path] = text;
-        const EventList list = loadEventList(store);
-        EXPECT_EQ(list.status, EventFileStatus::read);
-        EXPECT_TRUE(saveEventList(store, list.items));
-        EXPECT_EQ(files.files[path], text);
-    }
-}
-
-TEST_F(EventFile, LoadsEachLineWithoutItsMarker) {
+TEST_F(EventFile, LoadsEveryLineAndSavesItBackWithCrLf) {
+    constexpr auto event = EventLineKind::event;
+    constexpr auto kept = EventLineKind::kept;
     struct Case {
-        const char* text;
-        std::vector<std::string> items;
+        std::string text;
+        std::vector<EventLine> lines;
+        std::optional<std::string> saved = std::nullopt; // nothing: the same bytes
     };
     const Case cases[] = {
-        {"#a b c\r\n#d e f\r\n#g h i\r\n", {"a b c", "d e f", "g h i"}},
-        {"#a b c\r\n#last without end", {"a b c", "last without end"}},
-        {"#\r\n", {""}},
-        {"#x\ry\r\n", {"x\ry"}},
-        {"#one\r\n\r\n#two\r\n", {"one", "two"}},      // an empty line holds no event
-        {"no marker\r\n", {"no marker"}},              // its text is kept whole
+        {"#12/24/2026 Thursday Christmas Eve\r\n#1/1/2027 Friday New year, \"party\" #1\r\n#5/13/2027 Thursday  \r\n",
+         {{event, "12/24/2026 Thursday Christmas Eve"}, {event, "1/1/2027 Friday New year, \"party\" #1"},
+          {event, "5/13/2027 Thursday  "}}},
+        {"", {}},
+        {"#\r\n", {{event, ""}}},
+        {"#12/24/2026 Thursday caf\xE9 \xFC\r\n", {{event, "12/24/2026 Thursday caf\xE9 \xFC"}}},
+        {"#a b c\r\n#last without end", {{event, "a b c"}, {event, "last without end"}}, "#a b c\r\n#last without end\r\n"},
+        {"#x\ry\r\n", {{event, "x\ry"}}},
+        {"#one\n#two\r\n#three\n", {{event, "one"}, {event, "two"}, {event, "three"}}, "#one\r\n#two\r\n#three\r\n"},
+        // Lines the program never writes are kept as they stand.
+        {"#one\r\n\r\nX05/14/2027 Friday x\r\n#two\r\n",
+         {{event, "one"}, {kept, ""}, {kept, "X05/14/2027 Friday x"}, {event, "two"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         files.files[path] = c.text;
-        EXPECT_EQ(loadEventList(store).items, c.items);
+        const EventList list = loadEventList(store);
+        EXPECT_EQ(list.status, EventFileStatus::read);
+        EXPECT_EQ(list.lines, c.lines);
+        EXPECT_TRUE(saveEventList(store, list.lines));
+        EXPECT_EQ(files.files[path], c.saved.value_or(c.text));
     }
 }
 
 TEST_F(EventFile, MissingOrUnreadableFileLoadsNothing) {
     EventList list = loadEventList(store);
     EXPECT_EQ(list.status, EventFileStatus::missing);
-    EXPECT_TRUE(list.items.empty());
+    EXPECT_TRUE(list.lines.empty());
 
     files.files[path] = "#a b c\r\n";
     files.failingReads.insert(path);
     list = loadEventList(store);
     EXPECT_EQ(list.status, EventFileStatus::unreadable);
-    EXPECT_TRUE(list.items.empty());
+    EXPECT_TRUE(list.lines.empty());
 }
 
 TEST_F(EventFile, SaveWritesTheWholeListAtOnceOrNothing) {
@@ -71,7 +67,7 @@ TEST_F(EventFile, SaveWritesTheWholeListAtOnceOrNothing) {
 
     files.files[path] = "#old line\r\n";
     files.failWrites = true;
-    EXPECT_FALSE(saveEventList(store, {"new item"}));
+    EXPECT_FALSE(saveEventList(store, {{EventLineKind::event, "new item"}}));
     EXPECT_EQ(files.files[path], "#old line\r\n");
 }
 

@@ -62,10 +62,35 @@ TEST_F(RegFile, MissingUnreadableOrMalformedFilesReadAsMissing) {
     EXPECT_EQ(loadSettings(registry).moveSpeed, 1);
 }
 
-TEST_F(RegFile, WritingCreatesTheFileAndReadsBack) {
-    EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "12"));
-    EXPECT_EQ(files.files[kFile], settingsFile("\"MoveSpeed\"=\"12\"\n"));
-    EXPECT_EQ(loadSettings(registry).moveSpeed, 12);
+TEST_F(RegFile, WritingBeginsOrKeepsTheFileAndReadsBack) {
+    const std::string key = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]";
+    const std::string fresh = "REGEDIT4\n\n" + key + "\n\"MoveSpeed\"=\"12\"\n";
+    struct Case {
+        const char* name;
+        std::optional<std::string> before;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"missing", std::nullopt, fresh},
+        {"empty", "", fresh},
+        {"blank", "\r\n", fresh},
+        {"a first line of 16 characters", "REGEDIT4        \n", "REGEDIT4        \n\n" + key + "\n\"MoveSpeed\"=\"12\"\n"},
+        {"version 5", "Windows Registry Editor Version 5.00\r\n\r\n",
+         "Windows Registry Editor Version 5.00\r\n\r\n" + key + "\r\n\"MoveSpeed\"=\"12\"\r\n"},
+        {"the key ends in a continuation", "REGEDIT4\n" + key + "\n\"Other\"=hex:31,\\",
+         "REGEDIT4\n" + key + "\n\"MoveSpeed\"=\"12\"\n\"Other\"=hex:31,\\\n"},
+        {"another key ends in a continuation", "REGEDIT4\n[HKEY_CURRENT_USER\\Other]\n\"Other\"=hex:31\\",
+         "REGEDIT4\n[HKEY_CURRENT_USER\\Other]\n\n" + key + "\n\"MoveSpeed\"=\"12\"\n\"Other\"=hex:31\\\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        files.files.erase(kFile);
+        if (c.before) store(*c.before);
+        EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "12").stored());
+        EXPECT_EQ(files.files[kFile], c.after);
+        EXPECT_EQ(loadSettings(registry).moveSpeed, 12);
+        EXPECT_EQ(readRegistryText(registry, RegistryRoot::currentUser, "Other", "Other"), std::nullopt);
+    }
 }
 
 TEST_F(RegFile, WritingKeepsEveryOtherLine) {
@@ -74,8 +99,8 @@ TEST_F(RegFile, WritingKeepsEveryOtherLine) {
         "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\r\n\"MoveSpeed\"=hex(1):31,\\\r\n  32\r\n"
         "\"Other\"=dword:00000001\r\n\r\n[HKEY_LOCAL_MACHINE\\Next]\r\n@=\"x\"\r\n";
     store(before);
-    EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "20"));
-    EXPECT_TRUE(storeSetting(registry, kDaysBeforeEventName, "a\"b\\c"));
+    EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "20").stored());
+    EXPECT_TRUE(storeSetting(registry, kDaysBeforeEventName, "a\"b\\c").stored());
     EXPECT_EQ(files.files[kFile],
               "REGEDIT4\r\n\r\n; kept by hand\r\n[HKEY_CURRENT_USER\\Other]\r\n\"MoveSpeed\"=\"3\"\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\r\n\"MoveSpeed\"=\"20\"\r\n"
@@ -84,27 +109,24 @@ TEST_F(RegFile, WritingKeepsEveryOtherLine) {
     EXPECT_EQ(readRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName), "a\"b\\c");
 }
 
-TEST_F(RegFile, ControlCharactersAreWrittenAsTypedBytes) {
-    EXPECT_TRUE(registry.writeStringValue(RegistryRoot::localMachine, kSettingsKeyPath, "Odd", std::string("a\r\n\0", 4)));
-    const RegistryRead read = registry.readValue(RegistryRoot::localMachine, kSettingsKeyPath, "Odd", KeyOpening::allAccess, 1024);
-    EXPECT_EQ(read.type, RegistryType::text);
-    EXPECT_EQ(read.data, std::string("a\r\n\0", 4));
-}
-
-TEST_F(RegFile, AFileItCannotReadIsNeverOverwritten) {
+TEST_F(RegFile, AFileItCannotReadIsNeverOverwrittenAndTheUserIsToldWhere) {
     store("not a registry file\n");
-    EXPECT_FALSE(storeSetting(registry, kMoveSpeedName, "12"));
+    const SettingWrite write = storeSetting(registry, kMoveSpeedName, "12");
+    EXPECT_EQ(write.status, RegistryWriteStatus::storeUnreadable);
+    EXPECT_EQ(failedWriteMessage(write), std::string("The setting was not saved: the file ") + kFile +
+                                             ", where the settings live, could not be read or understood, so it "
+                                             "was left as it is.");
     EXPECT_EQ(files.files[kFile], "not a registry file\n");
 
     store(settingsFile(""));
     files.unreadable.insert(kFile);
-    EXPECT_FALSE(storeSetting(registry, kMoveSpeedName, "12"));
+    EXPECT_EQ(storeSetting(registry, kMoveSpeedName, "12").status, RegistryWriteStatus::storeUnreadable);
     EXPECT_TRUE(files.writeLog.empty());
 }
 
 TEST_F(RegFile, ValueLongerThanTheBufferIsTooLarge) {
     store(settingsFile("\"MoveSpeed\"=\"" + std::string(1025, '1') + "\"\n"));
-    EXPECT_EQ(registry.readValue(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, KeyOpening::allAccess, 1024).status,
+    EXPECT_EQ(registry.readValue(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, KeyOpening::queryOnly, 1024).status,
               RegistryReadStatus::tooLarge);
 }
 

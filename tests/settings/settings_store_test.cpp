@@ -62,8 +62,8 @@ TEST(SettingsStore, LoadsWithinTheRanges) {
 
 TEST(SettingsStore, WritesTextWithoutNulAndASpaceForEmptyText) {
     MemoryRegistry registry;
-    EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "12"));
-    EXPECT_TRUE(storeSetting(registry, kDaysBeforeEventName, ""));
+    EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "12").stored());
+    EXPECT_TRUE(storeSetting(registry, kDaysBeforeEventName, "").stored());
     const auto speed = registry.get(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName);
     EXPECT_EQ(speed->data, "12");
     EXPECT_EQ(speed->type, RegistryType::text);
@@ -72,10 +72,33 @@ TEST(SettingsStore, WritesTextWithoutNulAndASpaceForEmptyText) {
     EXPECT_EQ(loadSettings(registry).daysBeforeEvent, 1);
 
     registry.failWrites = true;
-    EXPECT_FALSE(storeSetting(registry, kMoveSpeedName, "5"));
+    EXPECT_EQ(failedWriteMessage(storeSetting(registry, kMoveSpeedName, "5")),
+              "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, where the settings live.");
     // A missing key or value reads as nothing.
     EXPECT_EQ(readRegistryText(registry, RegistryRoot::localMachine, "SOFTWARE\\Nothing", kMoveSpeedName), std::nullopt);
     EXPECT_EQ(readRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, "Missing"), std::nullopt);
+}
+
+// A standard user may query the machine's key but not write it.
+TEST(SettingsStore, AUserWhoMayNotWriteTheMachinesKeyKeepsSettingsOfTheirOwn) {
+    MemoryRegistry registry;
+    registry.denyMachineWrites = true;
+    registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "12");
+    registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text, "5");
+    EXPECT_EQ(loadSettings(registry).moveSpeed, 12);
+
+    const SettingWrite write = storeSetting(registry, kMoveSpeedName, "20");
+    EXPECT_TRUE(write.stored());
+    EXPECT_EQ(write.place, "HKCU\\Software\\Screen saver\\Almanix");
+    EXPECT_EQ(registry.get(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName)->data, "12");
+    EXPECT_EQ(loadSettings(registry).moveSpeed, 20);
+    EXPECT_EQ(loadSettings(registry).daysBeforeEvent, 5);
+
+    // The user's own value stays the one they see, whoever writes it next.
+    registry.denyMachineWrites = false;
+    EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "25").stored());
+    EXPECT_EQ(registry.get(RegistryRoot::currentUser, kUserSettingsKeyPath, kMoveSpeedName)->data, "25");
+    EXPECT_EQ(loadSettings(registry).moveSpeed, 25);
 }
 
 } // namespace

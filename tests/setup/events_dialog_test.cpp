@@ -136,23 +136,64 @@ TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
     }
 }
 
-TEST_F(EventsDialogTest, AFailedSaveKeepsTheDialogOpenWithEveryEdit) {
-    open();
-    add("12/06/2026", "Dentist");
-    view.texts[EventsTextBox::daysBefore] = "5";
-    files.failWrites = true;
-    dialog->accept();
-    EXPECT_EQ(shownTexts(), Items{"The events could not be saved: the folder C:\\Almanix does not exist. Nothing "
-                                  "was lost: the list still holds every change. Make the folder and press OK "
-                                  "again, or press Cancel."});
-    EXPECT_EQ(view.closings, 0);
-    EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
+TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit) {
+    enum class Fault { eventFile, setting, unreadableFile };
+    const std::string neither = " So that OK saves all or nothing, the events were not saved either. The dialog "
+                                "still holds every change: press OK to try again, or Cancel.";
+    const std::string settingFailed = "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, "
+                                      "where the settings live.";
+    struct Case {
+        Fault fault;
+        std::optional<std::string> file;
+        std::string message;
+    };
+    const Case cases[] = {
+        {Fault::eventFile, std::nullopt,
+         "The events could not be saved: the folder C:\\Almanix does not exist. Nothing was lost: the list still "
+         "holds every change. Make the folder and press OK again, or press Cancel."},
+        {Fault::setting, fileOf({"old one"}), settingFailed + neither},
+        {Fault::setting, std::nullopt, settingFailed + neither},
+        {Fault::unreadableFile, fileOf({"old one"}),
+         "The events were not saved: the event file C:\\Almanix\\events.dat could not be read, so the list lacks its "
+         "events and saving would lose them. Nothing was changed. Press Cancel, make the file readable and open this "
+         "dialog again."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        files.files.erase(path);
+        if (c.file) files.files[path] = *c.file;
+        files.unreadable.clear();
+        if (c.fault == Fault::unreadableFile) files.unreadable.insert(path);
+        registry.keys.clear();
+        open();
+        add("12/06/2026", "Dentist");
+        view.texts[EventsTextBox::daysBefore] = "5";
+        files.failWrites = c.fault == Fault::eventFile;
+        registry.failWrites = c.fault == Fault::setting;
+        dialog->accept();
+        EXPECT_EQ(shownTexts(), Items{c.message});
+        EXPECT_EQ(view.closings, 0);
+        EXPECT_EQ(files.files.count(path) ? std::optional(files.files[path]) : std::nullopt, c.file);
+        EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
 
-    files.failWrites = false;
+        files.failWrites = registry.failWrites = false;
+        if (c.fault == Fault::unreadableFile) continue; // its events are still not in the list
+        dialog->accept();
+        EXPECT_EQ(files.files[path], c.file.value_or("") + fileOf({"12/06/2026 Sunday Dentist"}));
+        EXPECT_EQ(stored(kDaysBeforeEventName), "5");
+        EXPECT_EQ(view.closings, 1);
+    }
+}
+
+TEST_F(EventsDialogTest, OkKeepsTheLinesItNeverWritesWhereTheyStand) {
+    files.files[path] = "#a\r\n\r\nX05/14/2027 Friday x\r\n#b\r\n";
+    open();
+    EXPECT_EQ(view.list, (Items{"a", "b"}));
+    view.selected = 0;
+    dialog->remove();
+    add("12/06/2026", "c");
     dialog->accept();
-    EXPECT_EQ(files.files[path], fileOf({"12/06/2026 Sunday Dentist"}));
-    EXPECT_EQ(stored(kDaysBeforeEventName), "5");
-    EXPECT_EQ(view.closings, 1);
+    EXPECT_EQ(files.files[path], "\r\nX05/14/2027 Friday x\r\n#b\r\n#12/06/2026 Sunday c\r\n");
 }
 
 TEST_F(EventsDialogTest, TheListHoldsAtMost1001EventsAndLosesNoneOfALongerFile) {

@@ -8,7 +8,7 @@ namespace {
 struct SpeedDialogTest : ::testing::Test, testing::FakeSystem {};
 
 TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
-    enum Close { ok, cancel, frame };
+    enum Close { ok, cancel, frame, okFailing };
     struct Case {
         const char* stored;
         int opensAt;
@@ -23,10 +23,12 @@ TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
         {"2.5", 2, 7, ok, "7"},
         {"5", 5, 20, cancel, "5"},
         {nullptr, 1, 20, frame, std::nullopt},
+        {"5", 5, 20, okFailing, "5"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "nothing stored");
         registry.keys.clear();
+        registry.failWrites = c.close == okFailing;
         if (c.stored) registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, c.stored);
         testing::FakeSpeedDialogView view;
         view.window = {3870, 2925};
@@ -40,10 +42,16 @@ TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
             view.moveTo(*c.movedTo);
             EXPECT_EQ(view.speedText, std::to_string(view.value));
         }
-        if (c.close == ok) dialog.accept();
+        if (c.close == ok || c.close == okFailing) dialog.accept();
         if (c.close == cancel) dialog.cancel();
         if (c.close == frame) dialog.frameClosed();
-        EXPECT_EQ(view.closings, 1);
+        // A failed store is shown, and the dialog stays with the user's choice.
+        EXPECT_EQ(view.closings, c.close == okFailing ? 0 : 1);
+        EXPECT_EQ(messages.shown.size(), c.close == okFailing ? 1u : 0u);
+        if (c.close == okFailing) {
+            EXPECT_EQ(messages.shown[0].text, "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, "
+                                              "where the settings live. Press OK to try again, or Cancel.");
+        }
         EXPECT_EQ(stored(kMoveSpeedName), c.afterwards);
     }
 }

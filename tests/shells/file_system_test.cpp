@@ -61,6 +61,9 @@ TEST_F(RealFiles, ReplacesWholeAndKeepsEveryByte) {
     ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), "new"));
     EXPECT_EQ(files.readWholeFile(path), "new");
     EXPECT_FALSE(files.exists(at("events.tmp")));
+    EXPECT_TRUE(files.removeFile(path));
+    EXPECT_FALSE(files.exists(path));
+    EXPECT_TRUE(files.removeFile(path)); // gone already
 }
 
 TEST_F(RealFiles, AFailedReplaceLeavesTheOldFileAndNeverMakesAFolder) {
@@ -110,7 +113,7 @@ TEST_F(RealFiles, AFolderLockMakesTheNextWaitUntilItGoes) {
 }
 
 #ifndef _WIN32
-TEST_F(RealFiles, PosixKeepsPermissionsFollowsLinksAndTellsAnUnreadableFolder) {
+TEST_F(RealFiles, PosixKeepsPermissionsAndLinksFollowsLinksAndTellsAnUnreadableFolder) {
     const std::string path = at("events.dat");
     ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), "old"));
     ::chmod(path.c_str(), 0640);
@@ -118,6 +121,15 @@ TEST_F(RealFiles, PosixKeepsPermissionsFollowsLinksAndTellsAnUnreadableFolder) {
     struct stat status{};
     ::stat(path.c_str(), &status);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
+
+    // A link stays a link: its target is replaced, through a temporary file beside it.
+    fs::create_directories(at("real"));
+    ASSERT_TRUE(files.replaceFile(at("real/target.dat"), at("real/t"), "old"));
+    fs::create_symlink("real/target.dat", at("linked.dat"));
+    ASSERT_TRUE(files.replaceFile(at("linked.dat"), at("linked.tmp"), "new"));
+    EXPECT_TRUE(fs::is_symlink(at("linked.dat")));
+    EXPECT_EQ(files.readWholeFile(at("real/target.dat")), "new");
+    EXPECT_FALSE(files.exists(at("real/linked.tmp")));
 
     fs::create_directories(at("pics"));
     fs::create_symlink(path, at("pics/link.gif"));

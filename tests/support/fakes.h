@@ -42,6 +42,11 @@ public:
         writeLog.push_back(path);
         return true;
     }
+    bool removeFile(const std::string& path) override {
+        if (failWrites) return false;
+        files.erase(path);
+        return true;
+    }
     bool createFolders(const std::string&) override { return !failWrites; }
 
     // A folder exists when it is listed here or holds a file; names end with the separator.
@@ -90,6 +95,8 @@ public:
     // Keys as "root\path" in lower case; value names in lower case.
     std::map<std::string, std::map<std::string, Value>> keys;
     bool failWrites = false;
+    // As Windows treats a standard user: HKEY_LOCAL_MACHINE may be queried, not written.
+    bool denyMachineWrites = false;
 
     static std::string lower(std::string_view text) {
         std::string result(text);
@@ -113,11 +120,12 @@ public:
         return value->second;
     }
 
-    RegistryRead readValue(RegistryRoot root, std::string_view path, std::string_view name, KeyOpening,
+    RegistryRead readValue(RegistryRoot root, std::string_view path, std::string_view name, KeyOpening opening,
                            std::size_t bufferSize) override {
         RegistryRead read;
         const auto key = keys.find(keyName(root, path));
-        if (key == keys.end()) return read;
+        const bool denied = denyMachineWrites && root == RegistryRoot::localMachine && opening != KeyOpening::queryOnly;
+        if (key == keys.end() || denied) return read;
         const auto value = key->second.find(lower(name));
         if (value == key->second.end()) {
             read.status = RegistryReadStatus::valueMissing;
@@ -128,11 +136,15 @@ public:
         }
         return read;
     }
-    bool writeStringValue(RegistryRoot root, std::string_view path, std::string_view name,
-                          std::string_view bytes) override {
-        if (failWrites) return false;
+    RegistryWriteStatus writeStringValue(RegistryRoot root, std::string_view path, std::string_view name,
+                                         std::string_view bytes) override {
+        if (denyMachineWrites && root == RegistryRoot::localMachine) return RegistryWriteStatus::accessDenied;
+        if (failWrites) return RegistryWriteStatus::failed;
         set(root, path, name, RegistryType::text, std::string(bytes));
-        return true;
+        return RegistryWriteStatus::written;
+    }
+    std::string placeOf(RegistryRoot root, std::string_view path) override {
+        return (root == RegistryRoot::currentUser ? "HKCU\\" : "HKLM\\") + std::string(path);
     }
 };
 

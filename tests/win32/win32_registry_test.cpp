@@ -53,7 +53,7 @@ TEST_F(RealRegistry, ValuesReadBackAsTheProgramOrAnotherToolWroteThem) {
         if (c.raw) {
             storeRaw(c.name, c.raw->first, c.raw->second);
         } else if (c.readBack) {
-            EXPECT_TRUE(writeRegistryText(registry, kRoot, kTestKey, c.name, c.written));
+            EXPECT_EQ(writeRegistryText(registry, kRoot, kTestKey, c.name, c.written), RegistryWriteStatus::written);
         }
         EXPECT_EQ(readRegistryText(registry, kRoot, kTestKey, c.name), c.readBack);
         if (c.flag) {

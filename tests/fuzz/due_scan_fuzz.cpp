@@ -1,0 +1,43 @@
+// The due-event scan drops only event lines, keeps every other line in order,
+// invents none, and a second scan on the same day finds the same.
+#include <cstdlib>
+
+#include "events/date_pattern.h"
+#include "events/due_events.h"
+#include "events/event_file.h"
+
+using namespace almanix;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    // The first byte chooses the locale's order and separator and the days ahead.
+    using Field = DatePattern::Field;
+    constexpr std::array<std::array<Field, 3>, 3> orders{{{Field::month, Field::day, Field::year},
+                                                         {Field::day, Field::month, Field::year},
+                                                         {Field::year, Field::month, Field::day}}};
+    DatePattern shortDate(orders[data[0] % 3], "/.-"[data[0] / 3 % 3]);
+    const auto daysBefore = static_cast<std::int16_t>(data[0] / 9 % 100);
+    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    const std::int64_t today = dayNumberOf({2026, 12, 6});
+
+    const EventScan scan = scanEvents(text, today, daysBefore, shortDate);
+    const auto lines = eventFileLines(text);
+    std::size_t next = 0;
+    for (std::string_view kept : eventFileLines(scan.keptText)) {
+        for (; next < lines.size() && lines[next] != kept; ++next)
+            if (!lines[next].starts_with('#')) std::abort(); // only an event may expire
+        if (next == lines.size()) std::abort();              // a line the file never held
+        ++next;
+    }
+    for (; next < lines.size(); ++next)
+        if (!lines[next].starts_with('#')) std::abort();
+
+    std::size_t dueLines = 0;
+    for (std::size_t at = scan.dueText.find("\r\n"); at != std::string::npos; at = scan.dueText.find("\r\n", at + 2))
+        ++dueLines;
+    if (dueLines != static_cast<std::size_t>(scan.dueCount)) std::abort();
+
+    const EventScan again = scanEvents(scan.keptText, today, daysBefore, shortDate);
+    if (again.keptText != scan.keptText || again.dueText != scan.dueText) std::abort();
+    return 0;
+}
