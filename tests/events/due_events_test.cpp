@@ -129,7 +129,7 @@ TEST_F(DueCheck, ReadsAndRewritesUnderTheFolderLock) {
         EXPECT_EQ(files.writesLocked, lockAvailable ? std::vector<bool>{true} : std::vector<bool>{});
         EXPECT_EQ(files.files[path], lockAvailable ? "#12/6/2026 Sunday Now\r\n" : file);
         // The dialog's save waits for the lock too, but saves without one.
-        EXPECT_TRUE(saveEventList(store, {"12/7/2026 Monday New"}));
+        EXPECT_TRUE(saveEventList(store, {EventLine{EventLineKind::event, "12/7/2026 Monday New"}}));
         EXPECT_EQ(files.writesLocked.back(), lockAvailable);
         EXPECT_EQ(files.locksHeld, 0);
     }
