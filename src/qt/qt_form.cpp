@@ -156,8 +156,13 @@ QWidget* QtForm::createControl(const ControlLayout& entry, QWidget* parent) {
         widget->resize(widget->sizeHint());
     } else if (!entry.style.wordWrap &&
                (entry.kind == ControlKind::label || entry.kind == ControlKind::checkBox)) {
-        // The stand-in fonts run a little wider than the originals: never cut a caption short.
-        widget->resize(std::max(widget->width(), widget->sizeHint().width()), widget->height());
+        // The stand-in fonts run a little wider than the originals, and at a
+        // scale such as 150% a check box's mark outgrows the table's height:
+        // never cut a caption short, and grow about the middle, where it is drawn.
+        const QSize needed = widget->sizeHint();
+        const int height = std::max(widget->height(), needed.height());
+        widget->setGeometry(widget->x(), widget->y() - (height - widget->height()) / 2,
+                            std::max(widget->width(), needed.width()), height);
     }
     if (!takesFocus(entry.kind)) widget->setFocusPolicy(Qt::NoFocus);
     controls_.emplace(std::string(entry.name), widget);

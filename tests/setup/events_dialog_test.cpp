@@ -43,23 +43,6 @@ struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
     }
 };
 
-TEST_F(EventsDialogTest, OpensOnTodayWithTheFileInTheListAndNothingSelected) {
-    open({"12/24/2026 Thursday Christmas Eve", "01/01/2027 Friday New year"});
-    EXPECT_EQ(view.calendar.shown, (CalendarDate{2026, 12, 6}));
-    EXPECT_EQ(view.texts[EventsTextBox::date], "12/06/2026");
-    EXPECT_EQ(view.texts[EventsTextBox::daysBefore], "1");
-    EXPECT_EQ(view.list, (Items{"12/24/2026 Thursday Christmas Eve", "01/01/2027 Friday New year"}));
-    EXPECT_EQ(view.selected, -1);
-    // The check boxes show the calendar's own options, "Show Iterration Buttons" ticked.
-    for (CalendarOption option : kCalendarOptions) EXPECT_EQ(view.checks[option], dialog->calendar().options().get(option));
-    EXPECT_TRUE(view.checks[CalendarOption::showIterationButtons]);
-    ASSERT_TRUE(view.position);
-    EXPECT_DOUBLE_EQ(view.position->left, (15360 - 7470) / 2.0);
-    EXPECT_DOUBLE_EQ(view.position->top, (11520 - 5910) / 2.0);
-    EXPECT_TRUE(files.writeLog.empty());
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
     const auto notADate = [](const std::string& text) {
         return "\"" + text + "\" cannot be read as a date, so no event was added. Pick the date on the "
@@ -90,38 +73,12 @@ TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
     EXPECT_TRUE(files.writeLog.empty());
 }
 
-TEST_F(EventsDialogTest, AddAppendsAndSelectsDeleteRemovesTheSelection) {
-    struct Case {
-        Items steps; // "add X", "select N", "delete"
-        Items list;
-        int selected;
-    };
-    const Case cases[] = {
-        {{"add x", "add x"}, {"a", "b", "12/06/2026 Sunday x", "12/06/2026 Sunday x"}, 3},
-        {{"delete"}, {"a", "b"}, -1},
-        {{"add x", "delete"}, {"a", "b"}, -1},
-        {{"select 0", "delete", "delete", "add x"}, {"b", "12/06/2026 Sunday x"}, 1},
-    };
-    for (const Case& c : cases) {
-        open({"a", "b"});
-        for (const std::string& step : c.steps) {
-            if (step.starts_with("add ")) add("12/06/2026", step.substr(4));
-            if (step.starts_with("select ")) view.selected = std::stoi(step.substr(7));
-            if (step == "delete") dialog->remove();
-        }
-        EXPECT_EQ(view.list, c.list);
-        EXPECT_EQ(dialog->listItems(), c.list);
-        EXPECT_EQ(view.selected, c.selected);
-    }
-    EXPECT_TRUE(files.writeLog.empty());
-}
-
 TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
     struct Case {
         std::string daysBefore;
         std::optional<std::string> stored;
     };
-    const Case cases[] = {{"1", "1"}, {"07", "07"}, {"-3", "-3"}, {"ab", std::nullopt}, {"", std::nullopt}};
+    const Case cases[] = {{"07", "07"}, {"-3", "-3"}, {"ab", std::nullopt}, {"", std::nullopt}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.daysBefore);
         registry.keys.clear();
