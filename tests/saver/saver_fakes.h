@@ -48,12 +48,14 @@ public:
         Rgb colour;
     };
     ImageSize cleared{-1, -1};
+    int clears = 0;
     std::vector<Drawn> drawn;
 
     std::int32_t textWidth(std::string_view line) override { return 10 * static_cast<std::int32_t>(line.size()); }
     std::int32_t lineHeight() override { return 20; }
     void clearImage(ImageSize size) override {
         cleared = size;
+        ++clears;
         drawn.clear();
     }
     void drawText(std::int32_t x, std::int32_t y, std::string_view line, Rgb colour) override {

@@ -218,5 +218,57 @@ TEST_F(Saver, ThePasswordIsAskedOnlyWhereItGuardsTheSaver) {
     }
 }
 
+
+// Every scene of a run with each kind of picture and a due notice: what it
+// shows, at what size, where it stands after its first tick, its steps and its
+// touch limit. Recorded once; chance must keep being drawn in this order.
+TEST_F(Saver, ScenesAndTheirDrawsKeepTheirOrder) {
+    const std::vector<std::string> recorded{
+        "notice 250x40 1024,60 -30,29 1",     "d.jpg 341x256 244,756 -30,-29 4",
+        "notice 250x40 4,756 -30,-29 5",      "e.bmp 600x400 -570,466 30,-29 2",
+        "notice 250x40 810,756 30,-29 3",     "f.gif 171x256 60,-227 30,29 1",
+        "notice 250x40 1020,759 -30,29 1",    "a.bmp 200x100 960,759 -30,-29 4",
+        "notice 250x40 1020,179 -30,-29 5",   "c.gif 10x10 1020,295 -30,29 3",
+        "notice 250x40 300,-11 30,29 3",      "d.jpg 341x256 -311,-11 30,-29 5",
+        "notice 250x40 -251,743 -30,-29 2",   "e.bmp 600x400 -570,714 30,-29 1",
+        "notice 250x40 630,-11 30,29 1",      "f.gif 171x256 1020,424 -30,29 3",
+        "notice 250x40 -220,511 30,29 1",     "a.bmp 100x50 80,743 30,-29 3",
+        "notice 250x40 200,743 -30,-29 4",    "c.gif 20x20 200,743 -30,-29 5",
+        "notice 250x40 620,743 -30,-29 4",    "d.jpg 341x256 620,743 -30,-29 1",
+        "notice 250x40 -220,-243 30,-29 4",   "e.bmp 600x400 -190,-371 30,29 1",
+    };
+    files.files[eventFile] = "#12/06/2026 Sunday Meeting\r\n";
+    options.settings.moveSpeed = 30;
+    // b cannot be decoded, c is text (but is passed over until every check is done), g is too flat.
+    const std::pair<const char*, ImageSize> pictureSizes[] = {
+        {"a.bmp", {100, 50}}, {"b.jpg", {120, 80}},   {"c.gif", {10, 10}}, {"d.jpg", {2048, 1536}},
+        {"e.bmp", {600, 400}}, {"f.gif", {800, 1200}}, {"g.bmp", {5000, 3}},
+    };
+    for (const auto& [name, size] : pictureSizes) {
+        files.files[pics + name] = name[2] == 'j' ? "\xFF\xD8" : name[2] == 'b' ? "BM" : "GIF";
+        pictures.sizes[pics + name] = size;
+    }
+    files.files[pics + "c.gif"] = "text";
+    pictures.undecodable.insert(pics + "b.jpg");
+    auto window = loaded();
+    std::vector<std::string> scenes;
+    auto note = [&] {
+        const Motion& m = window->motion();
+        const ImageSize size = window->imageSize();
+        const std::string content = canvas.clears > 0 ? "notice" : pictures.current.substr(pics.size());
+        scenes.push_back(content + " " + std::to_string(size.width) + "x" + std::to_string(size.height) + " " +
+                         std::to_string(m.x) + "," + std::to_string(m.y) + " " + std::to_string(m.stepX) + "," +
+                         std::to_string(m.stepY) + " " + std::to_string(m.touchLimit));
+    };
+    note();
+    for (int tick = 0; tick < 6000 && scenes.size() < recorded.size(); ++tick) {
+        canvas.clears = 0;
+        const std::size_t stretched = pictures.stretched.size();
+        window->tick();
+        if (canvas.clears > 0 || pictures.stretched.size() != stretched) note();
+    }
+    EXPECT_EQ(scenes, recorded);
+}
+
 } // namespace
 } // namespace almanix
