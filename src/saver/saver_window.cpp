@@ -123,12 +123,11 @@ void SaverWindow::unload() {
     switchSystemKeys(services_.platform, options_.password, SystemKeys::enabled);
 }
 
-void SaverWindow::showDueNotice() { imageSize_ = showNotice(dueEventsText_, services_.canvas, services_.random); }
+void SaverWindow::showDueNotice() { imageSize_ = showNotice(dueEventsText_, screen(), services_.canvas, services_.random); }
 
 void SaverWindow::showPicture() {
-    const ImageSize screen{motion_.screenWidth, motion_.screenHeight};
-    if (const auto shown = slideshow_.showPicture(screen)) imageSize_ = *shown;
-    else imageSize_ = showNotice(noPicturesText_, services_.canvas, services_.random);
+    if (const auto shown = slideshow_.showPicture(screen())) imageSize_ = *shown;
+    else imageSize_ = showNotice(noPicturesText_, screen(), services_.canvas, services_.random);
 }
 
 } // namespace almanix

@@ -92,6 +92,7 @@ public:
 private:
     void showDueNotice() override;
     void showPicture() override;
+    ImageSize screen() const { return {motion_.screenWidth, motion_.screenHeight}; }
     void endInFullScreen();
     void recheckDueEvents();
     // Asks for the password where it guards the saver; false when it was not confirmed.
