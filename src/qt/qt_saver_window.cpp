@@ -34,6 +34,12 @@ SaverWidget::SaverWidget(const QImage& movingImage, ImageSize screen)
     });
 }
 
+// The picture worker may still be decoding; the screen must not wait for it.
+SaverWidget::~SaverWidget() {
+    hide();
+    QGuiApplication::sync();
+}
+
 // Each tick's two strips and the copy become one repaint of their union; the
 // paint then shows black with the image at its new place, which is the same.
 void SaverWidget::fillBlack(const PixelRect& area) { update(qtRect(area)); }

@@ -14,6 +14,8 @@ namespace almanix {
 class SaverWidget final : public QWidget, public SaverWindowView {
 public:
     SaverWidget(const QImage& movingImage, ImageSize screen);
+    // Shows the end of the saver at once, before its parts are let go.
+    ~SaverWidget() override;
 
     // The presenter that handles this window's timer, input and closing.
     void attach(SaverWindow& presenter) { presenter_ = &presenter; }

@@ -4,6 +4,7 @@
 
 #include "saver/saver_window.h"
 #include "win32/gdi_scene_image.h"
+#include "win32/wic_picture_loader.h"
 #include "win32/win32_bound_function.h"
 #include "win32/win32_window.h"
 
@@ -14,9 +15,11 @@ namespace almanix {
 // own device context; only uncovered parts of the window are ever repainted.
 class Win32SaverWindow final : public Win32Window, public SaverWindowView {
 public:
-    explicit Win32SaverWindow(GdiSceneImage& movingImage) : movingImage_(movingImage) {}
+    Win32SaverWindow(GdiSceneImage& movingImage, WicPictureLoader& pictures)
+        : movingImage_(movingImage), pictures_(pictures) {}
 
-    // The window, not yet shown: a borderless popup over the whole screen.
+    // The window, not yet shown: a borderless popup over the whole screen. The
+    // picture loader's answers come through it.
     bool create(SaverPlacement placement);
     // The presenter that handles this window's timer, input and closing.
     void attach(SaverWindow& presenter) { presenter_ = &presenter; }
@@ -47,6 +50,7 @@ private:
     void OnDestroy();
 
     GdiSceneImage& movingImage_;
+    WicPictureLoader& pictures_;
     SaverWindow* presenter_ = nullptr;
     HDC windowDc_ = nullptr;
     POINT imagePlace_{};
