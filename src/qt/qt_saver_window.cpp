@@ -30,7 +30,7 @@ SaverWidget::SaverWidget(const QImage& movingImage, ImageSize screen)
     timer_.setInterval(kTickMilliseconds);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-        if (presenter_) presenter_->tick();
+        if (presenter_) tickLog_.run([this] { presenter_->tick(); });
     });
 }
 

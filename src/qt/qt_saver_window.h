@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "saver/saver_window.h"
+#include "saver/tick_log.h"
 
 namespace almanix {
 
@@ -47,6 +48,7 @@ private:
     ImageSize screen_;
     SaverWindow* presenter_ = nullptr;
     QTimer timer_;
+    TickLog tickLog_{tickLogPathFromEnvironment()};
     // Where the image was last copied; nothing is shown before the first copy.
     QPoint imagePlace_;
     bool imageShown_ = false;

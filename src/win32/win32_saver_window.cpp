@@ -107,7 +107,7 @@ LRESULT Win32SaverWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_TIMER:
         if (wParam != kTickTimer) break;
-        if (presenter_) presenter_->tick();
+        if (presenter_) tickLog_.run([this] { presenter_->tick(); });
         return 0;
     case kPicturesAnswered: pictures_.deliverAnswers(); return 0;
     case WM_CLOSE: OnClose(); return 0;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "saver/saver_window.h"
+#include "saver/tick_log.h"
 #include "win32/gdi_scene_image.h"
 #include "win32/wic_picture_loader.h"
 #include "win32/win32_bound_function.h"
@@ -52,6 +53,7 @@ private:
     GdiSceneImage& movingImage_;
     WicPictureLoader& pictures_;
     SaverWindow* presenter_ = nullptr;
+    TickLog tickLog_{tickLogPathFromEnvironment()};
     HDC windowDc_ = nullptr;
     POINT imagePlace_{};
     ImageSize imageShown_;
