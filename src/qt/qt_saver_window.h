@@ -4,14 +4,17 @@
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 
 #include "saver/saver_window.h"
 #include "saver/tick_log.h"
+#include "qt/x11_window_drawing.h"
 
 namespace almanix {
 
 // The saver window on Linux: black, with the moving image painted over it.
-// Each tick repaints only the strips the image uncovers and its new place.
+// Each tick repaints only the strips the image uncovers and its new place: on
+// X11 straight on the window, elsewhere through Qt's painting.
 class SaverWidget final : public QWidget, public SaverWindowView {
 public:
     SaverWidget(const QImage& movingImage, ImageSize screen);
@@ -43,6 +46,8 @@ protected:
 
 private:
     bool cursorHidden() const { return cursorCount_ < 0; }
+    // Null where the window cannot be drawn on directly.
+    X11WindowDrawing* x11Drawing();
 
     const QImage& movingImage_;
     ImageSize screen_;
@@ -52,6 +57,8 @@ private:
     // Where the image was last copied; nothing is shown before the first copy.
     QPoint imagePlace_;
     bool imageShown_ = false;
+    std::unique_ptr<X11WindowDrawing> x11_;
+    bool x11Tried_ = false;
     // Counted like the system's cursor: shown while the count is 0 or more.
     int cursorCount_ = 0;
 };
