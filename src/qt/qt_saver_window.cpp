@@ -34,11 +34,9 @@ SaverWidget::SaverWidget(const QImage& movingImage, ImageSize screen)
     });
 }
 
-// The picture worker may still be decoding; the screen must not wait for it.
-SaverWidget::~SaverWidget() {
-    hide();
-    QGuiApplication::sync();
-}
+// The window was hidden when it closed; the X server hears of it now, since
+// the picture worker may still be decoding and the screen must not wait for it.
+SaverWidget::~SaverWidget() { QGuiApplication::sync(); }
 
 // Without direct drawing, each tick's two strips and the copy become one
 // repaint of the three; the paint then shows black with the image at its new
