@@ -57,6 +57,8 @@ class Slideshow final : public PictureAnswers {
 public:
     // The loader answers to this slideshow from now on.
     Slideshow(PictureLoader& loader, RandomSource& random);
+    Slideshow(const Slideshow&) = delete;
+    Slideshow& operator=(const Slideshow&) = delete;
 
     // The folder text, ending with its separator, the picture names in it, and
     // the screen they are shown on. The first picture starts loading at once.
