@@ -67,9 +67,15 @@ std::int64_t hourNumberOf(const LocalDateTime& moment) {
 
 LocalDateTime SystemClock::now() {
     const std::time_t seconds = std::time(nullptr);
-    const std::tm local = *std::localtime(&seconds); // one thread only
-    return {{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday},
-            local.tm_hour, local.tm_min, local.tm_sec};
+    if (seconds < hourStart_ || seconds >= hourStart_ + 3600) {
+        const std::tm local = *std::localtime(&seconds); // one thread only
+        hourStart_ = seconds - (local.tm_min * 60 + local.tm_sec);
+        hour_ = {{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, local.tm_hour, 0, 0};
+    }
+    LocalDateTime moment = hour_;
+    moment.minute = static_cast<int>((seconds - hourStart_) / 60);
+    moment.second = static_cast<int>((seconds - hourStart_) % 60);
+    return moment;
 }
 
 } // namespace almanix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string_view>
 
 namespace almanix {
@@ -43,10 +44,16 @@ public:
     virtual LocalDateTime now() = 0;
 };
 
-// The local time of the machine.
+// The local time of the machine. The time zone is looked up (which reads its
+// file or the registry) once a clock hour, as offsets change only on the hour;
+// within the hour the seconds since its start give the time.
 class SystemClock final : public Clock {
 public:
     LocalDateTime now() override;
+
+private:
+    std::time_t hourStart_ = 0; // the first second of the hour below
+    LocalDateTime hour_;
 };
 
 } // namespace almanix

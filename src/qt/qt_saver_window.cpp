@@ -30,23 +30,47 @@ SaverWidget::SaverWidget(const QImage& movingImage, ImageSize screen)
     timer_.setInterval(kTickMilliseconds);
     timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, this, [this] {
-        if (presenter_) presenter_->tick();
+        if (presenter_) tickLog_.run([this] { presenter_->tick(); });
     });
 }
 
-// Each tick's two strips and the copy become one repaint of their union; the
-// paint then shows black with the image at its new place, which is the same.
-void SaverWidget::fillBlack(const PixelRect& area) { update(qtRect(area)); }
+// The window was hidden when it closed; the X server hears of it now, since
+// the picture worker may still be decoding and the screen must not wait for it.
+SaverWidget::~SaverWidget() { QGuiApplication::sync(); }
+
+// Without direct drawing, each tick's two strips and the copy become one
+// repaint of the three; the paint then shows black with the image at its new
+// place, which is the same.
+void SaverWidget::fillBlack(const PixelRect& area) {
+    if (X11WindowDrawing* x11 = x11Drawing()) x11->fillBlack(qtRect(area));
+    else update(qtRect(area));
+}
 
 void SaverWidget::copyImage(std::int32_t x, std::int32_t y, ImageSize size) {
     imagePlace_ = {x, y};
     imageShown_ = true;
-    update(QRect(imagePlace_, QSize(size.width, size.height)));
+    if (X11WindowDrawing* x11 = x11Drawing()) {
+        x11->copyImage(movingImage_, imagePlace_);
+        x11->flush();
+    } else {
+        update(QRect(imagePlace_, QSize(size.width, size.height)));
+    }
+}
+
+X11WindowDrawing* SaverWidget::x11Drawing() {
+    // Made at the first frame, once the window is shown in its final place.
+    if (!x11Tried_ && isVisible()) {
+        x11Tried_ = true;
+        x11_ = X11WindowDrawing::forWindow(static_cast<std::uint32_t>(winId()));
+    }
+    return x11_.get();
 }
 
 void SaverWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::black);
+    const QRect image = imageShown_ ? QRect(imagePlace_, movingImage_.size()) : QRect();
+    // The image is opaque, so only what lies outside it is filled black.
+    for (const QRect& area : event->region() - image) painter.fillRect(area, Qt::black);
     if (imageShown_) painter.drawImage(imagePlace_, movingImage_);
 }
 

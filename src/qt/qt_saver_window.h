@@ -4,16 +4,22 @@
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 
 #include "saver/saver_window.h"
+#include "saver/tick_log.h"
+#include "qt/x11_window_drawing.h"
 
 namespace almanix {
 
 // The saver window on Linux: black, with the moving image painted over it.
-// Each tick repaints only the strips the image uncovers and its new place.
+// Each tick repaints only the strips the image uncovers and its new place: on
+// X11 straight on the window, elsewhere through Qt's painting.
 class SaverWidget final : public QWidget, public SaverWindowView {
 public:
     SaverWidget(const QImage& movingImage, ImageSize screen);
+    // Shows the end of the saver at once, before its parts are let go.
+    ~SaverWidget() override;
 
     // The presenter that handles this window's timer, input and closing.
     void attach(SaverWindow& presenter) { presenter_ = &presenter; }
@@ -41,14 +47,19 @@ protected:
 
 private:
     bool cursorHidden() const { return cursorCount_ < 0; }
+    // Null where the window cannot be drawn on directly.
+    X11WindowDrawing* x11Drawing();
 
     const QImage& movingImage_;
     ImageSize screen_;
     SaverWindow* presenter_ = nullptr;
     QTimer timer_;
+    TickLog tickLog_{tickLogPathFromEnvironment()};
     // Where the image was last copied; nothing is shown before the first copy.
     QPoint imagePlace_;
     bool imageShown_ = false;
+    std::unique_ptr<X11WindowDrawing> x11_;
+    bool x11Tried_ = false;
     // Counted like the system's cursor: shown while the count is 0 or more.
     int cursorCount_ = 0;
 };

@@ -3,8 +3,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
-#include <QImageReader>
-#include <memory>
+#include <QObject>
+#include <QThread>
 
 #include "saver/notice.h"
 #include "saver/slideshow.h"
@@ -12,10 +12,16 @@
 namespace almanix {
 
 // The moving image (Pic) and the picture loading behind it (Pic2), in Qt.
+// Pictures are read and decoded on a worker thread, one request after another,
+// and answered back on the thread that made this object.
 class QtSceneImage final : public NoticeCanvas, public PictureLoader {
 public:
     // The notice font is sized for a screen of this many dots per inch.
     explicit QtSceneImage(double dotsPerInch);
+    // Waits for a decode under way; answers not yet given are dropped.
+    ~QtSceneImage() override;
+    QtSceneImage(const QtSceneImage&) = delete;
+    QtSceneImage& operator=(const QtSceneImage&) = delete;
 
     const QImage& image() const { return image_; }
 
@@ -24,18 +30,31 @@ public:
     void clearImage(ImageSize size) override;
     void drawText(std::int32_t x, std::int32_t y, std::string_view line, Rgb colour) override;
 
-    std::optional<ImageSize> loadPicture(const std::string& path) override;
-    bool stretchPicture(ImageSize target) override;
+    void answerTo(PictureAnswers& answers) override { answers_ = &answers; }
+    void inspect(const std::string& path, std::size_t firstBytes) override;
+    void decode(const std::string& path, ImageSize size) override;
+    void showDecoded(ImageSize target) override;
 
 private:
-    void openReader();
+    // Runs the work on the worker and hands its result to the answer on this thread.
+    template <typename Work, typename Answer>
+    void onWorker(Work work, Answer answer);
 
     QFont font_;
     QFontMetrics metrics_;
     QImage image_;
-    std::unique_ptr<QImageReader> reader_;
-    QString picturePath_; // of the last picture loaded; empty when it could not be
+    QImage decoded_;
+    PictureAnswers* answers_ = nullptr;
+    QThread worker_;
+    QObject* workerContext_; // lives on the worker, and goes when it finishes
+    QObject answerContext_;  // answers queued to it are dropped with it
 };
+
+// The work done on the worker; any thread may call these.
+// The file's first bytes (when asked for) and its picture size.
+PictureFacts inspectPicture(const std::string& path, std::size_t firstBytes);
+// The picture decoded to this size, opaque on black; null when it cannot be decoded.
+QImage decodePicture(const std::string& path, ImageSize size);
 
 // Text bytes as the user wrote them: UTF-8 where they are valid UTF-8, else
 // one character a byte, as an 8-bit Windows file holds them.

@@ -50,45 +50,61 @@ void enterFromRandomSide(Motion& motion, RandomSource& random, ImageSize image) 
     motion.noticeNext = false;
 }
 
+ExitSide exitSide(const Motion& motion, ImageSize image) {
+    const bool right = motion.stepX >= 0;
+    const bool down = motion.stepY >= 0;
+    if (right && motion.x >= motion.screenWidth) return ExitSide::right;
+    if (!right && motion.x + image.width <= 0) return ExitSide::left;
+    if (down && motion.y >= motion.screenHeight) return ExitSide::bottom;
+    if (!down && motion.y + image.height <= 0) return ExitSide::top;
+    return ExitSide::none;
+}
+
+bool nextSceneShowsPicture(const Motion& motion) {
+    return motion.showMode == ShowMode::picturesOnly || !motion.noticeNext;
+}
+
 void nextScene(Motion& motion, RandomSource& random, SceneContent& content) {
     motion.edgeTouches = 0;
     motion.touchLimit = static_cast<std::int16_t>(randomBelow(random, 5) + 1);
-    if (motion.showMode == ShowMode::noticesAndPictures) {
-        if (motion.noticeNext) {
-            content.showDueNotice();
-            motion.noticeNext = false;
-        } else {
-            content.showPicture();
-            motion.noticeNext = true;
-        }
-    } else {
+    if (nextSceneShowsPicture(motion)) {
         content.showPicture();
+        // While only pictures show, the turn of the notice is kept for when it comes back.
+        if (motion.showMode == ShowMode::noticesAndPictures) motion.noticeNext = true;
+    } else {
+        content.showDueNotice();
+        motion.noticeNext = false;
     }
 }
 
 void checkEdges(Motion& motion, RandomSource& random, SceneContent& content) {
     const ImageSize image = content.imageSize();
-    const bool right = motion.stepX >= 0;
-    const bool down = motion.stepY >= 0;
-
     // Left the screen: the next scene enters from the side this one left by.
-    if (right && motion.x >= motion.screenWidth) {
+    switch (exitSide(motion, image)) {
+    case ExitSide::right:
         nextScene(motion, random, content);
         motion.stepX = reversed(motion.stepX);
-    } else if (!right && motion.x + image.width <= 0) {
+        return;
+    case ExitSide::left:
         nextScene(motion, random, content);
         motion.stepX = reversed(motion.stepX);
         motion.x = -content.imageSize().width;
-    } else if (down && motion.y >= motion.screenHeight) {
+        return;
+    case ExitSide::bottom:
         nextScene(motion, random, content);
         motion.stepY = reversed(motion.stepY);
-    } else if (!down && motion.y + image.height <= 0) {
+        return;
+    case ExitSide::top:
         nextScene(motion, random, content);
         motion.stepY = reversed(motion.stepY);
         motion.y = -content.imageSize().height;
+        return;
+    case ExitSide::none: break;
     }
     // Touching an edge it moves towards: bounce until the limit, then fly through.
-    else if ((right && motion.x + image.width >= motion.screenWidth) || (!right && motion.x <= 0)) {
+    const bool right = motion.stepX >= 0;
+    const bool down = motion.stepY >= 0;
+    if ((right && motion.x + image.width >= motion.screenWidth) || (!right && motion.x <= 0)) {
         countEdgeTouch(motion);
         if (motion.edgeTouches < motion.touchLimit) motion.stepX = reversed(motion.stepX);
     } else if ((down && motion.y + image.height >= motion.screenHeight) || (!down && motion.y <= 0)) {

@@ -48,6 +48,14 @@ void placeOnScreen(Motion& motion, RandomSource& random, ImageSize screen);
 // Puts the first image just outside a random edge, so that it slides in.
 void enterFromRandomSide(Motion& motion, RandomSource& random, ImageSize image);
 
+// The side the image has wholly left the screen by, moving away from it; none
+// while it can still be seen or is coming in.
+enum class ExitSide { none, right, left, bottom, top };
+ExitSide exitSide(const Motion& motion, ImageSize image);
+
+// Whether the next scene shows a picture rather than the due notice.
+bool nextSceneShowsPicture(const Motion& motion);
+
 // Starts the next scene: a fresh touch limit and the next content.
 void nextScene(Motion& motion, RandomSource& random, SceneContent& content);
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "saver/image_size.h"
 #include "saver/random_source.h"
@@ -32,13 +33,19 @@ public:
     virtual void drawText(std::int32_t x, std::int32_t y, std::string_view line, Rgb colour) = 0;
 };
 
-// The text block's size: its widest line by all its lines. Lines end at CR LF,
-// so the due events' leading CR LF gives an empty first line.
-ImageSize measureNotice(NoticeCanvas& canvas, std::string_view text);
+// The lines a notice shows on a screen of this size, so that its image is never
+// bigger than the screen whatever the text. Lines end at CR LF, so the due
+// events' leading CR LF gives an empty first line. Past the lines that fit the
+// screen's height, the last one kept says how many more events there are; a
+// line wider than the screen is cut to end in "...".
+std::vector<std::string> noticeLines(NoticeCanvas& canvas, std::string_view text, ImageSize screen);
 
-// Renders the text into the moving image, sized exactly to it, in a random
-// bright colour on black. Returns the image's size.
-ImageSize showNotice(std::string_view text, NoticeCanvas& canvas, RandomSource& random);
+// The text block's size: its widest line by all its lines.
+ImageSize measureNotice(NoticeCanvas& canvas, const std::vector<std::string>& lines);
+
+// Renders the text's notice lines into the moving image, sized exactly to them,
+// in a random bright colour on black. Returns the image's size.
+ImageSize showNotice(std::string_view text, ImageSize screen, NoticeCanvas& canvas, RandomSource& random);
 
 // The help shown when there is no picture, naming the folder where pictures go.
 std::string noPicturesText(std::string_view picturesFolderText);

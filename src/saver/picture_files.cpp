@@ -1,13 +1,10 @@
 #include "saver/picture_files.h"
 
 #include <algorithm>
-#include <string_view>
 
 namespace almanix {
 
 namespace {
-
-constexpr std::size_t kSignatureBytes = 10;
 
 char lowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -19,10 +16,7 @@ std::string lowerCase(std::string_view text) {
 
 } // namespace
 
-PictureKind pictureKindOf(FileSystem& files, const std::string& path) {
-    const auto head = files.readFirstBytes(path, kSignatureBytes);
-    if (!head) return PictureKind::none;
-    const std::string_view bytes(*head);
+PictureKind pictureKindOf(std::string_view bytes) {
     if (bytes.starts_with("GIF")) return PictureKind::gif;
     if (bytes.starts_with("BM")) return PictureKind::bitmap;
     if (bytes.starts_with("\xFF\xD8")) return PictureKind::jpeg;

@@ -1,17 +1,19 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include "common/file_system.h"
 
 namespace almanix {
 
 enum class PictureKind { gif, bitmap, jpeg, none };
 
-// The kind of picture a file holds, told by its first bytes: "GIF", "BM" or
-// FF D8. A file that cannot be read holds none.
-PictureKind pictureKindOf(FileSystem& files, const std::string& path);
+// How many of a file's first bytes tell its kind.
+inline constexpr std::size_t kPictureSignatureBytes = 10;
+
+// The kind of picture a file holds, told by its first bytes: "GIF", "BM" or FF D8.
+PictureKind pictureKindOf(std::string_view firstBytes);
 
 // True for a name ending in .gif, .jpg or .bmp, in any letter case.
 bool hasPictureExtension(const std::string& name);

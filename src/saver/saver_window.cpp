@@ -18,7 +18,7 @@ std::uint32_t secondsSinceMidnight(const LocalDateTime& moment) {
 SaverWindow::SaverWindow(const SaverOptions& options, SaverWindowServices services)
     : options_(options),
       services_(std::move(services)),
-      slideshow_(services_.events.files, services_.pictures, services_.random) {}
+      slideshow_(services_.pictures, services_.random) {}
 
 bool SaverWindow::load() {
     RandomSource& random = services_.random;
@@ -45,19 +45,20 @@ bool SaverWindow::load() {
         switchSystemKeys(services_.platform, options_.password, SystemKeys::enabled);
         return false;
     }
-    slideshow_.setPictures(folder, pictureNamesOf(listing.fileNames));
+    slideshow_.setPictures(folder, pictureNamesOf(listing.fileNames), screen());
 
     DueEvents due = checkDueEvents(services_.events, options_.settings.daysBeforeEvent);
     dueEventsText_ = std::move(due.text);
     if (due.count >= 1) {
         motion_.showMode = ShowMode::noticesAndPictures;
         showDueNotice();
+        // Needs the first image's size, so it comes after the content.
+        enterFromRandomSide(motion_, random, imageSize_);
     } else {
         motion_.showMode = ShowMode::picturesOnly;
-        showPicture();
+        firstSceneWaiting_ = true;
+        startFirstSceneWhenReady();
     }
-    // Needs the first image's size, so it comes after the content.
-    enterFromRandomSide(motion_, random, imageSize_);
 
     if (options_.placement == SaverPlacement::fullScreen) services_.view.showCursor(false);
     running_ = true;
@@ -68,8 +69,23 @@ bool SaverWindow::load() {
 void SaverWindow::tick() {
     if (!running_) return;
     recheckDueEvents();
+    if (!startFirstSceneWhenReady() || waitingForPicture()) return;
     checkEdges(motion_, services_.random, *this);
     drawFrame(motion_, imageSize_, services_.view);
+}
+
+bool SaverWindow::startFirstSceneWhenReady() {
+    if (!firstSceneWaiting_) return true;
+    if (!slideshow_.ready()) return false;
+    firstSceneWaiting_ = false;
+    showPicture();
+    // Needs the first image's size, so it comes after the content.
+    enterFromRandomSide(motion_, services_.random, imageSize_);
+    return true;
+}
+
+bool SaverWindow::waitingForPicture() const {
+    return exitSide(motion_, imageSize_) != ExitSide::none && nextSceneShowsPicture(motion_) && !slideshow_.ready();
 }
 
 void SaverWindow::recheckDueEvents() {
@@ -129,12 +145,11 @@ void SaverWindow::unload() {
     switchSystemKeys(services_.platform, options_.password, SystemKeys::enabled);
 }
 
-void SaverWindow::showDueNotice() { imageSize_ = showNotice(dueEventsText_, services_.canvas, services_.random); }
+void SaverWindow::showDueNotice() { imageSize_ = showNotice(dueEventsText_, screen(), services_.canvas, services_.random); }
 
 void SaverWindow::showPicture() {
-    const ImageSize screen{motion_.screenWidth, motion_.screenHeight};
-    if (const auto shown = slideshow_.showPicture(screen)) imageSize_ = *shown;
-    else imageSize_ = showNotice(noPicturesText_, services_.canvas, services_.random);
+    if (const auto shown = slideshow_.showPicture()) imageSize_ = *shown;
+    else imageSize_ = showNotice(noPicturesText_, screen(), services_.canvas, services_.random);
 }
 
 } // namespace almanix

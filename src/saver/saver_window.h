@@ -70,7 +70,11 @@ public:
 
     // Prepares the first scene and starts the timer. False when the saver cannot
     // run; the user has been told what failed and the system keys are back on.
+    // A first picture scene begins on the first tick after its picture has
+    // decoded; until then the window stays black.
     bool load();
+    // Moves the image one step. A new scene whose picture is still decoding
+    // waits, with the old image off the screen, and draws nothing meanwhile.
     void tick();
 
     // In full screen a key or a mouse button ends the saver; in the preview they
@@ -97,8 +101,13 @@ public:
 private:
     void showDueNotice() override;
     void showPicture() override;
+    ImageSize screen() const { return {motion_.screenWidth, motion_.screenHeight}; }
     void endInFullScreen();
     void recheckDueEvents();
+    // Begins a waiting first scene once its picture is ready; false while it still waits.
+    bool startFirstSceneWhenReady();
+    // Whether this tick's scene change would need a picture that is not decoded yet.
+    bool waitingForPicture() const;
     // Asks for the password where it guards the saver; false when it was not confirmed.
     bool passwordAllowsClose();
 
@@ -113,6 +122,7 @@ private:
     std::int32_t lastMouseX_ = 0;
     std::int32_t lastMouseY_ = 0;
     bool running_ = false;
+    bool firstSceneWaiting_ = false;
     // The password dialog runs its own message loop, where more input may arrive.
     bool askingPassword_ = false;
 };

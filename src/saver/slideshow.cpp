@@ -37,47 +37,69 @@ ImageSize targetSize(ImageSize picture, ImageSize screen, RandomSource& random) 
     return picture;
 }
 
-Slideshow::Slideshow(FileSystem& files, PictureLoader& loader, RandomSource& random)
-    : files_(files), loader_(loader), random_(random) {}
+Slideshow::Slideshow(PictureLoader& loader, RandomSource& random) : loader_(loader), random_(random) {
+    loader_.answerTo(*this);
+}
 
-void Slideshow::setPictures(std::string folder, std::vector<std::string> names) {
+void Slideshow::setPictures(std::string folder, std::vector<std::string> names, ImageSize screen) {
     // The counts are 16-bit; a folder beyond that shows its first 32,767 names.
     if (names.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()))
         names.resize(static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()));
     folder_ = std::move(folder);
     names_ = std::move(names);
+    screen_ = screen;
     index_ = 0;
     checkedCount_ = 0;
+    loadNext();
 }
 
-std::optional<ImageSize> Slideshow::showPicture(ImageSize screen) {
-    while (count() > 0) {
-        // The index advances before it is used, so a run starts at the second name.
-        index_ = index_ + 1 < count() ? static_cast<std::int16_t>(index_ + 1) : std::int16_t{0};
-        if (const auto shown = render(screen)) return shown;
-        // Dropped; the search goes on from the dropped name's place.
-        names_.erase(names_.begin() + index_);
+std::optional<ImageSize> Slideshow::showPicture() {
+    if (step_ != Step::decoded) return std::nullopt;
+    // Drawn only now, in the scene's turn, and only for a picture that decoded.
+    const ImageSize target = isSmallPicture(picture_, screen_) ? targetSize(picture_, screen_, random_) : decodedSize_;
+    loader_.showDecoded(target);
+    loadNext();
+    return target;
+}
+
+void Slideshow::loadNext() {
+    if (count() == 0) {
+        step_ = Step::noneLeft;
+        return;
     }
-    return std::nullopt;
+    // The index advances before it is used, so a run starts at the second name.
+    index_ = index_ + 1 < count() ? static_cast<std::int16_t>(index_ + 1) : std::int16_t{0};
+    kindChecked_ = checkedCount_ < count();
+    step_ = Step::inspecting;
+    loader_.inspect(currentPath(), kindChecked_ ? kPictureSignatureBytes : 0);
 }
 
-std::optional<ImageSize> Slideshow::render(ImageSize screen) {
-    const std::string path = folder_ + names_[static_cast<std::size_t>(index_)];
-    if (checkedCount_ < count()) {
-        if (pictureKindOf(files_, path) == PictureKind::none) return std::nullopt;
+void Slideshow::dropAndLoadNext() {
+    names_.erase(names_.begin() + index_);
+    loadNext();
+}
+
+void Slideshow::pictureInspected(const PictureFacts& facts) {
+    if (step_ != Step::inspecting) return;
+    if (kindChecked_) {
+        if (!facts.firstBytes || pictureKindOf(*facts.firstBytes) == PictureKind::none) return dropAndLoadNext();
         ++checkedCount_;
     }
-    const auto picture = loader_.loadPicture(path);
-    if (!picture || picture->width < 1 || picture->height < 1) return std::nullopt;
-    // A small picture is decoded before its scale is drawn, so that one that
-    // cannot be decoded is dropped without taking a random number.
-    const bool small = isSmallPicture(*picture, screen);
-    if (small && !loader_.stretchPicture(*picture)) return std::nullopt;
-    const ImageSize target = targetSize(*picture, screen, random_);
-    if (small && target == *picture) return target;
+    if (!facts.size || facts.size->width < 1 || facts.size->height < 1) return dropAndLoadNext();
+    picture_ = *facts.size;
+    // A small picture decodes at its own size and is doubled, or not, when shown;
+    // any other decodes straight to the size it is shown at.
+    decodedSize_ = isSmallPicture(picture_, screen_) ? picture_ : targetSize(picture_, screen_, random_);
     // An image with no pixels on one side cannot be shown.
-    if (target.width < 1 || target.height < 1 || !loader_.stretchPicture(target)) return std::nullopt;
-    return target;
+    if (decodedSize_.width < 1 || decodedSize_.height < 1) return dropAndLoadNext();
+    step_ = Step::decoding;
+    loader_.decode(currentPath(), decodedSize_);
+}
+
+void Slideshow::pictureDecoded(bool decoded) {
+    if (step_ != Step::decoding) return;
+    if (!decoded) return dropAndLoadNext();
+    step_ = Step::decoded;
 }
 
 } // namespace almanix

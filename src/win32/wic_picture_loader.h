@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <vector>
 #include <wincodec.h>
 #include <windows.h>
 
@@ -34,28 +37,48 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-// Pictures through the Windows Imaging Component: the file is opened and its
-// size read first; the pixels are decoded only when the picture is stretched
-// into the moving image.
+// A picture decoded to a size: 32-bit pixels, blue-green-red-unused, in rows
+// from the top; no pixels when it could not be decoded.
+struct DecodedPicture {
+    ImageSize size;
+    std::vector<std::uint32_t> pixels;
+};
+
+// The work done on the worker, with an imaging factory of the calling thread.
+// The file's first bytes (when asked for) and its picture size.
+PictureFacts inspectPicture(IWICImagingFactory* imaging, const std::string& path, std::size_t firstBytes);
+// The picture decoded to this size, opaque on black.
+DecodedPicture decodePicture(IWICImagingFactory* imaging, const std::string& path, ImageSize size);
+
+// Pictures through the Windows Imaging Component, read and decoded on a worker
+// thread in a COM apartment of its own, one request after another. The worker
+// posts a message to the window it was given when answers wait; the window
+// then hands them on with deliverAnswers.
 class WicPictureLoader final : public PictureLoader {
 public:
-    explicit WicPictureLoader(GdiSceneImage& movingImage) : movingImage_(movingImage) {}
+    explicit WicPictureLoader(GdiSceneImage& movingImage);
+    // A decode under way finishes on its own, unanswered; the process may end first.
+    ~WicPictureLoader() override;
+    WicPictureLoader(const WicPictureLoader&) = delete;
+    WicPictureLoader& operator=(const WicPictureLoader&) = delete;
 
-    std::optional<ImageSize> loadPicture(const std::string& path) override;
-    bool stretchPicture(ImageSize target) override;
+    // Where the worker posts the message; none when the window is null.
+    void notifyWindow(HWND window, UINT message);
+    // Hands the waiting answers on, on the saver's thread.
+    void deliverAnswers();
+
+    void answerTo(PictureAnswers& answers) override { answers_ = &answers; }
+    void inspect(const std::string& path, std::size_t firstBytes) override;
+    void decode(const std::string& path, ImageSize size) override;
+    void showDecoded(ImageSize target) override;
 
 private:
-    // The imaging factory, made at first use; null where there is none.
-    IWICImagingFactory* factory();
+    struct Worker;
 
     GdiSceneImage& movingImage_;
-    ComPointer<IWICImagingFactory> factory_;
-    bool factoryTried_ = false;
-    // Opens the picture's first frame and reads its size; frame_ stays empty on failure.
-    std::optional<ImageSize> openFrame();
-
-    std::string picturePath_; // of the last picture loaded; empty when it could not be
-    ComPointer<IWICBitmapFrameDecode> frame_;
+    std::shared_ptr<Worker> worker_; // shared with the thread, which may outlive this
+    PictureAnswers* answers_ = nullptr;
+    DecodedPicture decoded_;
 };
 
 } // namespace almanix

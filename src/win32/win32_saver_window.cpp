@@ -8,6 +8,8 @@ namespace {
 
 constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 100;
+// Posted by the picture loader's worker when answers wait.
+constexpr UINT kPicturesAnswered = WM_APP + 1;
 
 HBRUSH blackBrush() { return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)); }
 
@@ -44,6 +46,7 @@ bool Win32SaverWindow::create(SaverPlacement placement) {
     if (!Win32Window::create(windowClass, extendedStyle, WS_POPUP, "Almanix", desktop, nullptr))
         return false;
     windowDc_ = GetDC(handle());
+    pictures_.notifyWindow(handle(), kPicturesAnswered);
     return true;
 }
 
@@ -116,8 +119,9 @@ LRESULT Win32SaverWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_TIMER:
         if (wParam != kTickTimer) break;
-        if (presenter_) presenter_->tick();
+        if (presenter_) tickLog_.run([this] { presenter_->tick(); });
         return 0;
+    case kPicturesAnswered: pictures_.deliverAnswers(); return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     default: break;
@@ -153,6 +157,7 @@ void Win32SaverWindow::OnClose() {
 void Win32SaverWindow::OnDestroy() {
     // Also reached without a close request: the preview's host took us with it.
     if (presenter_ && presenter_->running()) presenter_->unload();
+    pictures_.notifyWindow(nullptr, 0);
     ReleaseDC(handle(), windowDc_);
     windowDc_ = nullptr;
     PostQuitMessage(0);

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "saver/saver_window.h"
+#include "saver/tick_log.h"
 #include "win32/gdi_scene_image.h"
+#include "win32/wic_picture_loader.h"
 #include "win32/win32_bound_function.h"
 #include "win32/win32_window.h"
 
@@ -20,10 +22,11 @@ RECT virtualDesktop(SystemMetric metric);
 // own device context; only uncovered parts of the window are ever repainted.
 class Win32SaverWindow final : public Win32Window, public SaverWindowView {
 public:
-    explicit Win32SaverWindow(GdiSceneImage& movingImage, SystemMetric metric = GetSystemMetrics)
-        : movingImage_(movingImage), metric_(metric) {}
+    Win32SaverWindow(GdiSceneImage& movingImage, WicPictureLoader& pictures, SystemMetric metric = GetSystemMetrics)
+        : movingImage_(movingImage), pictures_(pictures), metric_(metric) {}
 
-    // The window, not yet shown: a borderless popup over every monitor.
+    // The window, not yet shown: a borderless popup over every monitor. The
+    // picture loader's answers come through it.
     bool create(SaverPlacement placement);
     // The presenter that handles this window's timer, input and closing.
     void attach(SaverWindow& presenter) { presenter_ = &presenter; }
@@ -55,8 +58,10 @@ private:
     void OnDestroy();
 
     GdiSceneImage& movingImage_;
+    WicPictureLoader& pictures_;
     SystemMetric metric_;
     SaverWindow* presenter_ = nullptr;
+    TickLog tickLog_{tickLogPathFromEnvironment()};
     HDC windowDc_ = nullptr;
     POINT imagePlace_{};
     ImageSize imageShown_;

@@ -9,6 +9,7 @@
 #include "saver/frame.h"
 #include "support/notice_checks.h"
 #include "support/offscreen_application.h"
+#include "support/picture_answers.h"
 
 namespace almanix {
 namespace {
@@ -37,40 +38,54 @@ TEST(QtSceneImage, ANoticeIsItsTextBlockWithAnEmptyFirstLine) {
     EXPECT_EQ(pixelsOf(image, qRgb(255, 255, 0), 2 * line, 3 * line), 0);
 }
 
-TEST(QtSceneImage, PicturesLoadByContentAndStretchOverTheWholeImage) {
+TEST(QtSceneImage, PicturesLoadByContentOnTheWorkerAndFillTheWholeImage) {
     application();
     QTemporaryDir folder;
     auto write = [&](const char* name, const QByteArray& bytes) {
         QFile file(folder.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
+        return folder.filePath(name).toStdString();
     };
     QImage green(100, 50, QImage::Format_RGB32);
     green.fill(qRgb(10, 200, 30));
     // A bitmap under a gif name loads as the bitmap it is.
     ASSERT_TRUE(green.save(folder.filePath("small.gif"), "BMP"));
     ASSERT_TRUE(green.save(folder.filePath("photo.jpg"), "JPEG"));
-    write("notes.jpg", "not a picture at all");
     QFile photo(folder.filePath("photo.jpg"));
     ASSERT_TRUE(photo.open(QIODevice::ReadOnly));
-    write("cut.jpg", photo.read(300)); // a sound header, then nothing
+    const std::string cut = write("cut.jpg", photo.read(300)); // a sound header, then nothing
 
     QtSceneImage pic(96);
-    ASSERT_EQ(pic.loadPicture(folder.filePath("small.gif").toStdString()), (ImageSize{100, 50}));
-    // At its own size first, as a small picture is, then doubled.
-    ASSERT_TRUE(pic.stretchPicture({100, 50}));
-    ASSERT_TRUE(pic.stretchPicture({200, 100}));
+    testing::RecordedAnswers answers;
+    pic.answerTo(answers);
+    const auto answered = [&] {
+        for (int round = 0; round < 500 && !answers.facts && !answers.decoded; ++round) {
+            QThread::msleep(10);
+            QCoreApplication::processEvents();
+        }
+    };
+    pic.inspect(folder.filePath("small.gif").toStdString(), 2);
+    answered();
+    ASSERT_TRUE(answers.facts);
+    EXPECT_EQ(answers.facts->firstBytes, "BM");
+    EXPECT_EQ(answers.facts->size, (ImageSize{100, 50}));
+    pic.decode(folder.filePath("small.gif").toStdString(), {100, 50});
+    answers.facts.reset();
+    answered();
+    ASSERT_EQ(answers.decoded, true);
+    // Doubled when shown, as a small picture may be.
+    pic.showDecoded({200, 100});
     EXPECT_EQ(pic.image().size(), QSize(200, 100));
     EXPECT_EQ(pixelsOf(pic.image(), qRgb(10, 200, 30), 0, 100), 200 * 100);
 
-    ASSERT_EQ(pic.loadPicture(folder.filePath("photo.jpg").toStdString()), (ImageSize{100, 50}));
-    EXPECT_TRUE(pic.stretchPicture({33, 17}));
-    EXPECT_EQ(pic.image().size(), QSize(33, 17));
-
-    EXPECT_EQ(pic.loadPicture(folder.filePath("notes.jpg").toStdString()), std::nullopt);
-    EXPECT_EQ(pic.loadPicture(folder.filePath("missing.bmp").toStdString()), std::nullopt);
-    const auto cutSize = pic.loadPicture(folder.filePath("cut.jpg").toStdString());
-    EXPECT_FALSE(cutSize && pic.stretchPicture(*cutSize));
+    EXPECT_EQ(decodePicture(folder.filePath("photo.jpg").toStdString(), {33, 17}).size(), QSize(33, 17));
+    for (const std::string& path : {write("notes.jpg", "not a picture at all"), folder.filePath("none.bmp").toStdString()}) {
+        const PictureFacts facts = inspectPicture(path, 0);
+        EXPECT_EQ(facts.firstBytes, std::nullopt);
+        EXPECT_EQ(facts.size, std::nullopt);
+    }
+    EXPECT_TRUE(decodePicture(cut, *inspectPicture(cut, 0).size).isNull());
 }
 
 TEST(SaverWidget, PaintsBlackWithTheImageAtItsPlaceClippedToTheWindow) {

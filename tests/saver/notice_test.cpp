@@ -10,6 +10,8 @@ namespace {
 using testing::CellCanvas;
 using testing::ScriptedRandom;
 
+const ImageSize kScreen{1024, 768};
+
 TEST(Notice, IsExactlyTheTextBlockWithEveryLineAtTheLeft) {
     struct Case {
         const char* name;
@@ -28,7 +30,7 @@ TEST(Notice, IsExactlyTheTextBlockWithEveryLineAtTheLeft) {
         SCOPED_TRACE(c.name);
         CellCanvas canvas;
         ScriptedRandom random{0.3f};
-        EXPECT_EQ(showNotice(c.text, canvas, random), c.size);
+        EXPECT_EQ(showNotice(c.text, kScreen, canvas, random), c.size);
         EXPECT_EQ(canvas.cleared, c.size);
         ASSERT_EQ(canvas.drawn.size(), c.lines.size());
         for (std::size_t i = 0; i < c.lines.size(); ++i) {
@@ -49,8 +51,34 @@ TEST(Notice, ColourIsABrightPaletteEntry) {
         SCOPED_TRACE(draw);
         CellCanvas canvas;
         ScriptedRandom random{draw};
-        showNotice("x", canvas, random);
+        showNotice("x", kScreen, canvas, random);
         EXPECT_EQ(canvas.drawn.at(0).colour, colour);
+    }
+}
+
+// Whatever the text, the notice is no bigger than the screen: here 30 cells
+// wide and 3 lines tall.
+TEST(Notice, IsCutToTheScreen) {
+    const std::string tooWide(40, 'x');
+    std::string twoBytes;
+    for (int i = 0; i < 20; ++i) twoBytes += "\xC3\xA9";
+    const std::string megabyte(1 << 20, 'm');
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"fits", "\r\n" + std::string(30, 'a') + "\r\nb", {"", std::string(30, 'a'), "b"}},
+        {"too many lines", "\r\n1\r\n2\r\n3\r\n4", {"", "1", "... and 3 more events"}},
+        {"too wide", tooWide, {std::string(27, 'x') + "..."}},
+        {"a character is never split", twoBytes, {twoBytes.substr(0, 26) + "..."}},
+        {"a megabyte on one line", megabyte + "\r\nend", {std::string(27, 'm') + "...", "end"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CellCanvas canvas;
+        EXPECT_EQ(noticeLines(canvas, c.text, {300, 60}), c.lines);
     }
 }
 

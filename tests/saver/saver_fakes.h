@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -48,12 +50,14 @@ public:
         Rgb colour;
     };
     ImageSize cleared{-1, -1};
+    int clears = 0;
     std::vector<Drawn> drawn;
 
     std::int32_t textWidth(std::string_view line) override { return 10 * static_cast<std::int32_t>(line.size()); }
     std::int32_t lineHeight() override { return 20; }
     void clearImage(ImageSize size) override {
         cleared = size;
+        ++clears;
         drawn.clear();
     }
     void drawText(std::int32_t x, std::int32_t y, std::string_view line, Rgb colour) override {
@@ -61,27 +65,51 @@ public:
     }
 };
 
-// Pictures by path: a size for each loadable one; some fail only when decoded.
+// Pictures by path: a size for each loadable one, first bytes from the files;
+// some fail only when decoded. Answers at once, or when told to.
 class FakePictureLoader final : public PictureLoader {
 public:
+    explicit FakePictureLoader(MemoryFileSystem& files) : files_(files) {}
+
     std::map<std::string, ImageSize> sizes;
     std::set<std::string> undecodable;
-    std::vector<std::string> loaded;  // every path asked for
-    std::vector<ImageSize> stretched; // every target
-    std::string current;
+    bool answerAtOnce = true;
+    std::deque<std::function<void()>> waiting; // answers not given yet, in order
+    std::vector<std::string> inspected;        // every path asked about
+    std::vector<ImageSize> shown;              // every target shown
+    std::string decoded, current;              // the path decoded last; the one shown last
 
-    std::optional<ImageSize> loadPicture(const std::string& path) override {
-        loaded.push_back(path);
-        current = path;
-        const auto found = sizes.find(path);
-        if (found == sizes.end()) return std::nullopt;
-        return found->second;
+    void answerTo(PictureAnswers& answers) override { answers_ = &answers; }
+    void inspect(const std::string& path, std::size_t firstBytes) override {
+        inspected.push_back(path);
+        PictureFacts facts;
+        if (firstBytes > 0) facts.firstBytes = files_.readFirstBytes(path, firstBytes);
+        if (const auto found = sizes.find(path); found != sizes.end()) facts.size = found->second;
+        answer([this, facts] { answers_->pictureInspected(facts); });
     }
-    bool stretchPicture(ImageSize target) override {
-        if (undecodable.count(current)) return false;
-        stretched.push_back(target);
-        return true;
+    void decode(const std::string& path, ImageSize) override {
+        decoded = path;
+        answer([this, path] { answers_->pictureDecoded(undecodable.count(path) == 0); });
     }
+    void showDecoded(ImageSize target) override {
+        current = decoded;
+        shown.push_back(target);
+    }
+    void answerWaiting() {
+        while (!waiting.empty()) {
+            const auto next = waiting.front();
+            waiting.pop_front();
+            next();
+        }
+    }
+
+private:
+    void answer(std::function<void()> reply) {
+        if (answerAtOnce) reply();
+        else waiting.push_back(std::move(reply));
+    }
+    MemoryFileSystem& files_;
+    PictureAnswers* answers_ = nullptr;
 };
 
 // The window as a grid of characters: '.' black, anything else what was drawn.
@@ -113,7 +141,7 @@ private:
 // Everything the saver window works with but its view, canvas and chance:
 // the platform in memory and scripted pictures.
 struct SaverStores : FakeSystem {
-    FakePictureLoader pictures;
+    FakePictureLoader pictures{files};
 
     SaverWindowServices servicesFor(SaverWindowView& view, NoticeCanvas& canvas, RandomSource& random) {
         return {view, canvas, pictures, random, platform.eventStore(), services, messages, console};

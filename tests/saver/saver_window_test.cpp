@@ -20,8 +20,10 @@ public:
     bool closeWhileAsked = false;
     bool closed = false;
 
+    int copies = 0;
+
     void fillBlack(const PixelRect&) override {}
-    void copyImage(std::int32_t, std::int32_t, ImageSize) override {}
+    void copyImage(std::int32_t, std::int32_t, ImageSize) override { ++copies; }
     ImageSize screenSize() override { return {1024, 768}; }
     ImageSize windowSize() override { return {320, 200}; }
     void showCursor(bool show) override { log.push_back(show ? "show cursor" : "hide cursor"); }
@@ -234,6 +236,85 @@ TEST_F(Saver, ThePasswordIsAskedOnlyWhereItGuardsTheSaver) {
         // The system keys come back on only where the start switched them off.
         EXPECT_EQ(services.runningStates,
                   c.password == SaverPassword::on ? std::vector<bool>{false} : std::vector<bool>{});
+    }
+}
+
+
+TEST_F(Saver, AFirstPictureSceneWaitsForItsPictureWithoutDrawing) {
+    files.files[pics + "a.bmp"] = "BM";
+    pictures.sizes[pics + "a.bmp"] = {100, 50};
+    pictures.answerAtOnce = false;
+    ScriptedRandom random{0.9f, 0.9f, 0.0f, 0.0f, 0.5f, 0.25f, // steps, limit, position 512, 192
+                          0.5f, 0.99f};                        // doubled, enters from the left
+    auto window = saver(random);
+    ASSERT_TRUE(window->load());
+    EXPECT_EQ(view.log, (std::vector<std::string>{"hide cursor", "timer on"}));
+    for (int tick = 0; tick < 3; ++tick) window->tick();
+    EXPECT_EQ(random.used, 6u);
+    EXPECT_EQ(view.copies, 0);
+
+    pictures.answerWaiting();
+    window->tick();
+    EXPECT_TRUE(random.allUsed());
+    EXPECT_EQ(window->imageSize(), (ImageSize{200, 100}));
+    EXPECT_EQ(std::make_pair(window->motion().x, view.copies), std::make_pair(-200 + 10, 1));
+}
+
+// Every scene of a run with each kind of picture and a due notice: what it
+// shows, at what size, where it stands after its first tick, its steps and its
+// touch limit. Recorded once; chance must keep being drawn in this order, also
+// when pictures take their time to decode.
+TEST_F(Saver, ScenesAndTheirDrawsKeepTheirOrder) {
+    const std::vector<std::string> recorded{
+        "notice 250x40 1024,60 -30,29 1",     "d.jpg 341x256 244,756 -30,-29 4",
+        "notice 250x40 4,756 -30,-29 5",      "e.bmp 600x400 -570,466 30,-29 2",
+        "notice 250x40 810,756 30,-29 3",     "f.gif 171x256 60,-227 30,29 1",
+        "notice 250x40 1020,759 -30,29 1",    "a.bmp 200x100 960,759 -30,-29 4",
+        "notice 250x40 1020,179 -30,-29 5",   "c.gif 10x10 1020,295 -30,29 3",
+        "notice 250x40 300,-11 30,29 3",      "d.jpg 341x256 -311,-11 30,-29 5",
+        "notice 250x40 -251,743 -30,-29 2",   "e.bmp 600x400 -570,714 30,-29 1",
+        "notice 250x40 630,-11 30,29 1",      "f.gif 171x256 1020,424 -30,29 3",
+        "notice 250x40 -220,511 30,29 1",     "a.bmp 100x50 80,743 30,-29 3",
+        "notice 250x40 200,743 -30,-29 4",    "c.gif 20x20 200,743 -30,-29 5",
+        "notice 250x40 620,743 -30,-29 4",    "d.jpg 341x256 620,743 -30,-29 1",
+        "notice 250x40 -220,-243 30,-29 4",   "e.bmp 600x400 -190,-371 30,29 1",
+    };
+    options.settings.moveSpeed = 30;
+    // b cannot be decoded, c is text (but is passed over until every check is done), g is too flat.
+    const std::pair<const char*, ImageSize> pictureSizes[] = {
+        {"a.bmp", {100, 50}}, {"b.jpg", {120, 80}},   {"c.gif", {10, 10}}, {"d.jpg", {2048, 1536}},
+        {"e.bmp", {600, 400}}, {"f.gif", {800, 1200}}, {"g.bmp", {5000, 3}},
+    };
+    for (const auto& [name, size] : pictureSizes) {
+        files.files[pics + name] = name[2] == 'j' ? "\xFF\xD8" : name[2] == 'b' ? "BM" : "GIF";
+        pictures.sizes[pics + name] = size;
+    }
+    files.files[pics + "c.gif"] = "text";
+    pictures.undecodable.insert(pics + "b.jpg");
+    // Answers at once, or only every 50th tick, so that scenes wait for their pictures.
+    for (int answerEvery : {0, 50}) {
+        SCOPED_TRACE(answerEvery);
+        pictures.answerAtOnce = answerEvery == 0;
+        files.files[eventFile] = "#12/06/2026 Sunday Meeting\r\n";
+        auto window = loaded();
+        std::vector<std::string> scenes;
+        auto note = [&] {
+            const Motion& m = window->motion();
+            const ImageSize size = window->imageSize();
+            const std::string content = canvas.clears > 0 ? "notice" : pictures.current.substr(pics.size());
+            scenes.push_back(content + " " + std::to_string(size.width) + "x" + std::to_string(size.height) + " " +
+                             std::to_string(m.x) + "," + std::to_string(m.y) + " " + std::to_string(m.stepX) +
+                             "," + std::to_string(m.stepY) + " " + std::to_string(m.touchLimit));
+        };
+        note();
+        for (int tick = 1; tick < 20000 && scenes.size() < recorded.size(); ++tick) {
+            if (answerEvery > 0 && tick % answerEvery == 0) pictures.answerWaiting();
+            canvas.clears = 0;
+            const std::size_t shown = pictures.shown.size();
+            window->tick();
+            if (canvas.clears > 0 || pictures.shown.size() != shown) note();
+        }
+        EXPECT_EQ(scenes, recorded);
     }
 }
 

@@ -24,7 +24,7 @@ inline NoticeBlock expectNoticeBlock(NoticeCanvas& canvas) {
     const std::int32_t line = canvas.lineHeight();
     EXPECT_GE(line, 21); // 15.75 points are 21 pixels at 96 dots per inch
     EXPECT_LE(line, 30);
-    const ImageSize size = measureNotice(canvas, "\r\n" + kNoticeItem + "\r\n" + kLongerNoticeItem);
+    const ImageSize size = measureNotice(canvas, {"", kNoticeItem, kLongerNoticeItem});
     EXPECT_EQ(size.height, 3 * line);
     EXPECT_EQ(size.width, canvas.textWidth(kLongerNoticeItem));
     EXPECT_GT(size.width, canvas.textWidth(kNoticeItem));

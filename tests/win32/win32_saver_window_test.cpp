@@ -6,6 +6,7 @@
 
 #include "support/fakes.h"
 #include "support/notice_checks.h"
+#include "support/picture_answers.h"
 #include "support/picture_bytes.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_saver.h"
@@ -87,42 +88,65 @@ struct PictureFolder : ::testing::Test {
     }
 };
 
-TEST_F(PictureFolder, PicturesLoadByContentAndFillTheWholeImage) {
+TEST_F(PictureFolder, PicturesLoadByContentOnTheWorkerAndFillTheWholeImage) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ComPointer<IWICImagingFactory> imaging;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IWICImagingFactory, reinterpret_cast<void**>(imaging.put()))));
     const std::string bitmap = bitmapBytes(100, 50, {10, 200, 30});
     struct Case {
         std::string path;
-        std::optional<ImageSize> shownFrom; // nothing: not shown
+        std::optional<ImageSize> size; // nothing: not shown
         ImageSize target;
-        COLORREF colour; // every pixel's
+        std::uint32_t colour; // every pixel's, red-green-blue
     };
     const Case cases[] = {
-        {write("small.bmp", bitmap), ImageSize{100, 50}, {200, 100}, RGB(10, 200, 30)},
         // A bitmap under a gif name loads as the bitmap it is.
-        {write("bitmap.gif", bitmap), ImageSize{100, 50}, {33, 17}, RGB(10, 200, 30)},
-        {write("dot.gif", kRedDotGif), ImageSize{1, 1}, {2, 2}, kRed},
-        {write("notes.jpg", "not a picture at all"), std::nullopt, {}, CLR_INVALID},
-        {write("cut.bmp", bitmap.substr(0, 300)), std::nullopt, {}, CLR_INVALID},
-        {folder + "missing.bmp", std::nullopt, {}, CLR_INVALID},
+        {write("bitmap.gif", bitmap), ImageSize{100, 50}, {33, 17}, 0x0AC81E},
+        {write("dot.gif", kRedDotGif), ImageSize{1, 1}, {2, 2}, 0xFF0000},
+        {write("notes.jpg", "not a picture at all"), std::nullopt, {}, 0},
+        {write("cut.bmp", bitmap.substr(0, 300)), std::nullopt, {}, 0},
+        {folder + "missing.bmp", std::nullopt, {}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        GdiSceneImage movingImage;
-        WicPictureLoader loader(movingImage);
-        const auto size = loader.loadPicture(c.path);
-        if (!c.shownFrom) {
+        const PictureFacts facts = inspectPicture(imaging.get(), c.path, 0);
+        EXPECT_EQ(facts.firstBytes, std::nullopt);
+        if (!c.size) {
             // Either the file does not open as a picture, or its pixels cannot be decoded.
-            EXPECT_FALSE(size && loader.stretchPicture(*size));
-            EXPECT_FALSE(loader.stretchPicture({10, 10}));
+            EXPECT_TRUE(!facts.size || decodePicture(imaging.get(), c.path, *facts.size).pixels.empty());
             continue;
         }
-        ASSERT_EQ(size, c.shownFrom);
-        // At its own size first, as a small picture is, then at the target.
-        ASSERT_TRUE(loader.stretchPicture(*size));
-        ASSERT_TRUE(loader.stretchPicture(c.target));
-        ASSERT_EQ(movingImage.size(), c.target);
-        Capture image(movingImage.dc(), c.target.width, c.target.height);
-        EXPECT_EQ(image.count(c.colour), c.target.width * c.target.height);
+        ASSERT_EQ(facts.size, c.size);
+        const DecodedPicture picture = decodePicture(imaging.get(), c.path, c.target);
+        ASSERT_EQ(picture.pixels.size(), static_cast<std::size_t>(c.target.width * c.target.height));
+        for (std::uint32_t pixel : picture.pixels) ASSERT_EQ(pixel & 0xFFFFFF, c.colour);
     }
+
+    // Through the worker, then doubled when shown, as a small picture may be.
+    GdiSceneImage movingImage;
+    WicPictureLoader loader(movingImage);
+    RecordedAnswers answers;
+    loader.answerTo(answers);
+    const auto answered = [&] {
+        for (int round = 0; round < 500 && !answers.facts && !answers.decoded; ++round) {
+            Sleep(10);
+            loader.deliverAnswers();
+        }
+    };
+    const std::string small = write("small.bmp", bitmap);
+    loader.inspect(small, 2);
+    answered();
+    ASSERT_TRUE(answers.facts);
+    EXPECT_EQ(answers.facts->firstBytes, "BM");
+    EXPECT_EQ(answers.facts->size, (ImageSize{100, 50}));
+    answers.facts.reset();
+    loader.decode(small, {100, 50});
+    answered();
+    ASSERT_EQ(answers.decoded, true);
+    loader.showDecoded({200, 100});
+    ASSERT_EQ(movingImage.size(), (ImageSize{200, 100}));
+    EXPECT_EQ(Capture(movingImage.dc(), 200, 100).count(RGB(10, 200, 30)), 200 * 100);
 }
 
 // Handles whatever the window posted to itself; true when its end left the
@@ -144,7 +168,8 @@ TEST(Win32SaverWindow, EachTickFillsTheTrailAndCopiesTheImageClippedToTheWindow)
     const HBRUSH red = CreateSolidBrush(kRed);
     FillRect(movingImage.dc(), &whole, red);
     DeleteObject(red);
-    Win32SaverWindow window(movingImage);
+    WicPictureLoader pictures(movingImage);
+    Win32SaverWindow window(movingImage, pictures);
     ASSERT_TRUE(window.create(SaverPlacement::preview));
     SetWindowPos(window.handle(), nullptr, 0, 0, 40, 30, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     pumpMessages();
@@ -184,7 +209,8 @@ int WINAPI twoMonitors(int index) {
 
 TEST(Win32SaverWindow, FullScreenCoversEveryMonitor) {
     GdiSceneImage movingImage;
-    Win32SaverWindow window(movingImage, twoMonitors);
+    WicPictureLoader pictures(movingImage);
+    Win32SaverWindow window(movingImage, pictures, twoMonitors);
     ASSERT_TRUE(window.create(SaverPlacement::fullScreen));
     RECT placed{};
     GetWindowRect(window.handle(), &placed);
