@@ -118,8 +118,9 @@ TEST_F(Saver, InADaemonWindowTheSaverKeepsToItsWindowAndTellsTheConsole) {
     ASSERT_EQ(console.errors.size(), 1u);
     EXPECT_NE(console.errors[0].find(pics), std::string::npos);
     EXPECT_TRUE(messages.shown.empty());
-    ASSERT_EQ(canvas.drawn.size(), 4u); // the help notice instead of pictures
-    EXPECT_EQ(canvas.drawn[0].line, "You can put some favorite pictures to");
+    // The help notice instead of pictures, cut to the window's width.
+    ASSERT_EQ(canvas.drawn.size(), 4u);
+    EXPECT_EQ(canvas.drawn[0].line, "You can put some favorite pic...");
     // Input is the daemon's, and so is the cursor.
     for (const auto& [x, y] : {std::pair(5, 5), std::pair(50, 60), std::pair(70, 80)}) window->mouseMoved(x, y);
     EXPECT_FALSE(view.closed);
