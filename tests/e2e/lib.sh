@@ -2,7 +2,7 @@
 # its data and settings, a virtual display, checks and window look-ups.
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-tools="$here/../tools"
+scripts="$here/../../scripts"
 failures=0
 background=() # processes that go with the test
 sandbox=$(mktemp -d)
@@ -51,7 +51,7 @@ own_display() {
 # skipped (77) where this machine cannot run the program.
 use_build() { # linux|windows program
   build="$1" program="$2"
-  DISPLAY="$("$tools/virtual-display")"
+  DISPLAY="$("$scripts/virtual-display")"
   # C: month/day/year short dates and English day names on both builds.
   export DISPLAY LC_ALL=C.UTF-8 LANG=C.UTF-8
   case "$build" in
@@ -74,7 +74,7 @@ use_build() { # linux|windows program
       leave_clean() { rm -rf "$data" "$settings"; }
       ;;
     windows)
-      ALMANIX_WINEPREFIX=$("$tools/wine-run" --prefix "$program")
+      ALMANIX_WINEPREFIX=$("$scripts/wine-run" --prefix "$program")
       case $? in
         0) export ALMANIX_WINEPREFIX ;;
         77) exit 77 ;; # this machine cannot run the program
@@ -82,9 +82,9 @@ use_build() { # linux|windows program
       esac
       data="$ALMANIX_WINEPREFIX/drive_c/Almanix" user_folder="$data" patience=120
       key='HKLM\SOFTWARE\Screen saver\Almanix'
-      run=("$tools/wine-run" "$program")
+      run=("$scripts/wine-run" "$program")
       short_date() { date -d "$1" +%-m/%-d/%Y; }
-      wine_reg() { "$tools/wine-run" "$ALMANIX_WINEPREFIX/drive_c/windows/system32/reg.exe" "$@" 2>/dev/null; }
+      wine_reg() { "$scripts/wine-run" "$ALMANIX_WINEPREFIX/drive_c/windows/system32/reg.exe" "$@" 2>/dev/null; }
       store_setting() { wine_reg add "$key" /v "$1" /d "$2" /f >/dev/null; }
       stored_setting() {
         wine_reg query "$key" /v "$1" | tr -d '\r' | awk -v name="$1" '$1 == name && $2 == "REG_SZ" { print $3 }'
