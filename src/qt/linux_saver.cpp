@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -30,13 +31,55 @@ struct SaverParts {
     std::unique_ptr<SaverWindow> presenter;
 };
 
-// The saver window at its place, loaded but not shown; null when its load failed.
-SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, const QRect& place) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    auto* parts = new SaverParts(screen->logicalDotsPerInchY());
-    // Every monitor together: the motion's bounds in full screen and the preview.
-    const QSize desktopSize = screen->virtualGeometry().size();
-    auto* window = new SaverWidget(parts->picture.image(), {desktopSize.width(), desktopSize.height()});
+xcb_connection_t* x11Connection() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+std::optional<QSize> x11WindowSize(xcb_connection_t* connection, std::uint32_t window) {
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_geometry_reply_t* geometry =
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), &error);
+    std::free(error);
+    if (!geometry) return std::nullopt;
+    const QSize size(geometry->width, geometry->height);
+    std::free(geometry);
+    return size;
+}
+
+std::uint32_t rootWindow(xcb_connection_t* connection) {
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+// Device pixels per logical pixel on the screen the saver shows on.
+qreal screenScale() { return QGuiApplication::primaryScreen()->devicePixelRatio(); }
+
+ImageSize imageSizeOf(const QSize& size) { return {size.width(), size.height()}; }
+
+// Every monitor together in device pixels: the motion's bounds in full screen
+// and in the preview. On X11 that is the root window's own size.
+ImageSize desktopSize() {
+    xcb_connection_t* connection = x11Connection();
+    if (const auto root = connection ? x11WindowSize(connection, rootWindow(connection)) : std::nullopt)
+        return imageSizeOf(*root);
+    const QSizeF logical = QGuiApplication::primaryScreen()->virtualGeometry().size();
+    return imageSizeOf((logical * screenScale()).toSize());
+}
+
+// The logical size that covers these device pixels.
+QSize logicalSizeOf(const QSize& devicePixels) {
+    const qreal scale = screenScale();
+    return {static_cast<int>(std::ceil(devicePixels.width() / scale)),
+            static_cast<int>(std::ceil(devicePixels.height() / scale))};
+}
+
+// The saver window at its place (logical) with its size in device pixels,
+// loaded but not shown; null when its load failed.
+SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, const QRect& place, ImageSize size) {
+    const qreal scale = screenScale();
+    // The notice keeps its size in points: more device pixels at a larger scale.
+    auto* parts = new SaverParts(QGuiApplication::primaryScreen()->logicalDotsPerInchY() * scale);
+    auto* window = new SaverWidget(parts->picture.image(), desktopSize(), size, scale);
     window->setGeometry(place);
     closeOnEndingSignals(*window);
     // The process ends with the saver window, also when it lived in a preview
@@ -54,22 +97,6 @@ SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, co
         return nullptr;
     }
     return window;
-}
-
-xcb_connection_t* x11Connection() {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-std::optional<QSize> x11WindowSize(xcb_connection_t* connection, std::uint32_t window) {
-    xcb_generic_error_t* error = nullptr;
-    xcb_get_geometry_reply_t* geometry =
-        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), &error);
-    std::free(error);
-    if (!geometry) return std::nullopt;
-    const QSize size(geometry->width, geometry->height);
-    std::free(geometry);
-    return size;
 }
 
 // Closes the preview when the window it lives in is destroyed, and with it ours.
@@ -110,11 +137,7 @@ void embedIn(SaverWidget& window, std::uint32_t host, const QSize& hostSize) {
     window.winId();
     // The host stays as long as the process: our window is its child.
     window.windowHandle()->setParent(QWindow::fromWinId(static_cast<WId>(host)));
-    window.setGeometry(QRect(QPoint(0, 0), hostSize));
-}
-
-std::uint32_t rootWindow(xcb_connection_t* connection) {
-    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    window.setGeometry(QRect(QPoint(0, 0), logicalSizeOf(hostSize)));
 }
 
 } // namespace
@@ -122,7 +145,7 @@ std::uint32_t rootWindow(xcb_connection_t* connection) {
 bool openSaverFullScreen(Platform& platform, const SaverOptions& options) {
     // One window over every monitor; what the image is not on is black.
     const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
-    SaverWidget* window = loadSaverWindow(platform, options, desktop);
+    SaverWidget* window = loadSaverWindow(platform, options, desktop, desktopSize());
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Almanix"));
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -144,7 +167,8 @@ bool openSaverPreview(Platform& platform, std::int32_t hostWindow, const SaverOp
         std::fprintf(stderr, "almanix: there is no X11 window %d to show the preview in\n", hostWindow);
         return true;
     }
-    SaverWidget* window = loadSaverWindow(platform, options, QRect(QPoint(0, 0), *hostSize));
+    SaverWidget* window =
+        loadSaverWindow(platform, options, QRect(QPoint(0, 0), logicalSizeOf(*hostSize)), imageSizeOf(*hostSize));
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Preview"));
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -169,7 +193,8 @@ bool openSaverInDaemonWindow(Platform& platform, std::optional<std::uint32_t> da
         platform.console.writeError("there is no X11 window " + std::string(id) + " to draw in");
         return false;
     }
-    SaverWidget* window = loadSaverWindow(platform, options, QRect(QPoint(0, 0), *hostSize));
+    SaverWidget* window =
+        loadSaverWindow(platform, options, QRect(QPoint(0, 0), logicalSizeOf(*hostSize)), imageSizeOf(*hostSize));
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Almanix"));
     // Input passes through to the daemon's window, which owns it.

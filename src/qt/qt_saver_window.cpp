@@ -17,8 +17,8 @@ QRect qtRect(const PixelRect& area) { return {QPoint(area.left, area.top), QPoin
 
 } // namespace
 
-SaverWidget::SaverWidget(const QImage& movingImage, ImageSize screen)
-    : movingImage_(movingImage), screen_(screen) {
+SaverWidget::SaverWidget(const QImage& movingImage, ImageSize screen, ImageSize window, qreal devicePixelRatio)
+    : movingImage_(movingImage), screen_(screen), window_(window), devicePixelRatio_(devicePixelRatio) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(false);
@@ -43,7 +43,13 @@ SaverWidget::~SaverWidget() { QGuiApplication::sync(); }
 // place, which is the same.
 void SaverWidget::fillBlack(const PixelRect& area) {
     if (X11WindowDrawing* x11 = x11Drawing()) x11->fillBlack(qtRect(area));
-    else update(qtRect(area));
+    else update(logicalArea(qtRect(area)));
+}
+
+QRect SaverWidget::logicalArea(const QRect& devicePixels) const {
+    const QRectF logical(QPointF(devicePixels.topLeft()) / devicePixelRatio_,
+                         QSizeF(devicePixels.size()) / devicePixelRatio_);
+    return logical.toAlignedRect();
 }
 
 void SaverWidget::copyImage(std::int32_t x, std::int32_t y, ImageSize size) {
@@ -53,7 +59,7 @@ void SaverWidget::copyImage(std::int32_t x, std::int32_t y, ImageSize size) {
         x11->copyImage(movingImage_, imagePlace_);
         x11->flush();
     } else {
-        update(QRect(imagePlace_, QSize(size.width, size.height)));
+        update(logicalArea(QRect(imagePlace_, QSize(size.width, size.height))));
     }
 }
 
@@ -68,9 +74,16 @@ X11WindowDrawing* SaverWidget::x11Drawing() {
 
 void SaverWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    // Drawn in device pixels: the image pixel for pixel, whatever the scale.
+    painter.setWorldTransform(QTransform::fromScale(1 / devicePixelRatio_, 1 / devicePixelRatio_));
+    QRegion area;
+    for (const QRect& logical : event->region()) {
+        const QRectF device(QPointF(logical.topLeft()) * devicePixelRatio_, QSizeF(logical.size()) * devicePixelRatio_);
+        area += device.toAlignedRect();
+    }
     const QRect image = imageShown_ ? QRect(imagePlace_, movingImage_.size()) : QRect();
     // The image is opaque, so only what lies outside it is filled black.
-    for (const QRect& area : event->region() - image) painter.fillRect(area, Qt::black);
+    for (const QRect& black : area - image) painter.fillRect(black, Qt::black);
     if (imageShown_) painter.drawImage(imagePlace_, movingImage_);
 }
 
@@ -107,9 +120,9 @@ void SaverWidget::mouseDoubleClickEvent(QMouseEvent*) {
 
 void SaverWidget::mouseMoveEvent(QMouseEvent* event) {
     if (!presenter_) return;
-    const QPointF place = event->position();
+    const QPointF place = event->position() * devicePixelRatio_;
     presenter_->mouseMoved(static_cast<std::int32_t>(std::lround(place.x())),
-                               static_cast<std::int32_t>(std::lround(place.y())));
+                           static_cast<std::int32_t>(std::lround(place.y())));
 }
 
 } // namespace almanix

@@ -15,9 +15,14 @@ namespace almanix {
 // The saver window on Linux: black, with the moving image painted over it.
 // Each tick repaints only the strips the image uncovers and its new place: on
 // X11 straight on the window, elsewhere through Qt's painting.
+//
+// What the saver decides is in the screen's device pixels, so that text and
+// pictures are drawn at the panel's own resolution; Qt's geometry, painting
+// and events are in logical pixels, devicePixelRatio device pixels each.
 class SaverWidget final : public QWidget, public SaverWindowView {
 public:
-    SaverWidget(const QImage& movingImage, ImageSize screen);
+    // The whole screen's and this window's sizes in device pixels.
+    SaverWidget(const QImage& movingImage, ImageSize screen, ImageSize window, qreal devicePixelRatio);
     // Shows the end of the saver at once, before its parts are let go.
     ~SaverWidget() override;
 
@@ -27,7 +32,7 @@ public:
     void fillBlack(const PixelRect& area) override;
     void copyImage(std::int32_t x, std::int32_t y, ImageSize size) override;
     ImageSize screenSize() override { return screen_; }
-    ImageSize windowSize() override { return {width(), height()}; }
+    ImageSize windowSize() override { return window_; }
     void showCursor(bool show) override;
     void resetPointerShape() override;
     void startTimer() override { timer_.start(); }
@@ -47,11 +52,15 @@ protected:
 
 private:
     bool cursorHidden() const { return cursorCount_ < 0; }
+    // The logical area that holds these device pixels.
+    QRect logicalArea(const QRect& devicePixels) const;
     // Null where the window cannot be drawn on directly.
     X11WindowDrawing* x11Drawing();
 
     const QImage& movingImage_;
     ImageSize screen_;
+    ImageSize window_;
+    qreal devicePixelRatio_;
     SaverWindow* presenter_ = nullptr;
     QTimer timer_;
     TickLog tickLog_{tickLogPathFromEnvironment()};

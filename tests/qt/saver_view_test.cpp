@@ -92,7 +92,7 @@ TEST(SaverWidget, PaintsBlackWithTheImageAtItsPlaceClippedToTheWindow) {
     application();
     QImage red(8, 6, QImage::Format_RGB32);
     red.fill(qRgb(255, 0, 0));
-    SaverWidget window(red, {1024, 768});
+    SaverWidget window(red, {1024, 768}, {40, 30}, 1);
     window.resize(40, 30);
 
     Motion motion{.x = 10, .y = 10, .stepX = 3, .stepY = -2};
