@@ -41,7 +41,7 @@ TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 WORK = os.path.join(os.environ.get("TMPDIR", "/tmp"), "almanix-saver-timing")
 PICTURES = os.path.join(WORK, "pictures")
 PREFIX = os.path.join(WORK, "wineprefix")
-WINE_RUN = os.path.join(TOP, "tests", "tools", "wine-run")
+WINE_RUN = os.path.join(TOP, "scripts", "wine-run")
 BLITSPIN = "/usr/libexec/xscreensaver/blitspin"
 TICK_MS = 100.0
 
