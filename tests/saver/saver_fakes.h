@@ -14,7 +14,6 @@
 #include "saver/frame.h"
 #include "saver/notice.h"
 #include "saver/random_source.h"
-#include "saver/saver_window.h"
 #include "saver/slideshow.h"
 #include "support/fakes.h"
 
@@ -25,12 +24,11 @@ class ScriptedRandom final : public RandomSource {
 public:
     std::vector<float> draws;
     std::size_t used = 0;
-    std::vector<std::uint32_t> seeds;
 
     ScriptedRandom() = default;
     ScriptedRandom(std::initializer_list<float> values) : draws(values) {}
 
-    void seed(std::uint32_t value) override { seeds.push_back(value); }
+    void seed(std::uint32_t) override {}
     float next() override {
         if (used >= draws.size()) {
             ADD_FAILURE() << "more random draws than scripted (" << draws.size() << ")";
@@ -75,13 +73,11 @@ public:
     std::set<std::string> undecodable;
     bool answerAtOnce = true;
     std::deque<std::function<void()>> waiting; // answers not given yet, in order
-    std::vector<std::string> inspected;        // every path asked about
     std::vector<ImageSize> shown;              // every target shown
     std::string decoded, current;              // the path decoded last; the one shown last
 
     void answerTo(PictureAnswers& answers) override { answers_ = &answers; }
     void inspect(const std::string& path, std::size_t firstBytes) override {
-        inspected.push_back(path);
         PictureFacts facts;
         if (firstBytes > 0) facts.firstBytes = files_.readFirstBytes(path, firstBytes);
         if (const auto found = sizes.find(path); found != sizes.end()) facts.size = found->second;
@@ -135,16 +131,6 @@ private:
                 if (y >= 0 && y < static_cast<std::int32_t>(rows.size()) && x >= 0 &&
                     x < static_cast<std::int32_t>(rows[0].size()))
                     rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = c;
-    }
-};
-
-// Everything the saver window works with but its view, canvas and chance:
-// the platform in memory and scripted pictures.
-struct SaverStores : FakeSystem {
-    FakePictureLoader pictures{files};
-
-    SaverWindowServices servicesFor(SaverWindowView& view, NoticeCanvas& canvas, RandomSource& random) {
-        return {view, canvas, pictures, random, platform.eventStore(), services, messages, console};
     }
 };
 
