@@ -20,7 +20,6 @@ struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
         view = FakeEventsDialogView{};
         view.window = {7470, 5910};
         dialog.emplace(view, setup);
-        view.presenter = &*dialog;
         dialog->load();
     }
     void add(const std::string& date, const std::string& content) {
