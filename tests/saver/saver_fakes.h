@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "saver/frame.h"
 #include "saver/notice.h"
 #include "saver/random_source.h"
 #include "saver/slideshow.h"
@@ -106,32 +105,6 @@ private:
     }
     MemoryFileSystem& files_;
     PictureAnswers* answers_ = nullptr;
-};
-
-// The window as a grid of characters: '.' black, anything else what was drawn.
-class GridSurface final : public SaverSurface {
-public:
-    std::vector<std::string> rows;
-    std::vector<PixelRect> filled;
-
-    GridSurface(int width, int height, char fill) : rows(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), fill)) {}
-
-    void fillBlack(const PixelRect& area) override {
-        filled.push_back(area);
-        paint(area.left, area.top, area.right, area.bottom, '.');
-    }
-    void copyImage(std::int32_t x, std::int32_t y, ImageSize size) override {
-        paint(x, y, x + size.width - 1, y + size.height - 1, '#');
-    }
-
-private:
-    void paint(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, char c) {
-        for (std::int32_t y = top; y <= bottom; ++y)
-            for (std::int32_t x = left; x <= right; ++x)
-                if (y >= 0 && y < static_cast<std::int32_t>(rows.size()) && x >= 0 &&
-                    x < static_cast<std::int32_t>(rows[0].size()))
-                    rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = c;
-    }
 };
 
 } // namespace almanix::testing

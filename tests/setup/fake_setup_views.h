@@ -35,13 +35,9 @@ class FakeCalendarControl final : public CalendarControl {
 public:
     CalendarDate shown;
     std::optional<DateRange> range;
-    CalendarOptions options;
 
     void showDate(const CalendarDate& date) override { shown = date; }
-    void restrict(const std::optional<DateRange>& newRange, const CalendarOptions& newOptions) override {
-        range = newRange;
-        options = newOptions;
-    }
+    void restrict(const std::optional<DateRange>& newRange, const CalendarOptions&) override { range = newRange; }
 };
 
 class FakeEventsDialogView final : public FakeForm<EventsDialogView> {
