@@ -7,11 +7,8 @@
 namespace almanix {
 namespace {
 
-struct DueCheck : ::testing::Test {
-    testing::MemoryFileSystem files;
-    DatePattern shortDate{{DatePattern::Field::month, DatePattern::Field::day, DatePattern::Field::year}, '/'};
-    testing::FixedClock clock{{{2026, 12, 6}, 12, 0, 0}}; // a Sunday
-    EventStore store{files, {"C:\\Almanix", '\\', ""}, shortDate, clock};
+struct DueCheck : ::testing::Test, testing::FakeSystem {
+    EventStore store = platform.eventStore();
     const std::string path = "C:\\Almanix\\events.dat";
 
     // One pass over the text, three days ahead, on the clock's day.
@@ -60,18 +57,6 @@ TEST_F(DueCheck, ClassifiesEachLineByItsDate) {
         EXPECT_EQ(found.dueCount, c.result);
         EXPECT_EQ(found.dueText, c.due);
         EXPECT_EQ(found.keptText, c.kept);
-    }
-}
-
-TEST_F(DueCheck, TheFileIsRewrittenWithoutItsExpiredEventsWhateverTheTimeOfDay) {
-    for (LocalDateTime moment : {LocalDateTime{{2026, 12, 6}, 0, 0, 1}, LocalDateTime{{2026, 12, 6}, 23, 59, 59}}) {
-        clock.moment = moment;
-        files.files[path] = "#12/6/2026 Sunday Today\r\n#12/5/2026 Saturday Yesterday\r\n";
-        const DueEvents due = checkDueEvents(store, 3);
-        EXPECT_EQ(due.file, EventFileStatus::read);
-        EXPECT_EQ(due.count, 1);
-        EXPECT_EQ(due.text, "\r\n12/6/2026 Sunday Today");
-        EXPECT_EQ(files.files[path], "#12/6/2026 Sunday Today\r\n");
     }
 }
 
