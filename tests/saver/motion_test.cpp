@@ -2,7 +2,6 @@
 
 #include <deque>
 
-#include "saver/frame.h"
 #include "saver/motion.h"
 #include "saver_fakes.h"
 
@@ -138,36 +137,6 @@ TEST(Motion, CheckEdgesActsOnTheFirstRuleThatHolds) {
                   std::make_tuple(c.x, c.y, c.dx, c.dy));
         EXPECT_EQ(scenes.shown.size(), c.newScene ? 1u : 0u);
         EXPECT_EQ(motion.edgeTouches, c.newScene ? 0 : c.hits);
-    }
-}
-
-class NoSurface final : public SaverSurface {
-public:
-    void fillBlack(const PixelRect&) override {}
-    void copyImage(std::int32_t, std::int32_t, ImageSize) override {}
-};
-
-TEST(Motion, WithLimitNAnImageBouncesNMinusOneTimesAndLeaves) {
-    for (std::int16_t limit = 1; limit <= 5; ++limit) {
-        SCOPED_TRACE(limit);
-        Motion motion = onScreen(-100, 300, 7, 0);
-        motion.screenHeight = 768;
-        motion.touchLimit = limit;
-        SizedScenes scenes({100, 40});
-        ScriptedRandom random{0.0f};
-        NoSurface surface;
-        int bounces = 0;
-        for (int tick = 0; tick < 2000; ++tick) {
-            const std::int16_t before = motion.stepX;
-            checkEdges(motion, random, scenes);
-            if (!scenes.shown.empty()) break;
-            if (motion.stepX != before) ++bounces;
-            drawFrame(motion, scenes.current, surface);
-        }
-        EXPECT_EQ(bounces, limit - 1);
-        ASSERT_EQ(scenes.shown.size(), 1u);
-        // Wholly outside on the side it was heading to.
-        EXPECT_TRUE(motion.x >= 1024 || motion.x <= -100);
     }
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "common/text_lines.h"
 #include "saver/notice.h"
 #include "saver_fakes.h"
 
@@ -80,15 +79,6 @@ TEST(Notice, IsCutToTheScreen) {
         CellCanvas canvas;
         EXPECT_EQ(noticeLines(canvas, c.text, {300, 60}), c.lines);
     }
-}
-
-TEST(Notice, HelpTextNamesThePicturesFolder) {
-    EXPECT_EQ(noPicturesText("C:\\Almanix\\Pics"),
-              "You can put some favorite pictures to\r\n"
-              "C:\\Almanix\\Pics, but file format must\r\n"
-              "be one of 'gif', 'jpg', or 'bmp'. Then\r\n"
-              "you will make screen saver more colorful.");
-    EXPECT_EQ(splitAtLineEnds(noPicturesText("~/Almanix/pics")).at(1), "~/Almanix/pics, but file format must");
 }
 
 } // namespace

@@ -11,10 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "saver/frame.h"
 #include "saver/notice.h"
 #include "saver/random_source.h"
-#include "saver/saver_window.h"
 #include "saver/slideshow.h"
 #include "support/fakes.h"
 
@@ -25,12 +23,11 @@ class ScriptedRandom final : public RandomSource {
 public:
     std::vector<float> draws;
     std::size_t used = 0;
-    std::vector<std::uint32_t> seeds;
 
     ScriptedRandom() = default;
     ScriptedRandom(std::initializer_list<float> values) : draws(values) {}
 
-    void seed(std::uint32_t value) override { seeds.push_back(value); }
+    void seed(std::uint32_t) override {}
     float next() override {
         if (used >= draws.size()) {
             ADD_FAILURE() << "more random draws than scripted (" << draws.size() << ")";
@@ -75,13 +72,11 @@ public:
     std::set<std::string> undecodable;
     bool answerAtOnce = true;
     std::deque<std::function<void()>> waiting; // answers not given yet, in order
-    std::vector<std::string> inspected;        // every path asked about
     std::vector<ImageSize> shown;              // every target shown
     std::string decoded, current;              // the path decoded last; the one shown last
 
     void answerTo(PictureAnswers& answers) override { answers_ = &answers; }
     void inspect(const std::string& path, std::size_t firstBytes) override {
-        inspected.push_back(path);
         PictureFacts facts;
         if (firstBytes > 0) facts.firstBytes = files_.readFirstBytes(path, firstBytes);
         if (const auto found = sizes.find(path); found != sizes.end()) facts.size = found->second;
@@ -110,42 +105,6 @@ private:
     }
     MemoryFileSystem& files_;
     PictureAnswers* answers_ = nullptr;
-};
-
-// The window as a grid of characters: '.' black, anything else what was drawn.
-class GridSurface final : public SaverSurface {
-public:
-    std::vector<std::string> rows;
-    std::vector<PixelRect> filled;
-
-    GridSurface(int width, int height, char fill) : rows(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), fill)) {}
-
-    void fillBlack(const PixelRect& area) override {
-        filled.push_back(area);
-        paint(area.left, area.top, area.right, area.bottom, '.');
-    }
-    void copyImage(std::int32_t x, std::int32_t y, ImageSize size) override {
-        paint(x, y, x + size.width - 1, y + size.height - 1, '#');
-    }
-
-private:
-    void paint(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, char c) {
-        for (std::int32_t y = top; y <= bottom; ++y)
-            for (std::int32_t x = left; x <= right; ++x)
-                if (y >= 0 && y < static_cast<std::int32_t>(rows.size()) && x >= 0 &&
-                    x < static_cast<std::int32_t>(rows[0].size()))
-                    rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = c;
-    }
-};
-
-// Everything the saver window works with but its view, canvas and chance:
-// the platform in memory and scripted pictures.
-struct SaverStores : FakeSystem {
-    FakePictureLoader pictures{files};
-
-    SaverWindowServices servicesFor(SaverWindowView& view, NoticeCanvas& canvas, RandomSource& random) {
-        return {view, canvas, pictures, random, platform.eventStore(), services, messages, console};
-    }
 };
 
 } // namespace almanix::testing

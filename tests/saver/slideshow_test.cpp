@@ -88,12 +88,6 @@ struct Pictures : ::testing::Test {
     }
 };
 
-TEST_F(Pictures, ShownInTurnStartingWithTheSecond) {
-    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) add(name);
-    setPictures({"a.bmp", "b.bmp", "c.bmp"});
-    EXPECT_EQ(show(5), (std::vector<std::string>{"b.bmp", "c.bmp", "a.bmp", "b.bmp", "c.bmp"}));
-}
-
 TEST_F(Pictures, UnusableNamesAreDroppedAndTheNextTriedInTheSameCall) {
     add("a.gif", "GIF89a");
     add("b.jpg", "this is text");  // kind 4
@@ -123,16 +117,6 @@ TEST_F(Pictures, WithNoUsableNameLeftTheHelpNoticeShows) {
 
     setPictures({});
     EXPECT_EQ(show(1), (std::vector<std::string>{"-"}));
-}
-
-TEST_F(Pictures, TheKindCheckStopsOnceEveryNameHasPassedIt) {
-    add("a.bmp");
-    add("b.bmp");
-    setPictures({"a.bmp", "b.bmp"});
-    EXPECT_EQ(show(2), (std::vector<std::string>{"b.bmp", "a.bmp"}));
-    // Changed on disk after passing: no longer looked at, only loaded.
-    files.files[folder + "b.bmp"] = "text now";
-    EXPECT_EQ(show(2), (std::vector<std::string>{"b.bmp", "a.bmp"}));
 }
 
 } // namespace

@@ -35,18 +35,13 @@ class FakeCalendarControl final : public CalendarControl {
 public:
     CalendarDate shown;
     std::optional<DateRange> range;
-    CalendarOptions options;
 
     void showDate(const CalendarDate& date) override { shown = date; }
-    void restrict(const std::optional<DateRange>& newRange, const CalendarOptions& newOptions) override {
-        range = newRange;
-        options = newOptions;
-    }
+    void restrict(const std::optional<DateRange>& newRange, const CalendarOptions&) override { range = newRange; }
 };
 
 class FakeEventsDialogView final : public FakeForm<EventsDialogView> {
 public:
-    EventsDialog* presenter = nullptr; // receives the check boxes' clicks
     FakeCalendarControl calendar;
     std::map<CalendarOption, bool> checks;
     std::map<EventsTextBox, std::string> texts{{EventsTextBox::daysBefore, "1"}};
@@ -62,12 +57,6 @@ public:
     void removeListItem(int index) override { list.erase(list.begin() + index); }
     int selectedListIndex() override { return selected; }
     void selectListItem(int index) override { selected = index; }
-
-    // The user ticks or unticks a check box.
-    void click(CalendarOption option) {
-        checks[option] = !checks[option];
-        presenter->optionToggled(option);
-    }
 };
 
 class FakeSpeedDialogView final : public FakeForm<SpeedDialogView> {

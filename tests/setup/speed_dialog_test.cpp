@@ -7,8 +7,10 @@ namespace {
 
 struct SpeedDialogTest : ::testing::Test, testing::FakeSystem {};
 
+// The end-to-end run stores a speed, cancels and reopens; here, the limits,
+// the frame's close and a failed store.
 TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
-    enum Close { ok, cancel, frame, okFailing };
+    enum Close { ok, frame, okFailing };
     struct Case {
         const char* stored;
         int opensAt;
@@ -20,8 +22,6 @@ TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
         {nullptr, 1, std::nullopt, ok, "1"},
         {"45", 30, std::nullopt, ok, "30"},
         {"-7", 1, 99, ok, "30"},
-        {"2.5", 2, 7, ok, "7"},
-        {"5", 5, 20, cancel, "5"},
         {nullptr, 1, 20, frame, std::nullopt},
         {"5", 5, 20, okFailing, "5"},
     };
@@ -43,7 +43,6 @@ TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
             EXPECT_EQ(view.speedText, std::to_string(view.value));
         }
         if (c.close == ok || c.close == okFailing) dialog.accept();
-        if (c.close == cancel) dialog.cancel();
         if (c.close == frame) dialog.frameClosed();
         // A failed store is shown, and the dialog stays with the user's choice.
         EXPECT_EQ(view.closings, c.close == okFailing ? 0 : 1);

@@ -9,128 +9,83 @@ namespace {
 
 using testing::FakeSystem;
 
-// Notes what each start opens and with which options.
+// Notes what a start opens, with its settings and password guard.
 class RecordingShell final : public StartupShell {
 public:
-    bool running = false;
-    std::vector<std::string> opened;
-    SaverOptions options;
-
-    bool anotherCopyIsRunning() override { return running; }
-    bool showSaverFullScreen(const SaverOptions& saver) override {
-        options = saver;
-        opened.push_back("full screen");
-        return true;
-    }
-    bool showSaverPreview(std::int32_t host, const SaverOptions& saver) override {
-        options = saver;
-        opened.push_back("preview in " + std::to_string(host));
-        return true;
-    }
-    bool showSetupWindow() override {
-        opened.push_back("setup");
-        return true;
-    }
-
-    CommandLineSyntax syntax = CommandLineSyntax::modeWord;
     bool display = true;
     std::optional<std::string> daemonVariable;
+    std::string opened;
 
-    CommandLineSyntax commandLineSyntax() const override { return syntax; }
+    CommandLineSyntax commandLineSyntax() const override { return CommandLineSyntax::modeWordAndOptions; }
+    bool anotherCopyIsRunning() override { return false; }
     bool connectToDisplay() override { return display; }
+    bool showSaverFullScreen(const SaverOptions& saver) override { return open("full screen", saver); }
+    bool showSaverPreview(std::int32_t host, const SaverOptions& saver) override {
+        return open("preview in " + std::to_string(host), saver);
+    }
     bool showSaverInDaemonWindow(std::optional<std::uint32_t> window, const SaverOptions& saver) override {
-        options = saver;
-        opened.push_back("daemon window " + (window ? std::to_string(*window) : "root"));
+        return open("daemon window " + (window ? std::to_string(*window) : "root"), saver);
+    }
+    bool showSetupWindow() override { return open("setup", {}); }
+    std::optional<std::string> daemonWindowVariable() override { return daemonVariable; }
+
+private:
+    bool open(const std::string& what, const SaverOptions& saver) {
+        opened = what + " " + std::to_string(saver.settings.moveSpeed) + " " +
+                 std::to_string(saver.settings.daysBeforeEvent) + (saver.password == SaverPassword::on ? " guarded" : "");
         return true;
     }
-    std::optional<std::string> daemonWindowVariable() override { return daemonVariable; }
 };
 
-struct Start : ::testing::Test, FakeSystem {
-    RecordingShell shell;
-
-    StartResult start(std::string_view argumentText) { return startProgram(argumentText, shell, platform); }
-    void setPasswordFlag(std::uint32_t type, std::string data) {
-        registry.set(RegistryRoot::currentUser, "Control Panel\\Desktop", "ScreenSaveUsePassword", type,
-                     std::move(data));
-    }
-};
-
-TEST_F(Start, FullScreenIsGuardedByThePasswordOnlyOnThe95FamilyWithTheFlagAt1) {
-    struct Case {
-        std::uint32_t platformId;
-        std::uint32_t flagType;
-        std::string flagData;
-        SaverPassword password;
-    };
-    const Case cases[] = {
-        {1, RegistryType::dword, std::string("\x01\0\0\0", 4), SaverPassword::on},
-        {1, RegistryType::dword, std::string("\0\0\0\0", 4), SaverPassword::off},
-        {1, RegistryType::text, std::string("1\0", 2), SaverPassword::off}, // reads 49, not 1
-        {2, RegistryType::dword, std::string("\x01\0\0\0", 4), SaverPassword::off},
-        {0, RegistryType::dword, std::string("\x01\0\0\0", 4), SaverPassword::off},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.platformId << " " << c.flagData.size());
-        services.runningStates.clear();
-        services.platform = c.platformId;
-        setPasswordFlag(c.flagType, c.flagData);
-        EXPECT_EQ(start("/s"), StartResult::windowOpened);
-        EXPECT_EQ(shell.options.password, c.password);
-        // The system keys go off before the saver shows, where the password guards it.
-        EXPECT_EQ(services.runningStates, c.password == SaverPassword::on ? std::vector<bool>{true} : std::vector<bool>{});
-    }
-}
-
-TEST_F(Start, DaemonStartsDrawWhereTheyAreToldBesideOtherCopiesAndNeverShowABox) {
-    shell.syntax = CommandLineSyntax::modeWordAndOptions;
-    shell.running = true; // other copies: one per monitor, and the daemon's preview
-    registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "3");
-    registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text, "7");
+// The end-to-end runs make each start; here, what they cannot: the password
+// guard off the 95 family, and the daemon's window and settings by every source.
+TEST(Start, OpensWhatTheArgumentsAndTheSystemAsk) {
     struct Case {
         const char* argumentText;
+        std::uint32_t platformId;
         std::optional<std::string> daemonVariable;
         std::string outcome; // what opened, with its settings, or the error line
     };
     const Case cases[] = {
-        {"-root", std::nullopt, "daemon window root 3 7"},
-        {"-root", "", "daemon window root 3 7"},
-        {"-root", "0x200001", "daemon window 2097153 3 7"},
-        {"--root", "4242", "daemon window 4242 3 7"},
-        {"-window-id 0x2a", "4242", "daemon window 42 3 7"},
-        {"-root -move-speed 12 -days-before 120", std::nullopt, "daemon window root 12 99"},
-        {"-root", "0xnope", "XSCREENSAVER_WINDOW=\"0xnope\" is not a window id"},
-        {"-root -fps", std::nullopt, "unknown option \"-fps\" (try --help)"},
+        {"/s", 1, std::nullopt, "full screen 3 7 guarded"},
+        {"/s", 2, std::nullopt, "full screen 3 7"},
+        {"/s", 0, std::nullopt, "full screen 3 7"},
+        {"-root", 1, "", "daemon window root 3 7"},
+        {"-window-id 0x2a", 1, "4242", "daemon window 42 3 7"},
+        {"-root -move-speed 12", 1, std::nullopt, "daemon window root 12 7"},
+        {"-root", 1, "0xnope", "XSCREENSAVER_WINDOW=\"0xnope\" is not a window id"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.argumentText);
-        shell.opened.clear();
-        console.errors.clear();
-        shell.options = {};
+        SCOPED_TRACE(::testing::Message() << c.argumentText << " on platform " << c.platformId);
+        FakeSystem system;
+        system.services.platform = c.platformId;
+        system.registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "3");
+        system.registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text, "7");
+        system.registry.set(RegistryRoot::currentUser, "Control Panel\\Desktop", "ScreenSaveUsePassword",
+                            RegistryType::dword, std::string("\x01\0\0\0", 4));
+        RecordingShell shell;
         shell.daemonVariable = c.daemonVariable;
-        const StartResult result = start(c.argumentText);
-        const Settings& settings = shell.options.settings;
-        const std::string outcome = result == StartResult::windowOpened
-            ? shell.opened.at(0) + " " + std::to_string(settings.moveSpeed) + " " + std::to_string(settings.daysBeforeEvent)
-            : console.errors.at(0);
-        EXPECT_EQ(outcome, c.outcome);
-        EXPECT_EQ(result == StartResult::windowOpened, shell.options.placement == SaverPlacement::daemonWindow);
+        const StartResult result = startProgram(c.argumentText, shell, system.platform);
+        EXPECT_EQ(result == StartResult::windowOpened ? shell.opened : system.console.errors.at(0), c.outcome);
+        // The system keys go off before the saver shows, where the password guards it.
+        const bool guarded = c.outcome.ends_with("guarded");
+        EXPECT_EQ(system.services.runningStates, guarded ? std::vector<bool>{true} : std::vector<bool>{});
+        EXPECT_TRUE(system.messages.shown.empty());
     }
-    EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(Start, HelpAndVersionPrintAndStartsWithoutADisplayEndAtOnce) {
-    shell.syntax = CommandLineSyntax::modeWordAndOptions;
-    EXPECT_EQ(start("--help"), StartResult::nothingOpened);
-    EXPECT_EQ(start("-version"), StartResult::nothingOpened);
-    EXPECT_EQ(console.written, usageText() + std::string(kVersionText));
+TEST(Start, HelpAndVersionPrintAndStartsWithoutADisplayEndAtOnce) {
+    FakeSystem system;
+    RecordingShell shell;
+    EXPECT_EQ(startProgram("--help", shell, system.platform), StartResult::nothingOpened);
+    EXPECT_EQ(startProgram("-version", shell, system.platform), StartResult::nothingOpened);
+    EXPECT_EQ(system.console.written, usageText() + std::string(kVersionText));
     shell.display = false;
     for (const char* argumentText : {"", "/s", "/p 12", "/c", "/a 12", "-root"})
-        EXPECT_EQ(start(argumentText), StartResult::displayUnavailable) << argumentText;
+        EXPECT_EQ(startProgram(argumentText, shell, system.platform), StartResult::displayUnavailable) << argumentText;
     // What needs no window needs no display either.
-    EXPECT_EQ(start("/x"), StartResult::nothingOpened);
-    EXPECT_TRUE(shell.opened.empty());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(startProgram("/x", shell, system.platform), StartResult::nothingOpened);
+    EXPECT_EQ(shell.opened, "");
 }
 
 TEST(PasswordFlag, TakesTheFirstByteOfAllButTheLast) {
