@@ -67,13 +67,7 @@ std::string windowTextOf(HWND window) {
     return text;
 }
 
-Win32Form::Win32Form(const WindowLayout& table) : table_(table) {
-    if (HDC screen = GetDC(nullptr)) {
-        dotsPerInchX_ = GetDeviceCaps(screen, LOGPIXELSX);
-        dotsPerInchY_ = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
-}
+Win32Form::Win32Form(const WindowLayout& table) : table_(table) { takeDotsPerInchFromWindow(); }
 
 Win32Form::~Win32Form() {
     // The controls go before the fonts and brushes they use.
@@ -90,6 +84,9 @@ bool Win32Form::createForm(DWORD style, HWND owner, HMENU menu) {
     // No class brush: the form paints its own background colour.
     if (!create({"AlmanixForm", 0, nullptr}, extendedStyle, style, title.c_str(), place, owner)) return false;
     if (menu) SetMenu(handle(), menu);
+    // Only the window knows which monitor, and so which resolution, it is on.
+    takeDotsPerInchFromWindow();
+    sizeClientToTable();
     controls_.assign(table_.controls.size(), nullptr);
     std::vector<const ControlLayout*> order;
     for (const ControlLayout& entry : table_.controls) order.push_back(&entry);
@@ -103,11 +100,71 @@ bool Win32Form::createForm(DWORD style, HWND owner, HMENU menu) {
     return true;
 }
 
+// The window's own resolution where each monitor has one, else the screen's.
+void Win32Form::takeDotsPerInchFromWindow() {
+    const auto dpiForWindow = handle() ? dpiForWindow_.get() : nullptr;
+    if (const UINT dotsPerInch = dpiForWindow ? dpiForWindow(handle()) : 0) {
+        dotsPerInchX_ = dotsPerInch;
+        dotsPerInchY_ = dotsPerInch;
+    } else if (HDC screen = GetDC(nullptr)) {
+        dotsPerInchX_ = GetDeviceCaps(screen, LOGPIXELSX);
+        dotsPerInchY_ = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+}
+
+// The frame is measured rather than computed: it is the system's to scale, or
+// not (per-monitor awareness of the first kind), and a menu bar may wrap.
+void Win32Form::sizeClientToTable() {
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(handle(), &outer);
+    GetClientRect(handle(), &client);
+    SetWindowPos(handle(), nullptr, 0, 0,
+                 outer.right - outer.left - client.right + pixelsAcross(table_.clientWidth),
+                 outer.bottom - outer.top - client.bottom + pixelsDown(table_.clientHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Form::onDpiChanged(WPARAM dotsPerInch, const RECT& suggested) {
+    dotsPerInchX_ = LOWORD(dotsPerInch);
+    dotsPerInchY_ = HIWORD(dotsPerInch);
+    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    sizeClientToTable();
+    // The controls take the new fonts before the old ones go.
+    std::map<FontKey, HFONT> previousFonts;
+    previousFonts.swap(fonts_);
+    for (std::size_t index = 0; index < controls_.size(); ++index) {
+        if (!controls_[index]) continue;
+        const ControlLayout& entry = table_.controls[index];
+        SendMessageA(controls_[index], WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(fontChoiceOf(entry))), FALSE);
+        placeControl(entry, controls_[index]);
+    }
+    for (const auto& [key, font] : previousFonts) DeleteObject(font);
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
 HWND Win32Form::createControl(const ControlLayout& entry) {
     const NativeControl native = nativeControlOf(entry);
     // Every control is a group of its own, so the arrow keys never move the focus.
     DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | native.style;
     if (takesFocus(entry.kind) && entry.tabIndex != kNoTabStop) style |= WS_TABSTOP;
+    const RECT place = tablePlaceOf(entry);
+    const std::string caption(entry.caption);
+    const auto id = kFirstControlId + (&entry - table_.controls.data());
+    HWND control = CreateWindowExA(native.extendedStyle, native.className, caption.c_str(), style, place.left,
+                                   place.top, place.right - place.left, place.bottom - place.top, handle(),
+                                   reinterpret_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
+    if (!control) return nullptr;
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(fontChoiceOf(entry))), FALSE);
+    if (entry.kind == ControlKind::textBox && entry.style.maxLength > 0)
+        SendMessageA(control, EM_SETLIMITTEXT, static_cast<WPARAM>(entry.style.maxLength), 0);
+    placeControl(entry, control);
+    return control;
+}
+
+RECT Win32Form::tablePlaceOf(const ControlLayout& entry) const {
     // A control inside a frame is placed relative to it but belongs to the window.
     int left = entry.left;
     int top = entry.top;
@@ -115,34 +172,36 @@ HWND Win32Form::createControl(const ControlLayout& entry) {
         left += frame->left;
         top += frame->top;
     }
-    const std::string caption(entry.caption);
-    const auto id = kFirstControlId + (&entry - table_.controls.data());
-    HWND control = CreateWindowExA(native.extendedStyle, native.className, caption.c_str(), style,
-                                   pixelsAcross(left), pixelsDown(top), pixelsAcross(entry.width),
-                                   pixelsDown(entry.height), handle(), reinterpret_cast<HMENU>(id),
-                                   GetModuleHandleA(nullptr), nullptr);
-    if (!control) return nullptr;
-    const HFONT font = fontOf(entry.font ? *entry.font : table_.defaultFont);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (entry.kind == ControlKind::textBox && entry.style.maxLength > 0)
-        SendMessageA(control, EM_SETLIMITTEXT, static_cast<WPARAM>(entry.style.maxLength), 0);
+    const int x = pixelsAcross(left);
+    const int y = pixelsDown(top);
+    return {x, y, x + pixelsAcross(entry.width), y + pixelsDown(entry.height)};
+}
+
+void Win32Form::placeControl(const ControlLayout& entry, HWND control) {
+    const RECT place = tablePlaceOf(entry);
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    SetWindowPos(control, nullptr, place.left, place.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (entry.style.autoSize) {
         fitToText(control);
     } else if (!entry.style.wordWrap &&
                (entry.kind == ControlKind::label || entry.kind == ControlKind::checkBox)) {
-        // The stand-in fonts may run a little wider than the originals: never cut a caption short.
-        RECT bounds{};
-        GetClientRect(control, &bounds);
-        const LONG before = bounds.right;
-        fitToText(control);
-        GetClientRect(control, &bounds);
-        SetWindowPos(control, nullptr, 0, 0, std::max(before, bounds.right), pixelsDown(entry.height),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // The stand-in fonts may run a little wider than the originals, and at a
+        // scale such as 150% a check box's mark outgrows the table's height:
+        // never cut a caption short, and grow about the middle, where it is drawn.
+        const SIZE needed = textSizeOf(control);
+        const int grownHeight = std::max<int>(height, needed.cy);
+        SetWindowPos(control, nullptr, place.left, place.top - (grownHeight - height) / 2,
+                     std::max<int>(width, needed.cx), grownHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    return control;
 }
 
 void Win32Form::fitToText(HWND control) {
+    const SIZE size = textSizeOf(control);
+    SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE Win32Form::textSizeOf(HWND control) {
     const std::string text = windowTextOf(control);
     HDC context = GetDC(control);
     const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
@@ -154,9 +213,21 @@ void Win32Form::fitToText(HWND control) {
     char className[16] = {};
     GetClassNameA(control, className, sizeof className);
     // A check box's caption sits to the right of its box.
-    if (lstrcmpiA(className, "Button") == 0)
-        size.cx += GetSystemMetrics(SM_CXMENUCHECK) + 2 * GetSystemMetrics(SM_CXEDGE);
-    SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (lstrcmpiA(className, "Button") == 0) {
+        size.cx += systemMetric(SM_CXMENUCHECK, dotsPerInchX_) + 2 * systemMetric(SM_CXEDGE, dotsPerInchX_);
+        size.cy = std::max<LONG>(size.cy, systemMetric(SM_CYMENUCHECK, dotsPerInchY_));
+    }
+    return size;
+}
+
+// The metric at the form's resolution, where the system can tell it; else the system's own.
+int Win32Form::systemMetric(int index, double dotsPerInch) {
+    if (const auto forDpi = systemMetricForDpi_.get()) return forDpi(index, static_cast<UINT>(dotsPerInch));
+    return GetSystemMetrics(index);
+}
+
+const FontChoice& Win32Form::fontChoiceOf(const ControlLayout& entry) const {
+    return entry.font ? *entry.font : table_.defaultFont;
 }
 
 HFONT Win32Form::fontOf(const FontChoice& choice) {
@@ -240,6 +311,7 @@ LRESULT Win32Form::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         if (onActivate(LOWORD(wParam) != WA_INACTIVE)) return 0;
         break;
+    case WM_DPICHANGED: onDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_CLOSE: onClose(); return 0;
     case WM_NCDESTROY: releaseGdiObjects(); break;
     }

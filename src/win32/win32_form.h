@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "setup/form_layout.h"
+#include "win32/win32_bound_function.h"
 #include "win32/win32_window.h"
 
 namespace almanix {
@@ -20,8 +21,9 @@ std::string windowTextOf(HWND window);
 bool isPushButton(HWND control);
 
 // A window whose controls are built from its layout table, in pixels at the
-// display's resolution. The controls are created in tab order, so that the
-// Tab key visits them as the table says.
+// resolution of the monitor it is on. The controls are created in tab order,
+// so that the Tab key visits them as the table says. Moved to a monitor of
+// another resolution, it lays itself out again from the table.
 class Win32Form : public Win32Window {
 public:
     ~Win32Form() override;
@@ -60,6 +62,19 @@ private:
     using FontKey = std::tuple<std::string, double, bool, bool>;
 
     HWND createControl(const ControlLayout& entry);
+    // Where the table puts the control, in pixels of the client area.
+    RECT tablePlaceOf(const ControlLayout& entry) const;
+    // Places the control as the table says, then lets a caption that would be cut grow.
+    void placeControl(const ControlLayout& entry, HWND control);
+    // What the control's text takes in its font, with a check box's box.
+    SIZE textSizeOf(HWND control);
+    void takeDotsPerInchFromWindow();
+    // Resizes the window, keeping its frame, so that its client area is the table's.
+    void sizeClientToTable();
+    // The window was moved to a monitor of another resolution: it is laid out again there.
+    void onDpiChanged(WPARAM dotsPerInch, const RECT& suggested);
+    int systemMetric(int index, double dotsPerInch);
+    const FontChoice& fontChoiceOf(const ControlLayout& entry) const;
     HFONT fontOf(const FontChoice& choice);
     HBRUSH brushOf(COLORREF colour);
     COLORREF backgroundColour() const;
@@ -78,6 +93,9 @@ private:
     std::map<FontKey, HFONT> fonts_;
     std::map<COLORREF, HBRUSH> brushes_;
     HWND focusBeforeDeactivation_ = nullptr;
+    // Only where each monitor has its own resolution (Windows 10 on).
+    BoundFunction<UINT(WINAPI*)(HWND)> dpiForWindow_{"user32.dll", "GetDpiForWindow"};
+    BoundFunction<int(WINAPI*)(int, UINT)> systemMetricForDpi_{"user32.dll", "GetSystemMetricsForDpi"};
 };
 
 } // namespace almanix
