@@ -31,11 +31,12 @@ on_exit() {
 
 # A display of the test's own, for a full-screen saver covers every window of a
 # display, also those of another test that shares it. Call before use_build.
-own_display() { # [width x height]
-  local number
+own_display() { # [width x height [Xvfb options]]
+  local number size="${1:-1024x768}"
+  shift || true
   for number in $(seq 150 199); do
     [ -e "/tmp/.X${number}-lock" ] && continue
-    Xvfb ":$number" -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp -noreset "$@" >/dev/null 2>&1 &
     xvfb=$!
     for _ in $(seq 50); do DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     if kill -0 "$xvfb" 2>/dev/null; then export DISPLAY=":$number"; return; fi
@@ -106,6 +107,19 @@ start_program() { "${run[@]}" "$@" & started=$!; background+=($started); }
 event_line() { echo "#$(short_date "$1") $(date -d "$1" +%A) $2"; }
 # Changes whenever the event file or a setting does.
 fingerprint() { { cat "$events" 2>/dev/null; all_settings; } | md5sum; }
+
+convert=/usr/bin/convert
+# The notices' colours: palette entries 8 to 15.
+palette="808080|0000FF|00FF00|00FFFF|FF0000|FF00FF|FFFF00|FFFFFF"
+# Takes a screenshot of the screen, or of an area WxH+X+Y of it.
+screenshot() { # [area]
+  import -window root "$sandbox/shot.png" 2>/dev/null
+  [ -z "${1:-}" ] || "$convert" "$sandbox/shot.png" -crop "$1" +repage "$sandbox/shot.png"
+}
+# Prints how many pixels of the screenshot have the colour.
+pixels_of() { # colour
+  "$convert" "$sandbox/shot.png" -format %c histogram:info: | awk -v c="#$1" '$3 == c { n = $1 + 0 } END { print n + 0 }'
+}
 
 # Prints the ids of the shown windows whose title is exactly the given text.
 windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
