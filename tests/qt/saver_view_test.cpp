@@ -9,7 +9,6 @@
 #include "saver/frame.h"
 #include "support/notice_checks.h"
 #include "support/offscreen_application.h"
-#include "support/picture_answers.h"
 
 namespace almanix {
 namespace {
@@ -38,7 +37,8 @@ TEST(QtSceneImage, ANoticeIsItsTextBlockWithAnEmptyFirstLine) {
     EXPECT_EQ(pixelsOf(image, qRgb(255, 255, 0), 2 * line, 3 * line), 0);
 }
 
-TEST(QtSceneImage, PicturesLoadByContentOnTheWorkerAndFillTheWholeImage) {
+// The worker, and a small picture shown doubled, are judged end to end.
+TEST(QtSceneImage, PicturesLoadByContentAndFillTheWholeImage) {
     application();
     QTemporaryDir folder;
     auto write = [&](const char* name, const QByteArray& bytes) {
@@ -56,28 +56,11 @@ TEST(QtSceneImage, PicturesLoadByContentOnTheWorkerAndFillTheWholeImage) {
     ASSERT_TRUE(photo.open(QIODevice::ReadOnly));
     const std::string cut = write("cut.jpg", photo.read(300)); // a sound header, then nothing
 
-    QtSceneImage pic(96);
-    testing::RecordedAnswers answers;
-    pic.answerTo(answers);
-    const auto answered = [&] {
-        for (int round = 0; round < 500 && !answers.facts && !answers.decoded; ++round) {
-            QThread::msleep(10);
-            QCoreApplication::processEvents();
-        }
-    };
-    pic.inspect(folder.filePath("small.gif").toStdString(), 2);
-    answered();
-    ASSERT_TRUE(answers.facts);
-    EXPECT_EQ(answers.facts->firstBytes, "BM");
-    EXPECT_EQ(answers.facts->size, (ImageSize{100, 50}));
-    pic.decode(folder.filePath("small.gif").toStdString(), {100, 50});
-    answers.facts.reset();
-    answered();
-    ASSERT_EQ(answers.decoded, true);
-    // Doubled when shown, as a small picture may be.
-    pic.showDecoded({200, 100});
-    EXPECT_EQ(pic.image().size(), QSize(200, 100));
-    EXPECT_EQ(pixelsOf(pic.image(), qRgb(10, 200, 30), 0, 100), 200 * 100);
+    const std::string small = folder.filePath("small.gif").toStdString();
+    const PictureFacts bitmap = inspectPicture(small, 2);
+    EXPECT_EQ(bitmap.firstBytes, "BM");
+    EXPECT_EQ(bitmap.size, (ImageSize{100, 50}));
+    EXPECT_EQ(pixelsOf(decodePicture(small, {100, 50}), qRgb(10, 200, 30), 0, 50), 100 * 50);
 
     EXPECT_EQ(decodePicture(folder.filePath("photo.jpg").toStdString(), {33, 17}).size(), QSize(33, 17));
     for (const std::string& path : {write("notes.jpg", "not a picture at all"), folder.filePath("none.bmp").toStdString()}) {

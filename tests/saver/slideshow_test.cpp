@@ -31,6 +31,7 @@ TEST(PictureFiles, NamesAreFilteredByExtensionAndSortedIgnoringCase) {
               (std::vector<std::string>{".gif", "a.BMP", "a.bmp", "A.gif", "b.JPG", "Z.Bmp"}));
 }
 
+// The plainly too wide and too tall pictures are in the recorded run of scenes.
 TEST(Slideshow, TargetSizeRules) {
     struct Case {
         const char* name;
@@ -44,9 +45,7 @@ TEST(Slideshow, TargetSizeRules) {
         {"both sides just under a fifth", {204, 153}, {1024, 768}, 0.9f, {408, 306}},
         {"exactly a fifth of the width is not small", {256, 100}, {1280, 1024}, -1, {256, 100}},
         {"only one side small", {100, 700}, {1024, 768}, -1, {100, 700}},
-        {"too wide", {2048, 1536}, {1024, 768}, -1, {341, 256}},
         {"too wide, halves round to even", {2046, 15}, {1024, 768}, -1, {341, 2}},
-        {"too tall", {800, 1200}, {1024, 768}, -1, {171, 256}},
         {"too wide wins over too tall", {1100, 2200}, {1024, 768}, -1, {341, 682}},
         {"as big as the screen", {1024, 768}, {1024, 768}, -1, {1024, 768}},
     };

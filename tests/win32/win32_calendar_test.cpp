@@ -16,20 +16,15 @@ struct Win32Calendar : ::testing::Test, testing::FakeSystem {
     }
 };
 
-SIZE clientSizeOf(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    return {client.right, client.bottom};
-}
-
 // Presses a button or ticks a check box as the mouse would.
 void click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
 
 // Finds where the month calendar's next-month arrow is.
 std::optional<POINT> nextMonthArrow(HWND calendar) {
-    const SIZE size = clientSizeOf(calendar);
-    for (LONG y = 0; y < size.cy; y += 2)
-        for (LONG x = size.cx - 1; x >= 0; x -= 2) {
+    RECT client{};
+    GetClientRect(calendar, &client);
+    for (LONG y = 0; y < client.bottom; y += 2)
+        for (LONG x = client.right - 1; x >= 0; x -= 2) {
             MCHITTESTINFO hit{};
             hit.cbSize = sizeof hit;
             hit.pt = {x, y};
