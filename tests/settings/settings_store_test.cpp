@@ -6,27 +6,9 @@
 namespace almanix {
 namespace {
 
-using testing::MemoryRegistry;
-
-TEST(SettingsStore, WritesTextWithoutNulAndASpaceForEmptyText) {
-    MemoryRegistry registry;
-    EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "12").stored());
-    EXPECT_TRUE(storeSetting(registry, kDaysBeforeEventName, "").stored());
-    const auto speed = registry.get(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName);
-    EXPECT_EQ(speed->data, "12");
-    EXPECT_EQ(speed->type, RegistryType::text);
-    EXPECT_EQ(registry.get(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName)->data, " ");
-    EXPECT_EQ(loadSettings(registry).moveSpeed, 12);
-    EXPECT_EQ(loadSettings(registry).daysBeforeEvent, 1);
-
-    registry.failWrites = true;
-    EXPECT_EQ(failedWriteMessage(storeSetting(registry, kMoveSpeedName, "5")),
-              "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, where the settings live.");
-}
-
 // A standard user may query the machine's key but not write it.
 TEST(SettingsStore, AUserWhoMayNotWriteTheMachinesKeyKeepsSettingsOfTheirOwn) {
-    MemoryRegistry registry;
+    testing::MemoryRegistry registry;
     registry.denyMachineWrites = true;
     registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "12");
     registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text, "5");

@@ -18,7 +18,6 @@ struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
         if (!stored.empty()) files.files[path] = fileOf(stored);
         messages.shown.clear();
         view = FakeEventsDialogView{};
-        view.window = {7470, 5910};
         dialog.emplace(view, setup);
         dialog->load();
     }
@@ -27,12 +26,10 @@ struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
         view.texts[EventsTextBox::content] = content;
         dialog->add();
     }
+    // The end-to-end runs look for the boxes by their title.
     Items shownTexts() const {
         Items texts;
-        for (const auto& shown : messages.shown) {
-            EXPECT_EQ(shown.title, "SCRNSAVE :Almanix");
-            texts.push_back(shown.text);
-        }
+        for (const auto& shown : messages.shown) texts.push_back(shown.text);
         return texts;
     }
     static std::string fileOf(const Items& items) {
@@ -52,8 +49,8 @@ TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
         Items list, messages;
     };
     const Case cases[] = {
-        {"05/13/1998", "Dentist", {"05/13/1998 Wednesday Dentist"}, {}},
         {"5/13/98", " a, \"b\" #c ", {"5/13/98 Wednesday  a, \"b\" #c "}, {}}, // both kept as typed
+        {"03/04/2100", "x", {"03/04/2100 Thursday x"}, {}}, // 2100 is no leap year
         {"12/06/2026", " ", {"12/06/2026 Sunday  "}, {}},
         {"12/06/2026", "one\r\ntwo", {"12/06/2026 Sunday one"}, {}}, // a pasted line break ends it
         {"12/06/2026", "\nnothing", {}, {"There is no content."}},
@@ -72,6 +69,8 @@ TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
     EXPECT_TRUE(files.writeLog.empty());
 }
 
+// OK writes the list, with the lines it never writes where they stand, then
+// stores the days-before text as typed, or tells it is no number.
 TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
     struct Case {
         std::string daysBefore;
@@ -81,11 +80,15 @@ TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.daysBefore);
         registry.keys.clear();
-        open({"old one"});
-        add("12/06/2026", "Dentist");
+        files.files[path] = "#a\r\n\r\nX05/14/2027 Friday x\r\n#b\r\n";
+        open();
+        EXPECT_EQ(view.list, (Items{"a", "b"}));
+        view.selected = 0;
+        dialog->remove();
+        add("12/06/2026", "c");
         view.texts[EventsTextBox::daysBefore] = c.daysBefore;
         dialog->accept();
-        EXPECT_EQ(files.files[path], fileOf({"old one", "12/06/2026 Sunday Dentist"}));
+        EXPECT_EQ(files.files[path], "\r\nX05/14/2027 Friday x\r\n#b\r\n#12/06/2026 Sunday c\r\n");
         EXPECT_EQ(stored(kDaysBeforeEventName), c.stored);
         EXPECT_EQ(shownTexts(), c.stored ? Items{} : Items{c.daysBefore + " is illegal format. It must be number."});
         EXPECT_EQ(view.closings, 1);
@@ -141,17 +144,6 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
     }
 }
 
-TEST_F(EventsDialogTest, OkKeepsTheLinesItNeverWritesWhereTheyStand) {
-    files.files[path] = "#a\r\n\r\nX05/14/2027 Friday x\r\n#b\r\n";
-    open();
-    EXPECT_EQ(view.list, (Items{"a", "b"}));
-    view.selected = 0;
-    dialog->remove();
-    add("12/06/2026", "c");
-    dialog->accept();
-    EXPECT_EQ(files.files[path], "\r\nX05/14/2027 Friday x\r\n#b\r\n#12/06/2026 Sunday c\r\n");
-}
-
 TEST_F(EventsDialogTest, TheListHoldsAtMost1001EventsAndLosesNoneOfALongerFile) {
     Items stored;
     for (int i = 0; i < 1003; ++i) stored.push_back("01/01/2030 Tuesday event " + std::to_string(i));
@@ -177,30 +169,20 @@ TEST_F(EventsDialogTest, TheListHoldsAtMost1001EventsAndLosesNoneOfALongerFile) 
     EXPECT_EQ(files.files[path], fileOf(expected));
 }
 
-// The calendar picks up a date, set or picked, and limits picks by its
-// options; the Windows calendar's test clicks its arrows through each of them.
-TEST(Calendar, ReportsEachNewDateAndLimitsPicksByItsOptions) {
-    testing::FakeCalendarControl control;
-    std::vector<CalendarDate> changes;
-    Calendar calendar(control, [&](const CalendarDate& date) { changes.push_back(date); });
-    calendar.setDate({2026, 12, 6});
-    calendar.picked({2026, 12, 6}); // the same date again is no change
-    calendar.setDate({2026, 2, 30}); // not a date: ignored
-    EXPECT_EQ(changes, (std::vector<CalendarDate>{{2026, 12, 6}}));
-    EXPECT_EQ(control.shown, (CalendarDate{2026, 12, 6}));
-    EXPECT_EQ(control.range, std::nullopt);
-
-    // A month's last day, at the year's end and in a leap February.
-    using Range = std::optional<std::pair<CalendarDate, CalendarDate>>;
-    const std::tuple<CalendarDate, CalendarOptions, Range> cases[] = {
-        {{2026, 12, 6}, {.yearReadOnly = true}, std::pair{CalendarDate{2026, 1, 1}, CalendarDate{2026, 12, 31}}},
-        {{2026, 12, 6}, {.monthReadOnly = true, .yearReadOnly = true}, std::pair{CalendarDate{2026, 12, 1}, CalendarDate{2026, 12, 31}}},
-        {{2024, 2, 10}, {.monthReadOnly = true}, std::pair{CalendarDate{2024, 2, 1}, CalendarDate{2024, 2, 29}}},
-        {{2024, 2, 10}, {.showIterationButtons = false}, std::nullopt},
+// A month's last day, at the year's end and in a leap February; the Windows
+// calendar's test clicks its arrows through each option.
+TEST(Calendar, PicksKeepToTheMonthOrYearTheOptionsHold) {
+    const std::tuple<CalendarDate, CalendarOptions, CalendarDate, CalendarDate> cases[] = {
+        {{2026, 12, 6}, {.yearReadOnly = true}, {2026, 1, 1}, {2026, 12, 31}},
+        {{2026, 12, 6}, {.monthReadOnly = true, .yearReadOnly = true}, {2026, 12, 1}, {2026, 12, 31}},
+        {{2024, 2, 10}, {.monthReadOnly = true}, {2024, 2, 1}, {2024, 2, 29}},
     };
-    for (const auto& [picked, options, range] : cases) {
-        const auto found = pickableRange(picked, options);
-        EXPECT_EQ(found ? Range(std::pair(found->first, found->last)) : std::nullopt, range);
+    for (const auto& [picked, options, first, last] : cases) {
+        SCOPED_TRACE(::testing::Message() << picked.month << "/" << picked.year << " month " << options.monthReadOnly);
+        const auto range = pickableRange(picked, options);
+        ASSERT_TRUE(range);
+        EXPECT_EQ(range->first, first);
+        EXPECT_EQ(range->last, last);
     }
 }
 

@@ -10,13 +10,6 @@
 namespace almanix {
 namespace {
 
-TEST(FormLayout, TwipsBecomePixelsAtTheDisplaysResolution) {
-    const std::tuple<double, double, int> cases[] = {
-        {7350, 96, 490}, {5490, 96, 366}, {7350, 120, 612}, {7.5, 96, 0}, {22.5, 96, 2}, {1440, 144, 144},
-    };
-    for (const auto& [twips, dotsPerInch, pixels] : cases) EXPECT_EQ(pixelsOfTwips(twips, dotsPerInch), pixels);
-}
-
 TEST(FormLayout, EveryControlFitsItsWindowOrFrame) {
     for (const WindowLayout* window : {&setupWindowLayout(), &eventsDialogLayout(), &speedDialogLayout(), &aboutBoxLayout()}) {
         for (const ControlLayout& control : window->controls) {
