@@ -120,6 +120,31 @@ screenshot() { # [area]
 pixels_of() { # colour
   "$convert" "$sandbox/shot.png" -format %c histogram:info: | awk -v c="#$1" '$3 == c { n = $1 + 0 } END { print n + 0 }'
 }
+# Prints "width height x y" of all that is not black in the screenshot.
+ink_box() { "$convert" "$sandbox/shot.png" -fill white +opaque black -trim -format '%w %h %X %Y' info: 2>/dev/null | tr -d '+'; }
+# Prints "colour pixels width height x y black" for the screenshot: the colour
+# (of the palette, unless others are named) with the most pixels and their
+# count, the box around all that is not black, and the share of black pixels in
+# per cent. Fails when none of those colours shows.
+look() { # [colours]
+  local shot="$sandbox/shot.png" colour box black
+  colour=$("$convert" "$shot" -format %c histogram:info: | sed -nE 's/^ *([0-9]+):.*#([0-9A-F]{6}).*/\2 \1/p' |
+    grep -E "^(${1:-$palette}) " | sort -k2 -rn | head -n 1)
+  [ -n "$colour" ] || return 1
+  box=$(ink_box)
+  black=$("$convert" "$shot" -fill white +opaque black -negate -format '%[fx:round(100*mean)]' info:)
+  echo "$colour $box $black"
+}
+# Takes screenshots until one's look passes the check; prints that look.
+wait_for_look() { # seconds colours check [area]
+  local deadline=$((SECONDS + $1)) seen
+  while [ $SECONDS -lt $deadline ]; do
+    screenshot "${4:-}"
+    seen=$(look "$2") && $3 $seen && { echo "$seen"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
 
 # Prints the ids of the shown windows whose title is exactly the given text.
 windows_titled() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
