@@ -8,9 +8,6 @@ namespace almanix {
 namespace {
 
 struct DueCheck : ::testing::Test, testing::FakeSystem {
-    EventStore store = platform.eventStore();
-    const std::string path = "C:\\Almanix\\events.dat";
-
     // One pass over the text, three days ahead, on the clock's day.
     EventScan scan(std::string_view text) { return scanEvents(text, dayNumberOf(clock.moment.date), 3, shortDate); }
 };
@@ -63,9 +60,9 @@ TEST_F(DueCheck, ClassifiesEachLineByItsDate) {
 }
 
 TEST_F(DueCheck, AnUnreadableFileIsNeitherCountedNorWritten) {
-    files.files[path] = "#12/6/2026 Sunday Now\r\n";
-    files.failingReads.insert(path);
-    const DueEvents due = checkDueEvents(store, 3);
+    files.files[eventFile] = "#12/6/2026 Sunday Now\r\n";
+    files.failingReads.insert(eventFile);
+    const DueEvents due = checkDueEvents(events, 3);
     EXPECT_EQ(due.file, EventFileStatus::unreadable);
     EXPECT_EQ(due.count, 0);
     EXPECT_EQ(due.text, "");
@@ -80,13 +77,13 @@ TEST_F(DueCheck, ReadsAndRewritesUnderTheFolderLock) {
         const std::string file = "#12/5/2026 Saturday Old\r\n#12/6/2026 Sunday Now\r\n";
         files = {};
         files.lockAvailable = lockAvailable;
-        files.files[path] = file;
-        EXPECT_EQ(checkDueEvents(store, 3).count, 1);
+        files.files[eventFile] = file;
+        EXPECT_EQ(checkDueEvents(events, 3).count, 1);
         EXPECT_EQ(files.readsLocked, std::vector<bool>{lockAvailable});
         EXPECT_EQ(files.writesLocked, lockAvailable ? std::vector<bool>{true} : std::vector<bool>{});
-        EXPECT_EQ(files.files[path], lockAvailable ? "#12/6/2026 Sunday Now\r\n" : file);
+        EXPECT_EQ(files.files[eventFile], lockAvailable ? "#12/6/2026 Sunday Now\r\n" : file);
         // The dialog's save waits for the lock too, but saves without one.
-        EXPECT_TRUE(saveEventList(store, {EventLine{EventLineKind::event, "12/7/2026 Monday New"}}));
+        EXPECT_TRUE(saveEventList(events, {EventLine{EventLineKind::event, "12/7/2026 Monday New"}}));
         EXPECT_EQ(files.writesLocked.back(), lockAvailable);
         EXPECT_EQ(files.locksHeld, 0);
     }

@@ -7,10 +7,7 @@
 namespace almanix {
 namespace {
 
-struct EventFile : ::testing::Test, testing::FakeSystem {
-    EventStore store = platform.eventStore();
-    const std::string path = "C:\\Almanix\\events.dat";
-};
+struct EventFile : ::testing::Test, testing::FakeSystem {};
 
 // The event list's fuzz target loads and saves any bytes, and the events
 // dialog's test keeps the lines it never writes; here, how lines end.
@@ -28,12 +25,12 @@ TEST_F(EventFile, LoadsEveryLineAndSavesItBackWithCrLf) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        files.files[path] = c.text;
-        const EventList list = loadEventList(store);
+        files.files[eventFile] = c.text;
+        const EventList list = loadEventList(events);
         EXPECT_EQ(list.status, EventFileStatus::read);
         EXPECT_EQ(list.lines, c.lines);
-        EXPECT_TRUE(saveEventList(store, list.lines));
-        EXPECT_EQ(files.files[path], c.saved.value_or(c.text));
+        EXPECT_TRUE(saveEventList(events, list.lines));
+        EXPECT_EQ(files.files[eventFile], c.saved.value_or(c.text));
     }
 }
 

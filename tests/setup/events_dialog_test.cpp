@@ -9,13 +9,12 @@ using testing::FakeEventsDialogView;
 using Items = std::vector<std::string>;
 
 struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
-    const std::string path = "C:\\Almanix\\events.dat";
     FakeEventsDialogView view;
     std::optional<EventsDialog> dialog;
 
     // A fresh dialog over a fresh view, as each opening makes them; the stores stay.
     void open(const Items& stored = {}) {
-        if (!stored.empty()) files.files[path] = fileOf(stored);
+        if (!stored.empty()) files.files[eventFile] = fileOf(stored);
         messages.shown.clear();
         view = FakeEventsDialogView{};
         dialog.emplace(view, setup);
@@ -25,12 +24,6 @@ struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
         view.texts[EventsTextBox::date] = date;
         view.texts[EventsTextBox::content] = content;
         dialog->add();
-    }
-    // The end-to-end runs look for the boxes by their title.
-    Items shownTexts() const {
-        Items texts;
-        for (const auto& shown : messages.shown) texts.push_back(shown.text);
-        return texts;
     }
     static std::string fileOf(const Items& items) {
         std::string text;
@@ -64,7 +57,7 @@ TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
         add(c.dateText, c.content);
         EXPECT_EQ(view.list, c.list);
         EXPECT_EQ(view.selected, c.list.empty() ? -1 : 0);
-        EXPECT_EQ(shownTexts(), c.messages);
+        EXPECT_EQ(messages.shown, c.messages);
     }
     EXPECT_TRUE(files.writeLog.empty());
 }
@@ -80,7 +73,7 @@ TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.daysBefore);
         registry.keys.clear();
-        files.files[path] = "#a\r\n\r\nX05/14/2027 Friday x\r\n#b\r\n";
+        files.files[eventFile] = "#a\r\n\r\nX05/14/2027 Friday x\r\n#b\r\n";
         open();
         EXPECT_EQ(view.list, (Items{"a", "b"}));
         view.selected = 0;
@@ -88,15 +81,15 @@ TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
         add("12/06/2026", "c");
         view.texts[EventsTextBox::daysBefore] = c.daysBefore;
         dialog->accept();
-        EXPECT_EQ(files.files[path], "\r\nX05/14/2027 Friday x\r\n#b\r\n#12/06/2026 Sunday c\r\n");
+        EXPECT_EQ(files.files[eventFile], "\r\nX05/14/2027 Friday x\r\n#b\r\n#12/06/2026 Sunday c\r\n");
         EXPECT_EQ(stored(kDaysBeforeEventName), c.stored);
-        EXPECT_EQ(shownTexts(), c.stored ? Items{} : Items{c.daysBefore + " is illegal format. It must be number."});
+        EXPECT_EQ(messages.shown, c.stored ? Items{} : Items{c.daysBefore + " is illegal format. It must be number."});
         EXPECT_EQ(view.closings, 1);
     }
 }
 
 TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit) {
-    enum class Fault { eventFile, setting, unreadableFile };
+    enum class Fault { eventWrite, setting, unreadableFile };
     const std::string neither = " So that OK saves all or nothing, the events were not saved either. The dialog "
                                 "still holds every change: press OK to try again, or Cancel.";
     const std::string settingFailed = "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, "
@@ -107,7 +100,7 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
         std::string message;
     };
     const Case cases[] = {
-        {Fault::eventFile, std::nullopt,
+        {Fault::eventWrite, std::nullopt,
          "The events could not be saved: the folder C:\\Almanix does not exist. Nothing was lost: the list still "
          "holds every change. Make the folder and press OK again, or press Cancel."},
         {Fault::setting, fileOf({"old one"}), settingFailed + neither},
@@ -119,26 +112,26 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        files.files.erase(path);
-        if (c.file) files.files[path] = *c.file;
+        files.files.erase(eventFile);
+        if (c.file) files.files[eventFile] = *c.file;
         files.unreadable.clear();
-        if (c.fault == Fault::unreadableFile) files.unreadable.insert(path);
+        if (c.fault == Fault::unreadableFile) files.unreadable.insert(eventFile);
         registry.keys.clear();
         open();
         add("12/06/2026", "Dentist");
         view.texts[EventsTextBox::daysBefore] = "5";
-        files.failWrites = c.fault == Fault::eventFile;
+        files.failWrites = c.fault == Fault::eventWrite;
         registry.failWrites = c.fault == Fault::setting;
         dialog->accept();
-        EXPECT_EQ(shownTexts(), Items{c.message});
+        EXPECT_EQ(messages.shown, Items{c.message});
         EXPECT_EQ(view.closings, 0);
-        EXPECT_EQ(files.files.count(path) ? std::optional(files.files[path]) : std::nullopt, c.file);
+        EXPECT_EQ(files.files.count(eventFile) ? std::optional(files.files[eventFile]) : std::nullopt, c.file);
         EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
 
         files.failWrites = registry.failWrites = false;
         if (c.fault == Fault::unreadableFile) continue; // its events are still not in the list
         dialog->accept();
-        EXPECT_EQ(files.files[path], c.file.value_or("") + fileOf({"12/06/2026 Sunday Dentist"}));
+        EXPECT_EQ(files.files[eventFile], c.file.value_or("") + fileOf({"12/06/2026 Sunday Dentist"}));
         EXPECT_EQ(stored(kDaysBeforeEventName), "5");
         EXPECT_EQ(view.closings, 1);
     }
@@ -149,14 +142,14 @@ TEST_F(EventsDialogTest, TheListHoldsAtMost1001EventsAndLosesNoneOfALongerFile) 
     for (int i = 0; i < 1003; ++i) stored.push_back("01/01/2030 Tuesday event " + std::to_string(i));
     open(stored);
     EXPECT_EQ(view.list, Items(stored.begin(), stored.begin() + 1001));
-    EXPECT_EQ(shownTexts(), Items{"The event file holds 1003 events, more than the 1001 that the list can show. The "
-                                  "list shows the first 1001; the other 2 stay in the file after them when you "
-                                  "press OK."});
+    EXPECT_EQ(messages.shown, Items{"The event file holds 1003 events, more than the 1001 that the list can show. The "
+                                    "list shows the first 1001; the other 2 stay in the file after them when you "
+                                    "press OK."});
     messages.shown.clear();
     add("12/06/2026", "one more");
     EXPECT_EQ(view.list.size(), 1001u);
-    EXPECT_EQ(shownTexts(), Items{"The list already holds 1001 events, as many as it can. Delete an event before "
-                                  "adding another."});
+    EXPECT_EQ(messages.shown, Items{"The list already holds 1001 events, as many as it can. Delete an event before "
+                                    "adding another."});
 
     // After a delete there is room again; the events beyond the list follow it in the file.
     view.selected = 0;
@@ -166,7 +159,7 @@ TEST_F(EventsDialogTest, TheListHoldsAtMost1001EventsAndLosesNoneOfALongerFile) 
     Items expected(stored.begin() + 1, stored.begin() + 1001);
     expected.push_back("12/06/2026 Sunday one more");
     expected.insert(expected.end(), stored.begin() + 1001, stored.end());
-    EXPECT_EQ(files.files[path], fileOf(expected));
+    EXPECT_EQ(files.files[eventFile], fileOf(expected));
 }
 
 // A month's last day, at the year's end and in a leap February; the Windows

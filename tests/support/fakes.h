@@ -91,30 +91,24 @@ public:
         std::uint32_t type;
         std::string data;
     };
-    // Keys as "root\path" in lower case; value names in lower case.
+    // Keys as "root\path", and value names, as the program spells them.
     std::map<std::string, std::map<std::string, Value>> keys;
     bool failWrites = false;
     // As Windows treats a standard user: HKEY_LOCAL_MACHINE may be queried, not written.
     bool denyMachineWrites = false;
 
-    static std::string lower(std::string_view text) {
-        std::string result(text);
-        for (char& c : result)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return result;
-    }
     static std::string keyName(RegistryRoot root, std::string_view path) {
-        return std::to_string(static_cast<std::uint32_t>(root)) + '\\' + lower(path);
+        return std::to_string(static_cast<std::uint32_t>(root)) + '\\' + std::string(path);
     }
 
     void set(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type,
              std::string data) {
-        keys[keyName(root, path)][lower(name)] = {type, std::move(data)};
+        keys[keyName(root, path)][std::string(name)] = {type, std::move(data)};
     }
     std::optional<Value> get(RegistryRoot root, std::string_view path, std::string_view name) const {
         const auto key = keys.find(keyName(root, path));
         if (key == keys.end()) return std::nullopt;
-        const auto value = key->second.find(lower(name));
+        const auto value = key->second.find(std::string(name));
         if (value == key->second.end()) return std::nullopt;
         return value->second;
     }
@@ -147,14 +141,11 @@ public:
     LocalDateTime now() override { return moment; }
 };
 
+// Keeps each box's text; the end-to-end runs look for the boxes by their title.
 class RecordingMessageBoxes final : public MessageBoxes {
 public:
-    struct Shown {
-        std::string text;
-        std::string title;
-    };
-    std::vector<Shown> shown;
-    void show(const std::string& text, const std::string& title) override { shown.push_back({text, title}); }
+    std::vector<std::string> shown;
+    void show(const std::string& text, const std::string&) override { shown.push_back(text); }
 };
 
 class RecordingConsole final : public Console {
@@ -188,6 +179,8 @@ struct FakeSystem {
     RecordingConsole console;
     Platform platform;
     SetupServices setup{platform.eventStore(), registry, messages};
+    EventStore events = platform.eventStore();
+    const std::string eventFile = "C:\\Almanix\\events.dat";
 
     explicit FakeSystem(DataPaths paths = {"C:\\Almanix", '\\', "C:\\Almanix\\Pics"})
         : platform{files, registry, shortDate, clock, messages, services, console, std::move(paths)} {}
