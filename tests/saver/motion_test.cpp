@@ -32,16 +32,10 @@ private:
     }
 };
 
-Motion onScreen(std::int32_t x, std::int32_t y, std::int16_t dx, std::int16_t dy) {
-    Motion motion;
-    motion.screenWidth = 1024;
-    motion.screenHeight = 768;
-    motion.x = x;
-    motion.y = y;
-    motion.stepX = dx;
-    motion.stepY = dy;
-    motion.touchLimit = 3;
-    return motion;
+// On a 1024 x 768 screen, with three touches to bounce.
+Motion onScreen(std::int32_t x, std::int32_t y, std::int16_t dx, std::int16_t dy, std::int16_t hits = 0) {
+    return {.x = x, .y = y, .stepX = dx, .stepY = dy, .screenWidth = 1024, .screenHeight = 768, .edgeTouches = hits,
+            .touchLimit = 3};
 }
 
 TEST(Motion, PickStepsSlantsOneAxis) {
@@ -83,9 +77,7 @@ TEST(Motion, TheFirstImageEntersFromTheDrawnSide) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.side);
         ScriptedRandom random{0.4f, 0.5f, 0.25f, c.side};
-        Motion motion;
-        motion.stepX = 5;
-        motion.stepY = 6;
+        Motion motion{.stepX = 5, .stepY = 6};
         placeOnScreen(motion, random, {1024, 768});
         enterFromRandomSide(motion, random, {100, 40});
         EXPECT_EQ(std::make_tuple(motion.x, motion.y, motion.stepX, motion.stepY),
@@ -104,11 +96,6 @@ TEST(Motion, CheckEdgesActsOnTheFirstRuleThatHolds) {
         std::int16_t dx, dy, hits;
         bool newScene;
     };
-    auto hit = [](Motion motion, std::int16_t hits, std::int16_t limit) {
-        motion.edgeTouches = hits;
-        motion.touchLimit = limit;
-        return motion;
-    };
     const Case cases[] = {
         {"a step of 0 counts as moving right", onScreen(1024, 300, 0, 3), {100, 40}, 1024, 300, 0, 3, 0, true},
         {"left on the left: placed a new width outside", onScreen(-100, 300, -5, 3), {100, 40}, -300, 300, 5, 3, 0, true},
@@ -118,8 +105,8 @@ TEST(Motion, CheckEdgesActsOnTheFirstRuleThatHolds) {
         {"bottom touch", onScreen(300, 728, 5, 3), {100, 40}, 300, 728, 5, -3, 1, false},
         {"right and bottom in one tick: only the side counts", onScreen(924, 728, 5, 3), {100, 40}, 924, 728, -5, 3, 1, false},
         {"wider than the screen touches at once", onScreen(-10, 300, 5, 3), {1100, 40}, -10, 300, -5, 3, 1, false},
-        {"and on the other side too", hit(onScreen(-15, 300, -5, 3), 1, 3), {1100, 40}, -15, 300, 5, 3, 2, false},
-        {"beyond the limit it keeps counting", hit(onScreen(1000, 300, 5, 3), 7, 3), {100, 40}, 1000, 300, 5, 3, 8, false},
+        {"and on the other side too", onScreen(-15, 300, -5, 3, 1), {1100, 40}, -15, 300, 5, 3, 2, false},
+        {"beyond the limit it keeps counting", onScreen(1000, 300, 5, 3, 7), {100, 40}, 1000, 300, 5, 3, 8, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -138,9 +125,7 @@ TEST(Motion, CheckEdgesActsOnTheFirstRuleThatHolds) {
 // The recorded run of scenes alternates notices and pictures; while only
 // pictures show, the notice keeps its turn for when it comes back.
 TEST(Motion, WhilePicturesOnlyShowTheNoticeKeepsItsTurn) {
-    Motion motion;
-    motion.showMode = ShowMode::picturesOnly;
-    motion.noticeNext = true;
+    Motion motion{.noticeNext = true, .showMode = ShowMode::picturesOnly};
     SizedScenes scenes({10, 10});
     ScriptedRandom random{0.5f, 0.5f};
     nextScene(motion, random, scenes);

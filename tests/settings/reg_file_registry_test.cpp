@@ -13,11 +13,10 @@ constexpr const char* kFile = "/home/user/.config/almanix/registry.reg";
 struct RegFile : ::testing::Test {
     testing::MemoryFileSystem files;
     RegFileRegistry registry{files, kFolder};
+    const std::string key = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]";
 
     void store(std::string text) { files.files[kFile] = std::move(text); }
-    std::string settingsFile(const std::string& values) {
-        return "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\n" + values;
-    }
+    std::string settingsFile(const std::string& values) { return "REGEDIT4\n\n" + key + "\n" + values; }
 };
 
 TEST_F(RegFile, TypedValuesLoadAsOnWindows) {
@@ -51,8 +50,7 @@ TEST_F(RegFile, TypedValuesLoadAsOnWindows) {
 
 // The registry file's fuzz target reads back what is written to each of these.
 TEST_F(RegFile, WritingBeginsOrKeepsTheFile) {
-    const std::string key = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]";
-    const std::string fresh = "REGEDIT4\n\n" + key + "\n\"MoveSpeed\"=\"12\"\n";
+    const std::string fresh = settingsFile("\"MoveSpeed\"=\"12\"\n");
     const std::string head =
         "REGEDIT4\r\n\r\n; kept by hand\r\n[HKEY_CURRENT_USER\\Other]\r\n\"MoveSpeed\"=\"3\"\r\n\r\n" + key + "\r\n";
     const std::string tail = "\"Other\"=dword:00000001\r\n\r\n[HKEY_LOCAL_MACHINE\\Next]\r\n@=\"x\"\r\n";
@@ -88,7 +86,7 @@ TEST_F(RegFile, AFileItCannotReadOrUnderstandIsNeverOverwritten) {
     EXPECT_EQ(loadSettings(registry).moveSpeed, 1); // no file yet
     const std::pair<std::string, bool> cases[] = {
         {"MoveSpeed=12\n", false},
-        {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\n\"MoveSpeed\"=\"12\"\n", false},
+        {key + "\n\"MoveSpeed\"=\"12\"\n", false},
         {settingsFile("\"MoveSpeed\"=\"12\"\n"), true}, // cannot be opened
     };
     for (const auto& [text, unreadable] : cases) {

@@ -46,13 +46,10 @@ TEST(CommandLine, ModeWordOrDaemonOptions) {
     const Case cases[] = {
         // The mode word is the first two characters, in either case.
         {"", RunMode::fullScreen, nullopt, nullopt, nullopt, ""},
-        {"   ", RunMode::fullScreen, nullopt, nullopt, nullopt, ""},
         {"/S", RunMode::fullScreen, nullopt, nullopt, nullopt, ""},
         {"  /s  ", RunMode::fullScreen, nullopt, nullopt, nullopt, ""},
-        {"/s:99", RunMode::fullScreen, nullopt, nullopt, nullopt, ""},
         {"/P:4242", RunMode::preview, nullopt, nullopt, nullopt, ""},
         {"/c:1234", RunMode::setup, nullopt, nullopt, nullopt, ""},
-        {"/a 77", RunMode::passwordChange, nullopt, nullopt, nullopt, ""},
         {"s", RunMode::none, nullopt, nullopt, nullopt, ""},
         {"/", RunMode::none, nullopt, nullopt, nullopt, ""},
         // Anything that does not start with an option keeps the mode word's rule.

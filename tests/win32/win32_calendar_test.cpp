@@ -9,12 +9,7 @@
 namespace almanix {
 namespace {
 
-struct Win32Calendar : ::testing::Test, testing::FakeSystem {
-    void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_BAR_CLASSES};
-        ASSERT_TRUE(InitCommonControlsEx(&controls));
-    }
-};
+struct Win32Calendar : ::testing::Test, testing::FakeSystem {};
 
 // Presses a button or ticks a check box as the mouse would.
 void click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
@@ -35,6 +30,8 @@ std::optional<POINT> nextMonthArrow(HWND calendar) {
 }
 
 TEST_F(Win32Calendar, TheCalendarReportsPicksAndKeepsToItsOptions) {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_BAR_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&controls));
     Win32EventsDialog dialog;
     ASSERT_TRUE(dialog.createDialog(nullptr));
     EventsDialog presenter(dialog, setup);

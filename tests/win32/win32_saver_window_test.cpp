@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <tuple>
 
 #include <windows.h>
@@ -66,24 +67,16 @@ TEST(GdiSceneImage, ANoticeIsItsTextBlockWithAnEmptyFirstLine) {
 
 // A folder of picture files in the temporary folder, removed afterwards.
 struct PictureFolder : ::testing::Test {
-    std::string folder;
-    std::vector<std::string> written;
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("almanix-pictures-" + std::to_string(GetCurrentProcessId()));
     Win32FileSystem files;
 
-    void SetUp() override {
-        char temporary[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temporary);
-        folder = std::string(temporary) + "almanix-pictures-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-    }
-    void TearDown() override {
-        for (const std::string& path : written) DeleteFileA(path.c_str());
-        RemoveDirectoryA(folder.c_str());
-    }
+    void SetUp() override { std::filesystem::create_directories(folder); }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::string at(const std::string& name) const { return (folder / name).string(); }
     std::string write(const std::string& name, const std::string& bytes) {
-        written.push_back(folder + name);
-        EXPECT_TRUE(files.replaceFile(written.back(), written.back() + ".tmp", bytes));
-        return written.back();
+        EXPECT_TRUE(files.replaceFile(at(name), at(name + ".tmp"), bytes));
+        return at(name);
     }
 };
 
@@ -106,7 +99,7 @@ TEST_F(PictureFolder, PicturesLoadByContentAndFillTheWholeImage) {
         {write("dot.gif", kRedDotGif), ImageSize{1, 1}, {2, 2}, 0xFF0000},
         {write("notes.jpg", "not a picture at all"), std::nullopt, {}, 0},
         {write("cut.bmp", bitmap.substr(0, 300)), std::nullopt, {}, 0},
-        {folder + "missing.bmp", std::nullopt, {}, 0},
+        {at("missing.bmp"), std::nullopt, {}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
