@@ -166,10 +166,8 @@ wait_closed() { # title
 }
 
 keys_in() { # window keys...
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  xdotool key --delay 60 "$@"
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool key --delay 60 "${@:2}"
 }
 type_in() { # window text
   xdotool windowfocus --sync "$1" 2>/dev/null || true
