@@ -32,18 +32,9 @@ on_exit() {
 # A display of the test's own, for a full-screen saver covers every window of a
 # display, also those of another test that shares it. Call before use_build.
 own_display() { # [width x height [Xvfb options]]
-  local number size="${1:-1024x768}"
-  shift || true
-  for number in $(seq 150 199); do
-    [ -e "/tmp/.X${number}-lock" ] && continue
-    Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp -noreset "$@" >/dev/null 2>&1 &
-    xvfb=$!
-    for _ in $(seq 50); do DISPLAY=":$number" xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    if kill -0 "$xvfb" 2>/dev/null; then export DISPLAY=":$number"; return; fi
-    xvfb=""
-  done
-  echo "could not start a virtual display"
-  exit 1
+  read -r DISPLAY xvfb < <("$scripts/virtual-display" --own "$@")
+  [ -n "$xvfb" ] || exit 1
+  export DISPLAY
 }
 
 # Sets up one build: "${run[@]}" starts the program, "data" is its data folder,
