@@ -42,6 +42,7 @@ WORK = os.path.join(os.environ.get("TMPDIR", "/tmp"), "almanix-saver-timing")
 PICTURES = os.path.join(WORK, "pictures")
 PREFIX = os.path.join(WORK, "wineprefix")
 WINE_RUN = os.path.join(TOP, "scripts", "wine-run")
+VIRTUAL_DISPLAY = os.path.join(TOP, "scripts", "virtual-display")
 BLITSPIN = "/usr/libexec/xscreensaver/blitspin"
 TICK_MS = 100.0
 
@@ -54,23 +55,18 @@ class Display:
     """An Xvfb of its own, white at the root so that a probe sees what covers it."""
 
     def __init__(self, width, height):
-        for number in range(160, 200):
-            if os.path.exists(f"/tmp/.X{number}-lock"):
-                continue
-            self.process = subprocess.Popen(
-                ["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-wr", "-nolisten", "tcp", "-noreset"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.name = f":{number}"
-            for _ in range(50):
-                if subprocess.run(["xdpyinfo", "-display", self.name], capture_output=True).returncode == 0:
-                    return
-                time.sleep(0.1)
-            self.stop()
-        raise RuntimeError("no virtual display")
+        started = subprocess.run([VIRTUAL_DISPLAY, "--own", f"{width}x{height}", "-wr"],
+                                 capture_output=True, text=True, check=True)
+        self.name, pid = started.stdout.split()
+        self.pid = int(pid)
 
     def stop(self):
-        self.process.terminate()
-        self.process.wait()
+        os.kill(self.pid, signal.SIGTERM)
+        # The server takes its lock file with it as it ends.
+        for _ in range(100):
+            if not os.path.exists(f"/tmp/.X{self.name[1:]}-lock"):
+                return
+            time.sleep(0.05)
 
 
 class Build:

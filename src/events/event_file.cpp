@@ -60,4 +60,10 @@ bool saveEventList(EventStore& store, const std::vector<EventLine>& lines) {
     return store.files.replaceFile(store.paths.eventFile(), store.paths.temporaryEventFile(), text);
 }
 
+bool restoreEventFile(EventStore& store, const EventFileText& before) {
+    const auto lock = store.files.lockFolder(store.paths.folder);
+    if (before.status != EventFileStatus::read) return store.files.removeFile(store.paths.eventFile());
+    return store.files.replaceFile(store.paths.eventFile(), store.paths.temporaryEventFile(), before.text);
+}
+
 } // namespace almanix

@@ -50,4 +50,8 @@ EventList loadEventList(EventStore& store);
 // when the file could not be written.
 bool saveEventList(EventStore& store, const std::vector<EventLine>& lines);
 
+// Puts the event file back as readEventFile found it: its bytes, or no file
+// when there was none to read. False when that could not be done.
+bool restoreEventFile(EventStore& store, const EventFileText& before);
+
 } // namespace almanix

@@ -16,6 +16,7 @@
 #include "qt/ending_signals.h"
 #include "qt/qt_saver_window.h"
 #include "qt/qt_scene_image.h"
+#include "qt/x11_window_drawing.h"
 #include "saver/saver_window.h"
 
 namespace almanix {
@@ -30,11 +31,6 @@ struct SaverParts {
     QtSceneImage picture;
     std::unique_ptr<SaverWindow> presenter;
 };
-
-xcb_connection_t* x11Connection() {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
 
 std::optional<QSize> x11WindowSize(xcb_connection_t* connection, std::uint32_t window) {
     xcb_generic_error_t* error = nullptr;

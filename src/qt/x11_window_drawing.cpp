@@ -12,11 +12,6 @@ constexpr std::uint8_t kDepth = 24;
 // Pixels go up in requests of at most this many bytes, well under any server's limit.
 constexpr std::size_t kUploadBytes = 256 * 1024;
 
-xcb_connection_t* x11Connection() {
-    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
 // Whether the server takes 32-bit little-endian pixels, red in the third byte,
 // for this visual, as a QImage in RGB32 holds them.
 bool takesImagePixels(xcb_connection_t* connection, xcb_visualid_t visual) {
@@ -35,6 +30,11 @@ bool takesImagePixels(xcb_connection_t* connection, xcb_visualid_t visual) {
 }
 
 } // namespace
+
+xcb_connection_t* x11Connection() {
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
 
 std::unique_ptr<X11WindowDrawing> X11WindowDrawing::forWindow(std::uint32_t window) {
     xcb_connection_t* connection = x11Connection();

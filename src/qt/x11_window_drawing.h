@@ -9,6 +9,9 @@
 
 namespace almanix {
 
+// Qt's connection to the X server; null on another platform or before the application exists.
+xcb_connection_t* x11Connection();
+
 // Draws straight on an X11 window. The moving image is kept in a pixmap of
 // the X server, so that a tick sends three small requests rather than the
 // image's pixels; they are sent again only when the image changes.

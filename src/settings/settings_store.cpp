@@ -14,19 +14,19 @@ const char* keyPathOf(RegistryRoot root) {
     return root == RegistryRoot::currentUser ? kUserSettingsKeyPath : kSettingsKeyPath;
 }
 
+RegistryRead readSetting(Registry& registry, RegistryRoot root, std::string_view valueName) {
+    return registry.readValue(root, keyPathOf(root), valueName, KeyOpening::queryOnly, kValueBufferSize);
+}
+
+bool holdsValue(const RegistryRead& read) {
+    return read.status == RegistryReadStatus::ok || read.status == RegistryReadStatus::tooLarge;
+}
+
 // The user's key where it holds the value, so that a value stored there for a
 // user who may not write the machine's key is the one that user sees.
 RegistryRoot rootHolding(Registry& registry, std::string_view valueName) {
-    const RegistryRead read = registry.readValue(RegistryRoot::currentUser, kUserSettingsKeyPath, valueName,
-                                                 KeyOpening::queryOnly, kValueBufferSize);
-    const bool held = read.status == RegistryReadStatus::ok || read.status == RegistryReadStatus::tooLarge;
-    return held ? RegistryRoot::currentUser : RegistryRoot::localMachine;
-}
-
-std::int16_t loadNumber(Registry& registry, std::string_view valueName) {
-    const RegistryRoot root = rootHolding(registry, valueName);
-    const auto text = readRegistryText(registry, root, keyPathOf(root), valueName);
-    return toInt16(numericTextValue(text.value_or("")));
+    return holdsValue(readSetting(registry, RegistryRoot::currentUser, valueName)) ? RegistryRoot::currentUser
+                                                                                  : RegistryRoot::localMachine;
 }
 
 // "&h" and two hexadecimal digits per byte, the last byte first.
@@ -39,6 +39,25 @@ std::string hexadecimalOf(std::string_view littleEndianBytes) {
         text += digits[value & 0x0F];
     }
     return text;
+}
+
+// A read value as text: REG_SZ as stored, REG_DWORD in hexadecimal, any other type empty.
+std::optional<std::string> textOf(const RegistryRead& read) {
+    if (read.status != RegistryReadStatus::ok) return std::nullopt;
+    std::string_view bytes = read.data;
+    if (!bytes.empty() && bytes.back() == '\0') bytes.remove_suffix(1);
+    if (read.type == RegistryType::text) return std::string(bytes);
+    if (read.type == RegistryType::dword) return hexadecimalOf(bytes);
+    return std::string();
+}
+
+// From the user's key where it holds the value, else from the machine's.
+std::int16_t loadNumber(Registry& registry, std::string_view valueName) {
+    const RegistryRead user = readSetting(registry, RegistryRoot::currentUser, valueName);
+    const auto text = holdsValue(user)
+                          ? textOf(user)
+                          : readRegistryText(registry, RegistryRoot::localMachine, kSettingsKeyPath, valueName);
+    return toInt16(numericTextValue(text.value_or("")));
 }
 
 } // namespace
@@ -73,13 +92,7 @@ RegistryWriteStatus writeRegistryText(Registry& registry, RegistryRoot root, std
 
 std::optional<std::string> readRegistryText(Registry& registry, RegistryRoot root, std::string_view keyPath,
                                             std::string_view valueName) {
-    const RegistryRead read = registry.readValue(root, keyPath, valueName, KeyOpening::queryOnly, kValueBufferSize);
-    if (read.status != RegistryReadStatus::ok) return std::nullopt;
-    std::string_view bytes = read.data;
-    if (!bytes.empty() && bytes.back() == '\0') bytes.remove_suffix(1);
-    if (read.type == RegistryType::text) return std::string(bytes);
-    if (read.type == RegistryType::dword) return hexadecimalOf(bytes);
-    return std::string();
+    return textOf(registry.readValue(root, keyPath, valueName, KeyOpening::queryOnly, kValueBufferSize));
 }
 
 } // namespace almanix

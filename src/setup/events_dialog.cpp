@@ -120,13 +120,6 @@ void EventsDialog::loadEventList() {
     }
 }
 
-std::vector<std::string> EventsDialog::listItems() const {
-    std::vector<std::string> items;
-    for (const EventLine& line : fileLines_)
-        if (line.kind == EventLineKind::event && items.size() < listedCount_) items.push_back(line.text);
-    return items;
-}
-
 std::size_t EventsDialog::lineOfEvent(std::size_t number) const {
     for (std::size_t index = 0; index < fileLines_.size(); ++index) {
         if (fileLines_[index].kind != EventLineKind::event) continue;
@@ -226,9 +219,7 @@ void EventsDialog::accept() {
     }
     const SettingWrite write = storeSetting(services_.registry, kDaysBeforeEventName, daysBefore);
     if (!write.stored()) {
-        const bool restored = before.status == EventFileStatus::read
-                                  ? events.files.replaceFile(path, events.paths.temporaryEventFile(), before.text)
-                                  : events.files.removeFile(path);
+        const bool restored = restoreEventFile(events, before);
         showMessage(failedWriteMessage(write) +
                     (restored ? " So that OK saves all or nothing, the events were not saved either."
                               : " The events were saved, but the number of days before was not.") +

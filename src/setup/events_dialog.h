@@ -86,7 +86,6 @@ public:
 
     // The calendar, to which the shell's control reports the user's picks.
     Calendar& calendar() { return calendar_; }
-    std::vector<std::string> listItems() const;
 
 private:
     void dateChanged(const CalendarDate& date);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "settings/numeric_text.h"
@@ -97,13 +98,15 @@ CommandLine readOptions(const std::vector<std::string_view>& words) {
             line.window = windowIdOf(value);
             drawingWindowGiven = true;
             if (!line.window) line.error = joined({"\"", value, "\" is not a window id"});
-        } else if (option == Option::moveSpeed) {
-            line.moveSpeed = settingOf(value, kMoveSpeedLowest, kMoveSpeedHighest);
-            if (!line.moveSpeed) line.error = joined({word, " wants a number (1 to 30), not \"", value, "\""});
         } else {
-            line.daysBeforeEvent = settingOf(value, kDaysBeforeEventLowest, kDaysBeforeEventHighest);
-            if (!line.daysBeforeEvent)
-                line.error = joined({word, " wants a number (1 to 99), not \"", value, "\""});
+            const bool speed = option == Option::moveSpeed;
+            const std::int16_t lowest = speed ? kMoveSpeedLowest : kDaysBeforeEventLowest;
+            const std::int16_t highest = speed ? kMoveSpeedHighest : kDaysBeforeEventHighest;
+            std::optional<std::int16_t>& setting = speed ? line.moveSpeed : line.daysBeforeEvent;
+            setting = settingOf(value, lowest, highest);
+            if (!setting)
+                line.error = joined({word, " wants a number (", std::to_string(lowest), " to ", std::to_string(highest),
+                                     "), not \"", value, "\""});
         }
         if (!line.error.empty()) return line;
     }
