@@ -20,6 +20,9 @@ finish() {
 on_exit() {
   local pid
   for pid in "${background[@]}"; do kill "$pid" 2>/dev/null; done
+  # What has not gone after a second would hold the test's output open.
+  for pid in "${background[@]}"; do kill -0 "$pid" 2>/dev/null && sleep 1 && break; done
+  for pid in "${background[@]}"; do kill -KILL "$pid" 2>/dev/null; done
   if ${started_clean:-false}; then leave_clean; fi
   if [ -n "${xvfb:-}" ]; then
     # Wine's programs of the prefix live on this display: they go with it.
@@ -35,6 +38,11 @@ own_display() { # [width x height [Xvfb options]]
   read -r DISPLAY xvfb < <("$scripts/virtual-display" --own "$@")
   [ -n "$xvfb" ] || exit 1
   export DISPLAY
+}
+# Ends the display of own_display and waits until its number is free again.
+end_own_display() {
+  kill "$xvfb" 2>/dev/null
+  for _ in $(seq 50); do kill -0 "$xvfb" 2>/dev/null || break; sleep 0.1; done
 }
 
 # Sets up one build: "${run[@]}" starts the program, "data" is its data folder,
@@ -104,7 +112,7 @@ convert=/usr/bin/convert
 palette="808080|0000FF|00FF00|00FFFF|FF0000|FF00FF|FFFF00|FFFFFF"
 # Takes a screenshot of the screen, or of an area WxH+X+Y of it.
 screenshot() { # [area]
-  import -window root "$sandbox/shot.png" 2>/dev/null
+  timeout 30 import -window root "$sandbox/shot.png" 2>/dev/null
   [ -z "${1:-}" ] || "$convert" "$sandbox/shot.png" -crop "$1" +repage "$sandbox/shot.png"
 }
 # Prints how many pixels of the screenshot have the colour.
@@ -169,12 +177,24 @@ type_in() { # window text
 # status, or to "running" when it did not end in time. (Not in a subshell:
 # only this shell can wait for its children.)
 wait_for_exit() { # pid seconds
-  local deadline=$((SECONDS + $2))
   exit_status=running
-  while kill -0 "$1" 2>/dev/null; do
-    [ $SECONDS -ge $deadline ] && return
-    sleep 0.5
-  done
+  for _ in $(seq $(($2 * 50))); do kill -0 "$1" 2>/dev/null || break; sleep 0.02; done
+  kill -0 "$1" 2>/dev/null && return
   wait "$1"
   exit_status=$?
+}
+
+# Ends a background process of this shell with the signal (TERM unless named)
+# and waits for it, 10 s unless told. One that stays is a failure: what its
+# threads wait in is shown, and it is killed.
+stop_program() { # pid [signal [seconds]]
+  kill -s "${2:-TERM}" "$1" 2>/dev/null
+  wait_for_exit "$1" "${3:-10}"
+  [ "$exit_status" = running ] || return 0
+  fail "process $1 did not end within ${3:-10} s of SIG${2:-TERM}"
+  ps -o pid,stat,wchan:32,args -p "$1"
+  timeout 60 gdb -batch -p "$1" -ex 'thread apply all bt' 2>/dev/null | grep -E '^(Thread|#)'
+  kill -KILL "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+  return 1
 }
