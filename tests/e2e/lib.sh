@@ -27,7 +27,7 @@ on_exit() {
   if [ -n "${xvfb:-}" ]; then
     # Wine's programs of the prefix live on this display: they go with it.
     [ "${build:-}" = windows ] && WINEPREFIX="$ALMANIX_WINEPREFIX" wineserver -k 2>/dev/null
-    kill "$xvfb" 2>/dev/null
+    end_own_display
   fi
   rm -rf "$sandbox"
 }
@@ -177,9 +177,12 @@ type_in() { # window text
 # status, or to "running" when it did not end in time. (Not in a subshell:
 # only this shell can wait for its children.)
 wait_for_exit() { # pid seconds
+  local deadline=$((${EPOCHREALTIME//[!0-9]/} + $2 * 1000000))
   exit_status=running
-  for _ in $(seq $(($2 * 50))); do kill -0 "$1" 2>/dev/null || break; sleep 0.02; done
-  kill -0 "$1" 2>/dev/null && return
+  while kill -0 "$1" 2>/dev/null; do
+    [ "${EPOCHREALTIME//[!0-9]/}" -ge $deadline ] && return
+    sleep 0.02
+  done
   wait "$1"
   exit_status=$?
 }
