@@ -26,9 +26,8 @@ bool makePhotograph() {
     if (std::filesystem::exists(path)) return true;
     std::filesystem::create_directories(kFolder);
     std::fprintf(stderr, "making %s (about 15 seconds, once)\n", path.c_str());
-    const std::string command =
-        "/usr/bin/convert -size 6000x4000 plasma:fractal -quality 90 'JPEG:" + path + ".part' && mv '" + path + ".part' '" +
-        path + "'";
+    const std::string command = "/usr/bin/convert -size 6000x4000 plasma:fractal -quality 90 'JPEG:" + path +
+                                ".part' && mv '" + path + ".part' '" + path + "'";
     return std::system(command.c_str()) == 0;
 }
 

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         milliseconds.push_back(took.count());
     }
     std::sort(milliseconds.begin(), milliseconds.end());
-    std::printf("picture decoded at %dx%d: fastest %.1f ms, median %.1f ms over %d rounds\n", shown.width,
-                shown.height, milliseconds.front(), milliseconds[milliseconds.size() / 2], rounds);
+    std::printf("picture decoded at %dx%d: fastest %.1f ms, median %.1f ms over %d rounds\n", shown.width, shown.height,
+                milliseconds.front(), milliseconds[milliseconds.size() / 2], rounds);
     return 0;
 }

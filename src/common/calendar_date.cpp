@@ -20,8 +20,7 @@ std::int64_t floorDivide(std::int64_t a, std::int64_t b) { return (a >= 0 ? a : 
 } // namespace
 
 bool isValidDate(const CalendarDate& date) {
-    return date.month >= 1 && date.month <= 12 && date.day >= 1 &&
-           date.day <= daysInMonth(date.year, date.month);
+    return date.month >= 1 && date.month <= 12 && date.day >= 1 && date.day <= daysInMonth(date.year, date.month);
 }
 
 std::int64_t dayNumberOf(const CalendarDate& date) {
@@ -38,8 +37,7 @@ CalendarDate dateOfDayNumber(std::int64_t dayNumber) {
     const std::int64_t shifted = dayNumber + 719468;
     const std::int64_t era = floorDivide(shifted, 146097);
     const std::int64_t dayOfEra = shifted - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
     const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
@@ -55,15 +53,13 @@ int weekdayOf(const CalendarDate& date) {
 }
 
 std::string_view dayNameOf(int weekday) {
-    static constexpr std::array<std::string_view, 7> names{
-        "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    static constexpr std::array<std::string_view, 7> names{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                           "Thursday", "Friday", "Saturday"};
     if (weekday < 1 || weekday > 7) return {};
     return names[static_cast<std::size_t>(weekday - 1)];
 }
 
-std::int64_t hourNumberOf(const LocalDateTime& moment) {
-    return dayNumberOf(moment.date) * 24 + moment.hour;
-}
+std::int64_t hourNumberOf(const LocalDateTime& moment) { return dayNumberOf(moment.date) * 24 + moment.hour; }
 
 LocalDateTime SystemClock::now() {
     const std::time_t seconds = std::time(nullptr);

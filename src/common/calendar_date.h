@@ -10,7 +10,7 @@ namespace almanix {
 struct CalendarDate {
     int year = 1970;
     int month = 1; // 1..12
-    int day = 1;   // 1..31
+    int day = 1; // 1..31
 
     friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
 };

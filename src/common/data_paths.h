@@ -6,7 +6,7 @@ namespace almanix {
 
 // Where the event file and the pictures live. The folder itself is never created.
 struct DataPaths {
-    std::string folder;     // "C:\Almanix" on Windows, "~/Almanix" expanded on Linux
+    std::string folder; // "C:\Almanix" on Windows, "~/Almanix" expanded on Linux
     char separator = '\\';
     // How the texts the user reads name the pictures folder.
     std::string picturesFolderText;

@@ -38,8 +38,7 @@ public:
 
     // Writes the contents to temporaryPath, flushes them to the disk and renames
     // the result over path. On any failure the file at path is left as it was.
-    virtual bool replaceFile(const std::string& path, const std::string& temporaryPath,
-                             std::string_view contents) = 0;
+    virtual bool replaceFile(const std::string& path, const std::string& temporaryPath, std::string_view contents) = 0;
 
     // Removes the file; true when it is gone.
     virtual bool removeFile(const std::string& path) = 0;

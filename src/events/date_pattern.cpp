@@ -12,9 +12,17 @@ using Field = DatePattern::Field;
 
 std::optional<Field> fieldOfConversion(char conversion) {
     switch (conversion) {
-    case 'd': case 'e': return Field::day;
-    case 'm': case 'b': case 'B': case 'h': return Field::month;
-    case 'y': case 'Y': case 'C': case 'G': case 'g': return Field::year;
+    case 'd':
+    case 'e': return Field::day;
+    case 'm':
+    case 'b':
+    case 'B':
+    case 'h': return Field::month;
+    case 'y':
+    case 'Y':
+    case 'C':
+    case 'G':
+    case 'g': return Field::year;
     default: return std::nullopt;
     }
 }
@@ -35,9 +43,7 @@ std::string expandedFormat(std::string_view format) {
     return result;
 }
 
-bool isPlainSeparator(char c) {
-    return c == '/' || c == '.' || c == '-';
-}
+bool isPlainSeparator(char c) { return c == '/' || c == '.' || c == '-'; }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -74,8 +80,7 @@ std::optional<CalendarDate> dateOfNumbers(const std::array<Field, 3>& order,
 
 } // namespace
 
-DatePattern::DatePattern(std::array<Field, 3> order, char separator)
-    : order_(order), separator_(separator) {}
+DatePattern::DatePattern(std::array<Field, 3> order, char separator) : order_(order), separator_(separator) {}
 
 DatePattern DatePattern::fromPosixFormat(std::string_view format) {
     const std::string expanded = expandedFormat(format);
@@ -83,20 +88,18 @@ DatePattern DatePattern::fromPosixFormat(std::string_view format) {
     char separator = 0;
     for (std::size_t i = 0; i < expanded.size(); ++i) {
         if (expanded[i] != '%') {
-            if (fields.size() == 1 && separator == 0 && isPlainSeparator(expanded[i]))
-                separator = expanded[i];
+            if (fields.size() == 1 && separator == 0 && isPlainSeparator(expanded[i])) separator = expanded[i];
             continue;
         }
         // Skip flags, width and the E and O modifiers to reach the conversion.
         ++i;
-        while (i < expanded.size() && std::string_view("-_0^#EO123456789").find(expanded[i]) !=
-                                          std::string_view::npos)
+        while (i < expanded.size() && std::string_view("-_0^#EO123456789").find(expanded[i]) != std::string_view::npos)
             ++i;
         if (i >= expanded.size()) break;
         if (auto field = fieldOfConversion(expanded[i])) fields.push_back(*field);
     }
-    const bool complete = fields.size() == 3 && fields[0] != fields[1] && fields[1] != fields[2] &&
-                          fields[0] != fields[2];
+    const bool complete =
+        fields.size() == 3 && fields[0] != fields[1] && fields[1] != fields[2] && fields[0] != fields[2];
     if (!complete) return DatePattern({Field::month, Field::day, Field::year}, '/');
     return DatePattern({fields[0], fields[1], fields[2]}, separator ? separator : '/');
 }

@@ -19,7 +19,7 @@ struct DueEvents {
 // What one pass over an event file's text finds.
 struct EventScan {
     int dueCount = 0;
-    std::string dueText;  // as DueEvents::text
+    std::string dueText; // as DueEvents::text
     std::string keptText; // the file without its expired events, every line ending in CR LF
 };
 
@@ -28,8 +28,7 @@ struct EventScan {
 // and added to dueText, and lines the program never writes, or whose date
 // cannot be read in agreement with their day name, are kept unchanged and
 // never announced.
-EventScan scanEvents(std::string_view fileText, std::int64_t today, std::int16_t daysBeforeEvent,
-                     ShortDate& shortDate);
+EventScan scanEvents(std::string_view fileText, std::int64_t today, std::int16_t daysBeforeEvent, ShortDate& shortDate);
 
 // Finds the events due within daysBeforeEvent days and rewrites the event file
 // without the events whose date has passed. A missing or unreadable file is

@@ -32,8 +32,7 @@ QApplication& QtApplicationOnDemand::get() {
 
 void QtMessageBox::show(const std::string& text, const std::string& title) {
     application_.get();
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text), QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText); // a message may quote what the user typed
     box.exec();
 }
@@ -53,9 +52,8 @@ DatePattern localeShortDate() {
 
 bool anotherLinuxCopyIsRunning() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string path = runtime && *runtime == '/'
-                                 ? std::string(runtime) + "/almanix.lock"
-                                 : "/tmp/almanix-" + std::to_string(::getuid()) + ".lock";
+    const std::string path = runtime && *runtime == '/' ? std::string(runtime) + "/almanix.lock"
+                                                        : "/tmp/almanix-" + std::to_string(::getuid()) + ".lock";
     // Deliberately never closed: the lock lasts as long as the process.
     const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (descriptor < 0) return false; // without a lock file, run rather than refuse

@@ -98,13 +98,11 @@ SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, co
 // Closes the preview when the window it lives in is destroyed, and with it ours.
 class HostWatcher final : public QAbstractNativeEventFilter {
 public:
-    HostWatcher(xcb_connection_t* connection, std::uint32_t host, SaverWidget* window)
-        : host_(host), window_(window) {
+    HostWatcher(xcb_connection_t* connection, std::uint32_t host, SaverWidget* window) : host_(host), window_(window) {
         // Add structure events of the host to whatever this client already hears from it.
-        xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
-            connection, xcb_get_window_attributes(connection, host), nullptr);
-        const std::uint32_t mask =
-            (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_get_window_attributes_reply_t* attributes =
+            xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, host), nullptr);
+        const std::uint32_t mask = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
         std::free(attributes);
         xcb_change_window_attributes(connection, host, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(connection);
@@ -147,8 +145,10 @@ bool openSaverFullScreen(Platform& platform, const SaverOptions& options) {
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     window->setGeometry(desktop);
     // A window manager's full-screen state covers one monitor only.
-    if (QGuiApplication::screens().size() == 1) window->showFullScreen();
-    else window->show();
+    if (QGuiApplication::screens().size() == 1)
+        window->showFullScreen();
+    else
+        window->show();
     window->raise();
     window->activateWindow();
     return true;

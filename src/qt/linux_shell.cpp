@@ -16,8 +16,7 @@ bool LinuxStartupShell::connectToDisplay() {
     // Only X11 is asked here, before Qt, which would abort without one; any
     // other platform the user chose answers for itself.
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (application_.exists() || (platform && *platform && !std::string_view(platform).starts_with("xcb")))
-        return true;
+    if (application_.exists() || (platform && *platform && !std::string_view(platform).starts_with("xcb"))) return true;
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     const bool connected = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);

@@ -9,7 +9,8 @@ namespace almanix {
 class LinuxStartupShell final : public StartupShell {
 public:
     LinuxStartupShell(Platform& platform, QtApplicationOnDemand& application)
-        : platform_(platform), application_(application) {}
+        : platform_(platform),
+          application_(application) {}
 
     CommandLineSyntax commandLineSyntax() const override { return CommandLineSyntax::modeWordAndOptions; }
     bool anotherCopyIsRunning() override;

@@ -16,7 +16,9 @@ namespace {
 class FileDescriptor {
 public:
     explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
-    ~FileDescriptor() { if (descriptor_ >= 0) ::close(descriptor_); }
+    ~FileDescriptor() {
+        if (descriptor_ >= 0) ::close(descriptor_);
+    }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
@@ -67,7 +69,7 @@ std::string fileNameOf(const std::string& path) {
 std::string linkTargetOf(const std::string& path) {
     std::string target = path;
     for (int links = 0; links < 40; ++links) {
-        struct stat status{};
+        struct stat status {};
         if (::lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return target;
         std::string link(PATH_MAX, '\0');
         const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
@@ -81,7 +83,7 @@ std::string linkTargetOf(const std::string& path) {
 } // namespace
 
 bool PosixFileSystem::exists(const std::string& path) {
-    struct stat status{};
+    struct stat status {};
     return ::lstat(path.c_str(), &status) == 0;
 }
 
@@ -109,7 +111,7 @@ bool PosixFileSystem::replaceFile(const std::string& linkPath, const std::string
     const std::string temporaryPath =
         path == linkPath ? linkTemporaryPath : folderOf(path) + '/' + fileNameOf(linkTemporaryPath);
     // The new file keeps the permissions of the one it replaces.
-    struct stat old{};
+    struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0666;
 
     FileDescriptor file(::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
@@ -139,7 +141,7 @@ FolderListing PosixFileSystem::listFiles(const std::string& folder) {
     FolderListing listing{FolderStatus::listed, {}};
     while (const dirent* entry = ::readdir(directory)) {
         // Follows symbolic links, so a link to a picture counts as the picture.
-        struct stat status{};
+        struct stat status {};
         if (::fstatat(::dirfd(directory), entry->d_name, &status, 0) == 0 && S_ISREG(status.st_mode))
             listing.fileNames.emplace_back(entry->d_name);
     }

@@ -10,8 +10,7 @@ QDate qtDateOf(const CalendarDate& date) { return QDate(date.year, date.month, d
 
 CalendarDate calendarDateOf(const QDate& date) { return {date.year(), date.month(), date.day()}; }
 
-QtCalendar::QtCalendar(QWidget* parent)
-    : QCalendarWidget(parent), earliest_(minimumDate()), latest_(maximumDate()) {
+QtCalendar::QtCalendar(QWidget* parent) : QCalendarWidget(parent), earliest_(minimumDate()), latest_(maximumDate()) {
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     connect(this, &QCalendarWidget::selectionChanged, this, [this] {
         if (picked_) picked_(calendarDateOf(selectedDate()));

@@ -154,8 +154,7 @@ QWidget* QtForm::createControl(const ControlLayout& entry, QWidget* parent) {
     widget->setGeometry(pixels(entry.left), pixels(entry.top), pixels(entry.width), pixels(entry.height));
     if (entry.style.autoSize) {
         widget->resize(widget->sizeHint());
-    } else if (!entry.style.wordWrap &&
-               (entry.kind == ControlKind::label || entry.kind == ControlKind::checkBox)) {
+    } else if (!entry.style.wordWrap && (entry.kind == ControlKind::label || entry.kind == ControlKind::checkBox)) {
         // The stand-in fonts run a little wider than the originals, and at a
         // scale such as 150% a check box's mark outgrows the table's height:
         // never cut a caption short, and grow about the middle, where it is drawn.
@@ -223,7 +222,10 @@ void QtFormDialog::focusFirstControl() {
 
 void QtFormDialog::reject() {
     // Reached only through the window frame: Escape is kept from it below.
-    if (frameClosed_) frameClosed_(); else QDialog::reject();
+    if (frameClosed_)
+        frameClosed_();
+    else
+        QDialog::reject();
 }
 
 void QtFormDialog::keyPressEvent(QKeyEvent* event) {

@@ -18,7 +18,10 @@ QRect qtRect(const PixelRect& area) { return {QPoint(area.left, area.top), QPoin
 } // namespace
 
 SaverWidget::SaverWidget(const QImage& movingImage, ImageSize screen, ImageSize window, qreal devicePixelRatio)
-    : movingImage_(movingImage), screen_(screen), window_(window), devicePixelRatio_(devicePixelRatio) {
+    : movingImage_(movingImage),
+      screen_(screen),
+      window_(window),
+      devicePixelRatio_(devicePixelRatio) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(false);
@@ -42,8 +45,10 @@ SaverWidget::~SaverWidget() { QGuiApplication::sync(); }
 // repaint of the three; the paint then shows black with the image at its new
 // place, which is the same.
 void SaverWidget::fillBlack(const PixelRect& area) {
-    if (X11WindowDrawing* x11 = x11Drawing()) x11->fillBlack(qtRect(area));
-    else update(logicalArea(qtRect(area)));
+    if (X11WindowDrawing* x11 = x11Drawing())
+        x11->fillBlack(qtRect(area));
+    else
+        update(logicalArea(qtRect(area)));
 }
 
 QRect SaverWidget::logicalArea(const QRect& devicePixels) const {
@@ -89,8 +94,10 @@ void SaverWidget::paintEvent(QPaintEvent* event) {
 
 void SaverWidget::showCursor(bool show) {
     cursorCount_ += show ? 1 : -1;
-    if (cursorHidden()) setCursor(Qt::BlankCursor);
-    else unsetCursor();
+    if (cursorHidden())
+        setCursor(Qt::BlankCursor);
+    else
+        unsetCursor();
 }
 
 void SaverWidget::resetPointerShape() {
@@ -98,8 +105,10 @@ void SaverWidget::resetPointerShape() {
 }
 
 void SaverWidget::closeEvent(QCloseEvent* event) {
-    if (!presenter_ || presenter_->closeRequested()) event->accept();
-    else event->ignore();
+    if (!presenter_ || presenter_->closeRequested())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void SaverWidget::keyPressEvent(QKeyEvent*) {

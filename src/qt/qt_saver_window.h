@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <memory>
 
+#include "qt/x11_window_drawing.h"
 #include "saver/saver_window.h"
 #include "saver/tick_log.h"
-#include "qt/x11_window_drawing.h"
 
 namespace almanix {
 

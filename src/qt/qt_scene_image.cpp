@@ -35,7 +35,9 @@ QString textOfBytes(std::string_view bytes) {
 }
 
 QtSceneImage::QtSceneImage(double dotsPerInch)
-    : font_(noticeFont(dotsPerInch)), metrics_(font_), workerContext_(new QObject) {
+    : font_(noticeFont(dotsPerInch)),
+      metrics_(font_),
+      workerContext_(new QObject) {
     workerContext_->moveToThread(&worker_);
     QObject::connect(&worker_, &QThread::finished, workerContext_, &QObject::deleteLater);
     worker_.start();
@@ -46,9 +48,7 @@ QtSceneImage::~QtSceneImage() {
     worker_.wait();
 }
 
-std::int32_t QtSceneImage::textWidth(std::string_view line) {
-    return metrics_.horizontalAdvance(textOfBytes(line));
-}
+std::int32_t QtSceneImage::textWidth(std::string_view line) { return metrics_.horizontalAdvance(textOfBytes(line)); }
 
 std::int32_t QtSceneImage::lineHeight() { return metrics_.height(); }
 
@@ -72,7 +72,8 @@ void QtSceneImage::onWorker(Work work, Answer answer) {
         workerContext_,
         [work, answer, answerContext] {
             auto result = work();
-            QMetaObject::invokeMethod(answerContext, [answer, result] { answer(result); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                answerContext, [answer, result] { answer(result); }, Qt::QueuedConnection);
         },
         Qt::QueuedConnection);
 }

@@ -47,7 +47,7 @@ private:
     PictureAnswers* answers_ = nullptr;
     QThread worker_;
     QObject* workerContext_; // lives on the worker, and goes when it finishes
-    QObject answerContext_;  // answers queued to it are dropped with it
+    QObject answerContext_; // answers queued to it are dropped with it
 };
 
 // The work done on the worker; any thread may call these.

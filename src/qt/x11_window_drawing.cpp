@@ -49,7 +49,10 @@ std::unique_ptr<X11WindowDrawing> X11WindowDrawing::forWindow(std::uint32_t wind
 }
 
 X11WindowDrawing::X11WindowDrawing(xcb_connection_t* connection, xcb_window_t window, std::uint8_t depth)
-    : connection_(connection), window_(window), depth_(depth), context_(xcb_generate_id(connection)) {
+    : connection_(connection),
+      window_(window),
+      depth_(depth),
+      context_(xcb_generate_id(connection)) {
     // Black is pixel 0 in true colour; copies that uncover nothing need no exposure events.
     const std::uint32_t values[] = {0, 0};
     xcb_create_gc(connection_, context_, window_, XCB_GC_FOREGROUND | XCB_GC_GRAPHICS_EXPOSURES, values);

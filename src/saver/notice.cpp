@@ -9,10 +9,22 @@ namespace almanix {
 
 Rgb paletteColour(int entry) {
     static constexpr std::array<Rgb, 16> palette{{
-        {0, 0, 0}, {0, 0, 128}, {0, 128, 0}, {0, 128, 128},
-        {128, 0, 0}, {128, 0, 128}, {128, 128, 0}, {192, 192, 192},
-        {128, 128, 128}, {0, 0, 255}, {0, 255, 0}, {0, 255, 255},
-        {255, 0, 0}, {255, 0, 255}, {255, 255, 0}, {255, 255, 255},
+        {0, 0, 0},
+        {0, 0, 128},
+        {0, 128, 0},
+        {0, 128, 128},
+        {128, 0, 0},
+        {128, 0, 128},
+        {128, 128, 0},
+        {192, 192, 192},
+        {128, 128, 128},
+        {0, 0, 255},
+        {0, 255, 0},
+        {0, 255, 255},
+        {255, 0, 0},
+        {255, 0, 255},
+        {255, 255, 0},
+        {255, 255, 255},
     }};
     return palette[static_cast<std::size_t>(entry & 15)];
 }
@@ -41,8 +53,10 @@ std::string fittedLine(NoticeCanvas& canvas, std::string_view line, std::int32_t
     std::size_t tooLong = std::min(line.size(), measurable) + 1;
     while (tooLong - fits > 1) {
         const std::size_t middle = fits + (tooLong - fits) / 2;
-        if (canvas.textWidth(cut(middle)) <= width) fits = middle;
-        else tooLong = middle;
+        if (canvas.textWidth(cut(middle)) <= width)
+            fits = middle;
+        else
+            tooLong = middle;
     }
     return cut(fits);
 }
@@ -54,8 +68,7 @@ std::string moreEventsLine(std::size_t count) { return "... and " + std::to_stri
 
 std::vector<std::string> noticeLines(NoticeCanvas& canvas, std::string_view text, ImageSize screen) {
     const std::vector<std::string_view> all = splitAtLineEnds(text);
-    const std::size_t fitting =
-        static_cast<std::size_t>(std::max(1, screen.height / std::max(1, canvas.lineHeight())));
+    const std::size_t fitting = static_cast<std::size_t>(std::max(1, screen.height / std::max(1, canvas.lineHeight())));
     const bool cut = all.size() > fitting;
     const std::size_t kept = cut ? fitting - 1 : all.size();
     std::vector<std::string> lines;

@@ -145,11 +145,15 @@ void SaverWindow::unload() {
     switchSystemKeys(services_.platform, options_.password, SystemKeys::enabled);
 }
 
-void SaverWindow::showDueNotice() { imageSize_ = showNotice(dueEventsText_, screen(), services_.canvas, services_.random); }
+void SaverWindow::showDueNotice() {
+    imageSize_ = showNotice(dueEventsText_, screen(), services_.canvas, services_.random);
+}
 
 void SaverWindow::showPicture() {
-    if (const auto shown = slideshow_.showPicture()) imageSize_ = *shown;
-    else imageSize_ = showNotice(noPicturesText_, screen(), services_.canvas, services_.random);
+    if (const auto shown = slideshow_.showPicture())
+        imageSize_ = *shown;
+    else
+        imageSize_ = showNotice(noPicturesText_, screen(), services_.canvas, services_.random);
 }
 
 } // namespace almanix

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "saver/picture_files.h"
 #include "common/rounding.h"
+#include "saver/picture_files.h"
 
 namespace almanix {
 

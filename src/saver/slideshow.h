@@ -97,7 +97,7 @@ private:
     std::int16_t checkedCount_ = 0;
     Step step_ = Step::noneLeft;
     bool kindChecked_ = false; // whether the current name's first bytes were asked for
-    ImageSize picture_;        // the current picture's own size
+    ImageSize picture_; // the current picture's own size
     ImageSize decodedSize_;
 };
 

@@ -54,8 +54,7 @@ double numericTextValue(std::string_view text) {
 
     if (startsHexadecimal(text.substr(i))) {
         double value = 0;
-        for (i += 2; i < text.size() && hexDigitValue(text[i]) >= 0; ++i)
-            value = value * 16 + hexDigitValue(text[i]);
+        for (i += 2; i < text.size() && hexDigitValue(text[i]) >= 0; ++i) value = value * 16 + hexDigitValue(text[i]);
         return value;
     }
 

@@ -222,9 +222,7 @@ struct Document {
     }
 };
 
-bool isBlank(std::string_view text) {
-    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
+bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
 bool isSection(std::string_view line) { return line.starts_with('[') && line.ends_with(']'); }
 
@@ -235,13 +233,12 @@ bool sectionNames(std::string_view line, std::string_view keyName) {
 // Where a key's value stands in a document.
 struct Location {
     bool keyFound = false;
-    std::optional<std::size_t> valueLine;   // index into the logical lines
-    std::optional<std::size_t> sectionEnd;  // the last logical line with content in the key's section
+    std::optional<std::size_t> valueLine; // index into the logical lines
+    std::optional<std::size_t> sectionEnd; // the last logical line with content in the key's section
     std::optional<ValueLine> value;
 };
 
-Location locate(const std::vector<Document::Logical>& logical, std::string_view keyName,
-                std::string_view valueName) {
+Location locate(const std::vector<Document::Logical>& logical, std::string_view keyName, std::string_view valueName) {
     Location location;
     bool inKey = false;
     for (std::size_t i = 0; i < logical.size(); ++i) {
@@ -270,11 +267,12 @@ Location locate(const std::vector<Document::Logical>& logical, std::string_view 
 } // namespace
 
 RegFileRegistry::RegFileRegistry(FileSystem& files, std::string folder, std::string fileName)
-    : files_(files), folder_(std::move(folder)), fileName_(std::move(fileName)) {}
+    : files_(files),
+      folder_(std::move(folder)),
+      fileName_(std::move(fileName)) {}
 
-RegistryRead RegFileRegistry::readValue(RegistryRoot root, std::string_view keyPath,
-                                        std::string_view valueName, KeyOpening,
-                                        std::size_t bufferSize) {
+RegistryRead RegFileRegistry::readValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                        KeyOpening, std::size_t bufferSize) {
     RegistryRead read;
     const auto rootText = rootName(root);
     const auto contents = files_.readWholeFile(filePath());
@@ -282,8 +280,7 @@ RegistryRead RegFileRegistry::readValue(RegistryRoot root, std::string_view keyP
     Document document;
     if (!Document::parse(*contents, document)) return read;
 
-    const Location location =
-        locate(document.logicalLines(), *rootText + '\\' + std::string(keyPath), valueName);
+    const Location location = locate(document.logicalLines(), *rootText + '\\' + std::string(keyPath), valueName);
     if (!location.keyFound) return read;
     if (!location.value || location.value->deleted) {
         read.status = RegistryReadStatus::valueMissing;
@@ -338,7 +335,7 @@ RegistryWriteStatus RegFileRegistry::writeStringValue(RegistryRoot root, std::st
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), section.begin(), section.end());
     }
     return files_.replaceFile(filePath(), filePath() + ".tmp", document.text()) ? RegistryWriteStatus::written
-                                                                               : RegistryWriteStatus::failed;
+                                                                                : RegistryWriteStatus::failed;
 }
 
 std::string RegFileRegistry::placeOf(RegistryRoot, std::string_view) { return "the file " + filePath(); }

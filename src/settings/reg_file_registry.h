@@ -25,8 +25,8 @@ class RegFileRegistry final : public Registry {
 public:
     RegFileRegistry(FileSystem& files, std::string folder, std::string fileName = "registry.reg");
 
-    RegistryRead readValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
-                           KeyOpening opening, std::size_t bufferSize) override;
+    RegistryRead readValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName, KeyOpening opening,
+                           std::size_t bufferSize) override;
     RegistryWriteStatus writeStringValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                          std::string_view bytes) override;
     std::string placeOf(RegistryRoot root, std::string_view keyPath) override;

@@ -12,9 +12,9 @@ enum class RegistryRoot : std::uint32_t { currentUser = 0x80000001u, localMachin
 
 // The value types the program tells apart; a read may meet any other.
 namespace RegistryType {
-inline constexpr std::uint32_t text = 1;   // REG_SZ
+inline constexpr std::uint32_t text = 1; // REG_SZ
 inline constexpr std::uint32_t binary = 3; // REG_BINARY
-inline constexpr std::uint32_t dword = 4;  // REG_DWORD
+inline constexpr std::uint32_t dword = 4; // REG_DWORD
 } // namespace RegistryType
 
 // How a key is opened for reading: the plain open of the password flag, or the

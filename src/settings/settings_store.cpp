@@ -26,7 +26,7 @@ bool holdsValue(const RegistryRead& read) {
 // user who may not write the machine's key is the one that user sees.
 RegistryRoot rootHolding(Registry& registry, std::string_view valueName) {
     return holdsValue(readSetting(registry, RegistryRoot::currentUser, valueName)) ? RegistryRoot::currentUser
-                                                                                  : RegistryRoot::localMachine;
+                                                                                   : RegistryRoot::localMachine;
 }
 
 // "&h" and two hexadecimal digits per byte, the last byte first.
@@ -64,8 +64,7 @@ std::int16_t loadNumber(Registry& registry, std::string_view valueName) {
 
 Settings loadSettings(Registry& registry) {
     return {std::clamp(loadNumber(registry, kMoveSpeedName), kMoveSpeedLowest, kMoveSpeedHighest),
-            std::clamp(loadNumber(registry, kDaysBeforeEventName), kDaysBeforeEventLowest,
-                       kDaysBeforeEventHighest)};
+            std::clamp(loadNumber(registry, kDaysBeforeEventName), kDaysBeforeEventLowest, kDaysBeforeEventHighest)};
 }
 
 SettingWrite storeSetting(Registry& registry, std::string_view valueName, std::string_view text) {

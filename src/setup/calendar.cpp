@@ -32,7 +32,8 @@ std::optional<DateRange> pickableRange(const CalendarDate& picked, const Calenda
 }
 
 Calendar::Calendar(CalendarControl& control, DateChanged dateChanged)
-    : control_(control), dateChanged_(std::move(dateChanged)) {}
+    : control_(control),
+      dateChanged_(std::move(dateChanged)) {}
 
 void Calendar::setOption(CalendarOption option, bool value) {
     options_.set(option, value);

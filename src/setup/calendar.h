@@ -9,8 +9,8 @@ namespace almanix {
 
 // The calendar's three display options, each mirrored by a check box.
 enum class CalendarOption { monthReadOnly, yearReadOnly, showIterationButtons };
-inline constexpr CalendarOption kCalendarOptions[] = {
-    CalendarOption::monthReadOnly, CalendarOption::yearReadOnly, CalendarOption::showIterationButtons};
+inline constexpr CalendarOption kCalendarOptions[] = {CalendarOption::monthReadOnly, CalendarOption::yearReadOnly,
+                                                      CalendarOption::showIterationButtons};
 
 struct CalendarOptions {
     bool monthReadOnly = false;

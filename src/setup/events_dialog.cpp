@@ -21,11 +21,38 @@ constexpr ControlLayout kControls[] = {
     {ControlKind::label, "lbl(0)", "Current Date :", 3780, 120, 960, 192, 0, {}, {.autoSize = true}},
     {ControlKind::textBox, Controls::dateBox, "", 4920, 120, 1032, 285, 1},
     {ControlKind::frame, Controls::optionsFrame, "Navigation Options", 3780, 480, 2295, 1095, 2},
-    {ControlKind::checkBox, Controls::monthReadOnlyBox, "Month Read-Only", 120, 240, 1815, 195, 3, {}, {},
+    {ControlKind::checkBox,
+     Controls::monthReadOnlyBox,
+     "Month Read-Only",
+     120,
+     240,
+     1815,
+     195,
+     3,
+     {},
+     {},
      Controls::optionsFrame},
-    {ControlKind::checkBox, Controls::yearReadOnlyBox, "Year Read-Only", 120, 540, 1815, 195, 4, {}, {},
+    {ControlKind::checkBox,
+     Controls::yearReadOnlyBox,
+     "Year Read-Only",
+     120,
+     540,
+     1815,
+     195,
+     4,
+     {},
+     {},
      Controls::optionsFrame},
-    {ControlKind::checkBox, Controls::iterationButtonsBox, "Show Iterration Buttons", 120, 840, 1995, 195, 5, {}, {},
+    {ControlKind::checkBox,
+     Controls::iterationButtonsBox,
+     "Show Iterration Buttons",
+     120,
+     840,
+     1995,
+     195,
+     5,
+     {},
+     {},
      Controls::optionsFrame},
     {ControlKind::label, "lbl(1)", "Events:", 120, 3000, 540, 195, 6, {}, {.autoSize = true}},
     {ControlKind::listBox, Controls::eventList, "", 120, 3240, 7152, 1815, 7},
@@ -35,7 +62,15 @@ constexpr ControlLayout kControls[] = {
     {ControlKind::label, "Label1", "Event Content:", 3840, 2040, 1092, 252, 11},
     {ControlKind::button, Controls::okButton, "OK", 6480, 120, 732, 372, 12},
     {ControlKind::button, Controls::cancelButton, "Cancel", 6480, 600, 732, 372, 13},
-    {ControlKind::calendar, Controls::calendar, "", 120, 120, 3492, 2892, 14, kCalendarDays,
+    {ControlKind::calendar,
+     Controls::calendar,
+     "",
+     120,
+     120,
+     3492,
+     2892,
+     14,
+     kCalendarDays,
      {.headerFont = kCalendarDayNames}},
     {ControlKind::label, "Label2", "How many days before get reminded ?", 3840, 1680, 2772, 252, 15},
     {ControlKind::textBox, Controls::daysBeforeBox, "1", 6840, 1680, 372, 288, 16, kArial, {.maxLength = 2}},
@@ -112,10 +147,9 @@ void EventsDialog::loadEventList() {
         fileLines_.push_back(std::move(line));
     }
     if (beyondTheList > 0) {
-        showMessage("The event file holds " + std::to_string(listedCount_ + beyondTheList) +
-                    " events, more than the " + std::to_string(kEventListLimit) +
-                    " that the list can show. The list shows the first " + std::to_string(kEventListLimit) +
-                    "; the other " + std::to_string(beyondTheList) +
+        showMessage("The event file holds " + std::to_string(listedCount_ + beyondTheList) + " events, more than the " +
+                    std::to_string(kEventListLimit) + " that the list can show. The list shows the first " +
+                    std::to_string(kEventListLimit) + "; the other " + std::to_string(beyondTheList) +
                     " stay in the file after them when you press OK.");
     }
 }
@@ -137,9 +171,7 @@ void EventsDialog::dateChanged(const CalendarDate& date) {
     view_.setText(EventsTextBox::date, services_.events.shortDate.format(date));
 }
 
-void EventsDialog::optionToggled(CalendarOption option) {
-    calendar_.setOption(option, view_.isChecked(option));
-}
+void EventsDialog::optionToggled(CalendarOption option) { calendar_.setOption(option, view_.isChecked(option)); }
 
 void EventsDialog::appendListItem(const std::string& item) {
     ++listedCount_;
@@ -162,10 +194,11 @@ void EventsDialog::add() {
     }
     // A date with a space in it would make a line whose date the saver cannot read.
     const std::string dateText = view_.text(EventsTextBox::date);
-    const auto date = dateText.find(' ') == std::string::npos ? services_.events.shortDate.parse(dateText)
-                                                               : std::nullopt;
+    const auto date =
+        dateText.find(' ') == std::string::npos ? services_.events.shortDate.parse(dateText) : std::nullopt;
     if (!date) {
-        showMessage("\"" + dateText + "\" cannot be read as a date, so no event was added. Pick the date "
+        showMessage("\"" + dateText +
+                    "\" cannot be read as a date, so no event was added. Pick the date "
                     "on the calendar, or type it as in " +
                     services_.events.shortDate.format(services_.events.clock.now().date) + ".");
         return;

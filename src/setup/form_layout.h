@@ -43,31 +43,31 @@ enum class TextAlignment { left, centre };
 
 // What only some kinds of control carry.
 struct ControlStyle {
-    bool autoSize = false;     // a label that sizes itself to its text
+    bool autoSize = false; // a label that sizes itself to its text
     bool wordWrap = false;
     TextAlignment alignment = TextAlignment::left;
-    int maxLength = 0;         // a text box's limit in characters; 0 for none
+    int maxLength = 0; // a text box's limit in characters; 0 for none
     ColourChoice foreground{};
     ColourChoice background{};
-    std::optional<FontChoice> headerFont{};  // the calendar's day names
+    std::optional<FontChoice> headerFont{}; // the calendar's day names
 };
 
 inline constexpr int kNoTabStop = -1;
 
 struct ControlLayout {
     ControlKind kind;
-    std::string_view name;      // the control's name; indexed controls add "(n)"
-    std::string_view caption;   // caption or initial text
+    std::string_view name; // the control's name; indexed controls add "(n)"
+    std::string_view caption; // caption or initial text
     int left, top, width, height; // twips; inside a frame, relative to the frame
     int tabIndex;
-    std::optional<FontChoice> font{};  // nothing: the window's default font
+    std::optional<FontChoice> font{}; // nothing: the window's default font
     ControlStyle style{};
-    std::string_view container{};    // the frame that holds it; empty for the window
+    std::string_view container{}; // the frame that holds it; empty for the window
 };
 
 struct MenuItem {
     std::string_view name;
-    std::string_view caption;   // "&" marks the access key
+    std::string_view caption; // "&" marks the access key
 };
 
 struct WindowLayout {

@@ -19,8 +19,6 @@ public:
 };
 
 // left = (screen width - window width) / 2, top likewise.
-inline void centreForm(FormView& view) {
-    view.moveWindow(centredPosition(view.screenSize(), view.windowSize()));
-}
+inline void centreForm(FormView& view) { view.moveWindow(centredPosition(view.screenSize(), view.windowSize())); }
 
 } // namespace almanix

@@ -111,8 +111,10 @@ CommandLine readOptions(const std::vector<std::string_view>& words) {
         if (!line.error.empty()) return line;
     }
     // Without a window to draw in there is nothing to run; full screen is /s.
-    if (!drawingWindowGiven) line.error = "say where to draw: -root or -window-id (try --help)";
-    else line.mode = RunMode::daemonWindow;
+    if (!drawingWindowGiven)
+        line.error = "say where to draw: -root or -window-id (try --help)";
+    else
+        line.mode = RunMode::daemonWindow;
     return line;
 }
 

@@ -12,8 +12,8 @@ enum class RunMode { fullScreen, preview, setup, passwordChange, daemonWindow, h
 
 // How a build reads its command line.
 enum class CommandLineSyntax {
-    modeWord,            // the mode word alone, as Windows starts a screen saver
-    modeWordAndOptions,  // also the options of X11 saver daemons, --help and --version
+    modeWord, // the mode word alone, as Windows starts a screen saver
+    modeWordAndOptions, // also the options of X11 saver daemons, --help and --version
 };
 
 // The argument text without surrounding spaces, in lower case, cut to two characters.

@@ -35,9 +35,9 @@ public:
 };
 
 enum class StartResult {
-    nothingOpened,      // the process ends at once
-    windowOpened,       // the process ends when the window closes
-    startupFailed,      // reported to the user; the process ends with an error status
+    nothingOpened, // the process ends at once
+    windowOpened, // the process ends when the window closes
+    startupFailed, // reported to the user; the process ends with an error status
     displayUnavailable, // reported on the console; the process ends with status 1
 };
 

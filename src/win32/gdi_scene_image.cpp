@@ -18,7 +18,9 @@ int lengthOf(std::string_view line) { return static_cast<int>(line.size()); }
 } // namespace
 
 GdiSceneImage::GdiSceneImage()
-    : dc_(CreateCompatibleDC(nullptr)), font_(createNoticeFont(dc_)), originalFont_(SelectObject(dc_, font_)),
+    : dc_(CreateCompatibleDC(nullptr)),
+      font_(createNoticeFont(dc_)),
+      originalFont_(SelectObject(dc_, font_)),
       originalBitmap_(GetCurrentObject(dc_, OBJ_BITMAP)) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc_, &metrics);
@@ -65,7 +67,8 @@ void GdiSceneImage::clearImage(ImageSize size) {
             format.bmiHeader.biCompression = BI_RGB;
             bitmap_ = CreateDIBSection(dc_, &format, DIB_RGB_COLORS, &bits_, nullptr, 0);
             // Too big for memory: the image stays empty and nothing is copied.
-            if (!bitmap_) bits_ = nullptr;
+            if (!bitmap_)
+                bits_ = nullptr;
             else {
                 SelectObject(dc_, bitmap_);
                 size_ = size;

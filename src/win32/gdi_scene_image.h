@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <windows.h>
+#include <cstdint>
 
 #include "saver/notice.h"
 

@@ -179,8 +179,10 @@ void WicPictureLoader::Worker::run(const std::shared_ptr<Worker>& worker) {
                 worker->requests.pop_front();
             }
             Answer answer;
-            if (request.decodeSize) answer.picture = decodePicture(imaging.get(), request.path, *request.decodeSize);
-            else answer.facts = inspectPicture(imaging.get(), request.path, request.firstBytes);
+            if (request.decodeSize)
+                answer.picture = decodePicture(imaging.get(), request.path, *request.decodeSize);
+            else
+                answer.facts = inspectPicture(imaging.get(), request.path, request.firstBytes);
             HWND window = nullptr;
             UINT message = 0;
             {
@@ -197,7 +199,8 @@ void WicPictureLoader::Worker::run(const std::shared_ptr<Worker>& worker) {
 }
 
 WicPictureLoader::WicPictureLoader(GdiSceneImage& movingImage)
-    : movingImage_(movingImage), worker_(std::make_shared<Worker>()) {
+    : movingImage_(movingImage),
+      worker_(std::make_shared<Worker>()) {
     std::thread(Worker::run, worker_).detach();
 }
 

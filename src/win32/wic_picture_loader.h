@@ -1,10 +1,10 @@
 #pragma once
 
+#include <windows.h>
 #include <cstdint>
 #include <memory>
 #include <vector>
 #include <wincodec.h>
-#include <windows.h>
 
 #include "saver/slideshow.h"
 #include "win32/gdi_scene_image.h"

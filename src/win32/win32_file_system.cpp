@@ -9,7 +9,9 @@ namespace {
 class FileHandle {
 public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { if (valid()) CloseHandle(handle_); }
+    ~FileHandle() {
+        if (valid()) CloseHandle(handle_);
+    }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
 
@@ -40,8 +42,8 @@ private:
 };
 
 HANDLE openForReading(const std::string& path) {
-    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 } // namespace
@@ -50,9 +52,7 @@ bool Win32FileSystem::exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Win32FileSystem::canOpenForReading(const std::string& path) {
-    return FileHandle(openForReading(path)).valid();
-}
+bool Win32FileSystem::canOpenForReading(const std::string& path) { return FileHandle(openForReading(path)).valid(); }
 
 std::optional<std::string> Win32FileSystem::readWholeFile(const std::string& path) {
     FileHandle file(openForReading(path));
@@ -63,8 +63,7 @@ std::optional<std::string> Win32FileSystem::readWholeFile(const std::string& pat
     std::size_t done = 0;
     while (done < contents.size()) {
         DWORD count = 0;
-        if (!ReadFile(file.get(), contents.data() + done, static_cast<DWORD>(contents.size() - done),
-                      &count, nullptr))
+        if (!ReadFile(file.get(), contents.data() + done, static_cast<DWORD>(contents.size() - done), &count, nullptr))
             return std::nullopt;
         if (count == 0) break;
         done += count;
@@ -75,19 +74,19 @@ std::optional<std::string> Win32FileSystem::readWholeFile(const std::string& pat
 
 bool Win32FileSystem::replaceFile(const std::string& path, const std::string& temporaryPath,
                                   std::string_view contents) {
-    FileHandle file(CreateFileA(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(
+        CreateFileA(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
     bool written = true;
     while (written && !contents.empty()) {
         DWORD count = 0;
-        written = WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &count,
-                            nullptr) && count > 0;
+        written =
+            WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &count, nullptr) && count > 0;
         contents.remove_prefix(count);
     }
     written = written && FlushFileBuffers(file.get()) && file.close();
-    if (!written || !MoveFileExA(temporaryPath.c_str(), path.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!written ||
+        !MoveFileExA(temporaryPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         if (file.valid()) file.close();
         DeleteFileA(temporaryPath.c_str());
         return false;
@@ -100,7 +99,7 @@ bool Win32FileSystem::removeFile(const std::string& path) {
 }
 
 bool Win32FileSystem::createFolders(const std::string& path) {
-    for (std::size_t at = path.find_first_of("\\/", 3); ; at = path.find_first_of("\\/", at + 1)) {
+    for (std::size_t at = path.find_first_of("\\/", 3);; at = path.find_first_of("\\/", at + 1)) {
         CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
         if (at == std::string::npos) break;
     }

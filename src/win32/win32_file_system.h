@@ -10,8 +10,7 @@ public:
     bool exists(const std::string& path) override;
     bool canOpenForReading(const std::string& path) override;
     std::optional<std::string> readWholeFile(const std::string& path) override;
-    bool replaceFile(const std::string& path, const std::string& temporaryPath,
-                     std::string_view contents) override;
+    bool replaceFile(const std::string& path, const std::string& temporaryPath, std::string_view contents) override;
     bool removeFile(const std::string& path) override;
     bool createFolders(const std::string& path) override;
     FolderListing listFiles(const std::string& folder) override;

@@ -28,8 +28,7 @@ NativeControl nativeControlOf(const ControlLayout& entry) {
     case ControlKind::textBox: return {"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::frame: return {"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::checkBox: return {"BUTTON", BS_AUTOCHECKBOX, 0};
-    case ControlKind::listBox:
-        return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::listBox: return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
     // BS_NOTIFY: the form hears when a button gains or loses the focus.
     case ControlKind::button: return {"BUTTON", BS_PUSHBUTTON | BS_NOTIFY, 0};
     case ControlKind::calendar: return {MONTHCAL_CLASSA, 0, 0};
@@ -120,8 +119,7 @@ void Win32Form::sizeClientToTable() {
     RECT client{};
     GetWindowRect(handle(), &outer);
     GetClientRect(handle(), &client);
-    SetWindowPos(handle(), nullptr, 0, 0,
-                 outer.right - outer.left - client.right + pixelsAcross(table_.clientWidth),
+    SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left - client.right + pixelsAcross(table_.clientWidth),
                  outer.bottom - outer.top - client.bottom + pixelsDown(table_.clientHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -184,8 +182,7 @@ void Win32Form::placeControl(const ControlLayout& entry, HWND control) {
     SetWindowPos(control, nullptr, place.left, place.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (entry.style.autoSize) {
         fitToText(control);
-    } else if (!entry.style.wordWrap &&
-               (entry.kind == ControlKind::label || entry.kind == ControlKind::checkBox)) {
+    } else if (!entry.style.wordWrap && (entry.kind == ControlKind::label || entry.kind == ControlKind::checkBox)) {
         // The stand-in fonts may run a little wider than the originals, and at a
         // scale such as 150% a check box's mark outgrows the table's height:
         // never cut a caption short, and grow about the middle, where it is drawn.
@@ -361,8 +358,8 @@ bool Win32Form::onActivate(bool active) {
         if (focus && IsChild(handle(), focus)) focusBeforeDeactivation_ = focus;
         return false;
     }
-    HWND wanted = focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_) ? focusBeforeDeactivation_
-                                                                                   : firstFocus();
+    HWND wanted =
+        focusBeforeDeactivation_ && IsWindow(focusBeforeDeactivation_) ? focusBeforeDeactivation_ : firstFocus();
     if (!wanted) return false;
     SetFocus(wanted);
     return true;

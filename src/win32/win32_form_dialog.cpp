@@ -15,9 +15,7 @@ bool handleDialogKey(HWND dialog, const MSG& message) {
     return true;
 }
 
-bool Win32FormDialog::createDialog(HWND owner) {
-    return createForm(WS_POPUP | WS_CAPTION | WS_SYSMENU, owner);
-}
+bool Win32FormDialog::createDialog(HWND owner) { return createForm(WS_POPUP | WS_CAPTION | WS_SYSMENU, owner); }
 
 void Win32FormDialog::runModal() {
     if (!handle()) return;

@@ -56,8 +56,10 @@ protected:
         if (presenter_ && notification == BN_CLICKED) runAction(Presenter::actions(), *presenter_, control);
     }
     void onClose() override {
-        if (presenter_) presenter_->frameClosed();
-        else endModal();
+        if (presenter_)
+            presenter_->frameClosed();
+        else
+            endModal();
     }
 
 private:

@@ -18,8 +18,7 @@ public:
     bool changePassword(std::string_view provider, std::int32_t ownerWindow) override;
 
 private:
-    BoundFunction<BOOL(WINAPI*)(UINT, UINT, PVOID, UINT)> systemParametersInfo_{"user32.dll",
-                                                                               "SystemParametersInfoA"};
+    BoundFunction<BOOL(WINAPI*)(UINT, UINT, PVOID, UINT)> systemParametersInfo_{"user32.dll", "SystemParametersInfoA"};
     BoundFunction<DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD)> pwdChangePassword_{"mpr.dll", "PwdChangePasswordA"};
 };
 

@@ -1,7 +1,7 @@
 #include "win32/win32_registry.h"
 
-#include <string>
 #include <windows.h>
+#include <string>
 
 namespace almanix {
 
@@ -21,9 +21,8 @@ const char* rootNameOf(RegistryRoot root) {
 
 } // namespace
 
-RegistryRead Win32Registry::readValue(RegistryRoot root, std::string_view keyPath,
-                                      std::string_view valueName, KeyOpening opening,
-                                      std::size_t bufferSize) {
+RegistryRead Win32Registry::readValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                      KeyOpening opening, std::size_t bufferSize) {
     RegistryRead read;
     const std::string path(keyPath);
     const std::string name(valueName);
@@ -36,15 +35,14 @@ RegistryRead Win32Registry::readValue(RegistryRoot root, std::string_view keyPat
         std::string buffer(bufferSize, opening == KeyOpening::plain ? ' ' : '\0');
         DWORD type = 0;
         DWORD length = static_cast<DWORD>(bufferSize);
-        const LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type,
-                                             reinterpret_cast<BYTE*>(buffer.data()), &length);
+        const LONG status =
+            RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &length);
         if (status == ERROR_SUCCESS) {
             read.status = RegistryReadStatus::ok;
             read.type = type;
             read.data = buffer.substr(0, length);
         } else {
-            read.status = status == ERROR_MORE_DATA ? RegistryReadStatus::tooLarge
-                                                     : RegistryReadStatus::valueMissing;
+            read.status = status == ERROR_MORE_DATA ? RegistryReadStatus::tooLarge : RegistryReadStatus::valueMissing;
         }
     }
     RegCloseKey(key);
@@ -60,8 +58,8 @@ RegistryWriteStatus Win32Registry::writeStringValue(RegistryRoot root, std::stri
     HKEY key = nullptr;
     DWORD disposition = 0;
     // Only the right to set values, which an administrator may grant a user on the key.
-    LONG status = RegCreateKeyExA(rootHandle(root), path.c_str(), 0, keyClass, REG_OPTION_NON_VOLATILE,
-                                  KEY_SET_VALUE, &security, &key, &disposition);
+    LONG status = RegCreateKeyExA(rootHandle(root), path.c_str(), 0, keyClass, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                                  &security, &key, &disposition);
     if (status == ERROR_SUCCESS)
         status = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
                                 static_cast<DWORD>(bytes.size()));

@@ -9,8 +9,8 @@ namespace almanix {
 // settings and is told apart when refused a write.
 class Win32Registry final : public Registry {
 public:
-    RegistryRead readValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
-                           KeyOpening opening, std::size_t bufferSize) override;
+    RegistryRead readValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName, KeyOpening opening,
+                           std::size_t bufferSize) override;
     RegistryWriteStatus writeStringValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                          std::string_view bytes) override;
     std::string placeOf(RegistryRoot root, std::string_view keyPath) override;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <memory>
 #include <windows.h>
+#include <memory>
 
 #include "saver/saver_window.h"
 #include "startup/platform.h"

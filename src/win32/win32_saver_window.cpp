@@ -43,8 +43,7 @@ bool Win32SaverWindow::create(SaverPlacement placement) {
     // Own device context: the ticks draw on it between paints, for the window's whole life.
     const ClassStyle windowClass{"AlmanixSaverWindow", CS_OWNDC | CS_DBLCLKS, blackBrush()};
     const DWORD extendedStyle = placement == SaverPlacement::fullScreen ? WS_EX_TOPMOST : 0;
-    if (!Win32Window::create(windowClass, extendedStyle, WS_POPUP, "Almanix", desktop, nullptr))
-        return false;
+    if (!Win32Window::create(windowClass, extendedStyle, WS_POPUP, "Almanix", desktop, nullptr)) return false;
     windowDc_ = GetDC(handle());
     pictures_.notifyWindow(handle(), kPicturesAnswered);
     return true;

@@ -23,7 +23,9 @@ RECT virtualDesktop(SystemMetric metric);
 class Win32SaverWindow final : public Win32Window, public SaverWindowView {
 public:
     Win32SaverWindow(GdiSceneImage& movingImage, WicPictureLoader& pictures, SystemMetric metric = GetSystemMetrics)
-        : movingImage_(movingImage), pictures_(pictures), metric_(metric) {}
+        : movingImage_(movingImage),
+          pictures_(pictures),
+          metric_(metric) {}
 
     // The window, not yet shown: a borderless popup over every monitor. The
     // picture loader's answers come through it.

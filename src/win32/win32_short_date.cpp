@@ -21,8 +21,7 @@ std::string Win32ShortDate::format(const CalendarDate& date) {
     time.wDay = static_cast<WORD>(date.day);
     time.wDayOfWeek = static_cast<WORD>(weekdayOf(date) - 1);
     char text[128] = {};
-    if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, sizeof text) == 0)
-        return {};
+    if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, sizeof text) == 0) return {};
     return text;
 }
 
@@ -43,8 +42,7 @@ std::optional<CalendarDate> Win32ShortDate::parseAsLocale(std::string_view text)
 
     DATE value = 0;
     SYSTEMTIME time{};
-    if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &value)) ||
-        !VariantTimeToSystemTime(value, &time))
+    if (FAILED(VarDateFromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &value)) || !VariantTimeToSystemTime(value, &time))
         return std::nullopt;
     return CalendarDate{time.wYear, time.wMonth, time.wDay};
 }

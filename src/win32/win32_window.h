@@ -22,8 +22,8 @@ protected:
         HBRUSH background;
     };
     // Registers the class on first use and creates the window; null on failure.
-    HWND create(const ClassStyle& windowClass, DWORD extendedStyle, DWORD style, const char* title,
-                const RECT& place, HWND parent);
+    HWND create(const ClassStyle& windowClass, DWORD extendedStyle, DWORD style, const char* title, const RECT& place,
+                HWND parent);
 
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The window is gone; the object may be released here.

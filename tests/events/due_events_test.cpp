@@ -25,13 +25,12 @@ TEST_F(DueCheck, ClassifiesEachLineByItsDate) {
         {"the last due day", "#12/9/2026 Wednesday Soon\r\n", 1, "\r\n12/9/2026 Wednesday Soon",
          "#12/9/2026 Wednesday Soon\r\n"},
         {"one day later", "#12/10/2026 Thursday Later\r\n", 0, "", "#12/10/2026 Thursday Later\r\n"},
-        {"two due in file order",
-         "#12/8/2026 Tuesday B\r\n#1/1/2020 Wednesday Old\r\n#12/6/2026 Sunday A\r\n", 2,
+        {"two due in file order", "#12/8/2026 Tuesday B\r\n#1/1/2020 Wednesday Old\r\n#12/6/2026 Sunday A\r\n", 2,
          "\r\n12/8/2026 Tuesday B\r\n12/6/2026 Sunday A", "#12/8/2026 Tuesday B\r\n#12/6/2026 Sunday A\r\n"},
-        {"a # inside the content", "#12/7/2026 Monday Call #5, \"Bob\"\r\n", 1,
-         "\r\n12/7/2026 Monday Call #5, \"Bob\"", "#12/7/2026 Monday Call #5, \"Bob\"\r\n"},
-        {"a last line without CR LF", "#12/20/2026 Sunday A\r\n#12/7/2026 Monday B", 1,
-         "\r\n12/7/2026 Monday B", "#12/20/2026 Sunday A\r\n#12/7/2026 Monday B\r\n"},
+        {"a # inside the content", "#12/7/2026 Monday Call #5, \"Bob\"\r\n", 1, "\r\n12/7/2026 Monday Call #5, \"Bob\"",
+         "#12/7/2026 Monday Call #5, \"Bob\"\r\n"},
+        {"a last line without CR LF", "#12/20/2026 Sunday A\r\n#12/7/2026 Monday B", 1, "\r\n12/7/2026 Monday B",
+         "#12/20/2026 Sunday A\r\n#12/7/2026 Monday B\r\n"},
         {"another year", "#12/6/2027 Monday Next year\r\n#12/6/2025 Saturday Last year\r\n", 0, "",
          "#12/6/2027 Monday Next year\r\n"},
         // An item over 1,024 characters, and dates over 32,767 days away on both sides.
@@ -47,8 +46,9 @@ TEST_F(DueCheck, ClassifiesEachLineByItsDate) {
         {"two readings agree", "#09/12/26 Wednesday x\r\n", 0, "", "#09/12/26 Wednesday x\r\n"},
         {"no day name", "#12/5/2026 Samstag x\r\n#12/07/2026 x\r\n", 1, "\r\n12/07/2026 x", "#12/07/2026 x\r\n"},
         // Lines it never writes are kept where they stand and not announced (the due scan's fuzz target checks any).
-        {"lines it never writes", "no marker\r\n\r\n#12/6/2026\r\n# 12/6/2026 Sunday x\r\n#12/6/2026 Sunday lone\rCR\r\n",
-         0, "", "no marker\r\n\r\n#12/6/2026\r\n# 12/6/2026 Sunday x\r\n#12/6/2026 Sunday lone\rCR\r\n"},
+        {"lines it never writes",
+         "no marker\r\n\r\n#12/6/2026\r\n# 12/6/2026 Sunday x\r\n#12/6/2026 Sunday lone\rCR\r\n", 0, "",
+         "no marker\r\n\r\n#12/6/2026\r\n# 12/6/2026 Sunday x\r\n#12/6/2026 Sunday lone\rCR\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -19,7 +19,9 @@ TEST_F(EventFile, LoadsEveryLineAndSavesItBackWithCrLf) {
         std::optional<std::string> saved = std::nullopt; // nothing: the same bytes
     };
     const Case cases[] = {
-        {"#a b c\r\n#last without end", {{event, "a b c"}, {event, "last without end"}}, "#a b c\r\n#last without end\r\n"},
+        {"#a b c\r\n#last without end",
+         {{event, "a b c"}, {event, "last without end"}},
+         "#a b c\r\n#last without end\r\n"},
         {"#x\ry\r\n", {{event, "x\ry"}}},
         {"#one\n#two\r\n#three\n", {{event, "one"}, {event, "two"}, {event, "three"}}, "#one\r\n#two\r\n#three\r\n"},
     };

@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte chooses the locale's order and separator and the days ahead.
     using Field = DatePattern::Field;
     constexpr std::array<std::array<Field, 3>, 3> orders{{{Field::month, Field::day, Field::year},
-                                                         {Field::day, Field::month, Field::year},
-                                                         {Field::year, Field::month, Field::day}}};
+                                                          {Field::day, Field::month, Field::year},
+                                                          {Field::year, Field::month, Field::day}}};
     DatePattern shortDate(orders[data[0] % 3], "/.-"[data[0] / 3 % 3]);
     const auto daysBefore = static_cast<std::int16_t>(data[0] / 9 % 100);
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string_view kept : eventFileLines(scan.keptText)) {
         for (; next < lines.size() && lines[next] != kept; ++next)
             if (!lines[next].starts_with('#')) std::abort(); // only an event may expire
-        if (next == lines.size()) std::abort();              // a line the file never held
+        if (next == lines.size()) std::abort(); // a line the file never held
         ++next;
     }
     for (; next < lines.size(); ++next)

@@ -27,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!saveEventList(store, first.lines)) std::abort();
     const std::string saved = files.files[path];
     const EventList second = loadEventList(store);
-    if (second.lines != first.lines || !saveEventList(store, second.lines) || files.files[path] != saved)
-        std::abort();
+    if (second.lines != first.lines || !saveEventList(store, second.lines) || files.files[path] != saved) std::abort();
     return 0;
 }

@@ -59,7 +59,8 @@ TEST(QtSceneImage, PicturesLoadByContentAndFillTheWholeImage) {
     EXPECT_EQ(pixelsOf(decodePicture(small, {100, 50}), qRgb(10, 200, 30), 0, 50), 100 * 50);
 
     EXPECT_EQ(decodePicture(folder.filePath("photo.jpg").toStdString(), {33, 17}).size(), QSize(33, 17));
-    for (const std::string& path : {write("notes.jpg", "not a picture at all"), folder.filePath("none.bmp").toStdString()}) {
+    for (const std::string& path :
+         {write("notes.jpg", "not a picture at all"), folder.filePath("none.bmp").toStdString()}) {
         const PictureFacts facts = inspectPicture(path, 0);
         EXPECT_EQ(facts.firstBytes, std::nullopt);
         EXPECT_EQ(facts.size, std::nullopt);

@@ -14,10 +14,10 @@ TEST(Frame, TrailingStripsOfEachDirection) {
         PixelRect rows, columns;
     };
     const Case cases[] = {
-        {3, 2, {10, 20, 39, 21}, {10, 20, 12, 27}},   // right and down: top rows, left columns
+        {3, 2, {10, 20, 39, 21}, {10, 20, 12, 27}}, // right and down: top rows, left columns
         {-3, -2, {10, 26, 39, 27}, {37, 20, 39, 27}}, // left and up: bottom rows, right columns
         {-4, 1, {10, 20, 39, 20}, {36, 20, 39, 27}},
-        {0, 2, {10, 20, 39, 21}, {9, 20, 10, 27}},    // step 0: the column outside and the edge
+        {0, 2, {10, 20, 39, 21}, {9, 20, 10, 27}}, // step 0: the column outside and the edge
         {3, 0, {10, 19, 39, 20}, {10, 20, 12, 27}},
     };
     for (const Case& c : cases) {

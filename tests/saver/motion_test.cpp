@@ -34,7 +34,13 @@ private:
 
 // On a 1024 x 768 screen, with three touches to bounce.
 Motion onScreen(std::int32_t x, std::int32_t y, std::int16_t dx, std::int16_t dy, std::int16_t hits = 0) {
-    return {.x = x, .y = y, .stepX = dx, .stepY = dy, .screenWidth = 1024, .screenHeight = 768, .edgeTouches = hits,
+    return {.x = x,
+            .y = y,
+            .stepX = dx,
+            .stepY = dy,
+            .screenWidth = 1024,
+            .screenHeight = 768,
+            .edgeTouches = hits,
             .touchLimit = 3};
 }
 
@@ -45,12 +51,8 @@ TEST(Motion, PickStepsSlantsOneAxis) {
         std::int16_t stepX, stepY;
     };
     Case cases[] = {
-        {10, {0.9f, 0.9f, 0.9f}, 10, 12},
-        {10, {0.1f, 0.1f, 0.5f}, 9, 10},
-        {10, {0.5f, 0.2f, 0.0f}, 10, 10},
-        {2, {0.0f, 0.0f, 0.7f}, 0, 2},
-        {1, {0.99f, 0.49f, 0.99f}, 1, -1},
-        {30, {0.0f, 0.5f, 0.4f}, 31, 30},
+        {10, {0.9f, 0.9f, 0.9f}, 10, 12}, {10, {0.1f, 0.1f, 0.5f}, 9, 10},   {10, {0.5f, 0.2f, 0.0f}, 10, 10},
+        {2, {0.0f, 0.0f, 0.7f}, 0, 2},    {1, {0.99f, 0.49f, 0.99f}, 1, -1}, {30, {0.0f, 0.5f, 0.4f}, 31, 30},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.speed);
@@ -71,7 +73,7 @@ TEST(Motion, TheFirstImageEntersFromTheDrawnSide) {
         std::int16_t dx, dy;
     };
     const Case cases[] = {
-        {0.0f, 512, -40, 5, 6},  // above the top
+        {0.0f, 512, -40, 5, 6}, // above the top
         {0.6f, 512, 768, 5, -6}, // below the bottom, heading up
     };
     for (const Case& c : cases) {
@@ -98,12 +100,28 @@ TEST(Motion, CheckEdgesActsOnTheFirstRuleThatHolds) {
     };
     const Case cases[] = {
         {"a step of 0 counts as moving right", onScreen(1024, 300, 0, 3), {100, 40}, 1024, 300, 0, 3, 0, true},
-        {"left on the left: placed a new width outside", onScreen(-100, 300, -5, 3), {100, 40}, -300, 300, 5, 3, 0, true},
+        {"left on the left: placed a new width outside",
+         onScreen(-100, 300, -5, 3),
+         {100, 40},
+         -300,
+         300,
+         5,
+         3,
+         0,
+         true},
         {"left at the bottom", onScreen(300, 768, 5, 3), {100, 40}, 300, 768, 5, -3, 0, true},
         {"left at the top: placed a new height outside", onScreen(300, -40, 5, -3), {100, 40}, 300, -60, 5, 3, 0, true},
         {"top touch", onScreen(300, 0, 5, -3), {100, 40}, 300, 0, 5, 3, 1, false},
         {"bottom touch", onScreen(300, 728, 5, 3), {100, 40}, 300, 728, 5, -3, 1, false},
-        {"right and bottom in one tick: only the side counts", onScreen(924, 728, 5, 3), {100, 40}, 924, 728, -5, 3, 1, false},
+        {"right and bottom in one tick: only the side counts",
+         onScreen(924, 728, 5, 3),
+         {100, 40},
+         924,
+         728,
+         -5,
+         3,
+         1,
+         false},
         {"wider than the screen touches at once", onScreen(-10, 300, 5, 3), {1100, 40}, -10, 300, -5, 3, 1, false},
         {"and on the other side too", onScreen(-15, 300, -5, 3, 1), {1100, 40}, -15, 300, 5, 3, 2, false},
         {"beyond the limit it keeps counting", onScreen(1000, 300, 5, 3, 7), {100, 40}, 1000, 300, 5, 3, 8, false},

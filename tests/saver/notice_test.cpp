@@ -30,7 +30,10 @@ TEST(Notice, IsExactlyTheTextBlockWithEveryLineAtTheLeft) {
 TEST(Notice, ColourIsABrightPaletteEntry) {
     // The ends of the draw; the end-to-end runs see the colours between.
     const std::pair<float, Rgb> cases[] = {
-        {0.0f, {128, 128, 128}}, {0.124f, {128, 128, 128}}, {0.125f, {0, 0, 255}}, {0.99999994f, {255, 255, 255}},
+        {0.0f, {128, 128, 128}},
+        {0.124f, {128, 128, 128}},
+        {0.125f, {0, 0, 255}},
+        {0.99999994f, {255, 255, 255}},
     };
     for (const auto& [draw, colour] : cases) {
         SCOPED_TRACE(draw);

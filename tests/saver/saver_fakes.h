@@ -72,8 +72,8 @@ public:
     std::set<std::string> undecodable;
     bool answerAtOnce = true;
     std::deque<std::function<void()>> waiting; // answers not given yet, in order
-    std::vector<ImageSize> shown;              // every target shown
-    std::string decoded, current;              // the path decoded last; the one shown last
+    std::vector<ImageSize> shown; // every target shown
+    std::string decoded, current; // the path decoded last; the one shown last
 
     void answerTo(PictureAnswers& answers) override { answers_ = &answers; }
     void inspect(const std::string& path, std::size_t firstBytes) override {
@@ -100,8 +100,10 @@ public:
 
 private:
     void answer(std::function<void()> reply) {
-        if (answerAtOnce) reply();
-        else waiting.push_back(std::move(reply));
+        if (answerAtOnce)
+            reply();
+        else
+            waiting.push_back(std::move(reply));
     }
     MemoryFileSystem& files_;
     PictureAnswers* answers_ = nullptr;

@@ -55,7 +55,8 @@ struct Saver : ::testing::Test, FakeSystem {
 
     std::unique_ptr<SaverWindow> saver(RandomSource& random) {
         auto window = std::make_unique<SaverWindow>(
-            options, SaverWindowServices{view, canvas, pictures, random, platform.eventStore(), services, messages, console});
+            options,
+            SaverWindowServices{view, canvas, pictures, random, platform.eventStore(), services, messages, console});
         view.window = window.get();
         return window;
     }
@@ -105,9 +106,8 @@ TEST_F(Saver, DueEventsAreCheckedAgainOnceEachClockHour) {
         bool checked;
     };
     const Tick ticks[] = {
-        {{{2026, 12, 6}, 10, 59, 59}, false}, {{{2026, 12, 6}, 11, 0, 0}, true},
-        {{{2026, 12, 6}, 11, 0, 1}, false},   {{{2026, 12, 6}, 11, 59, 59}, false},
-        {{{2026, 12, 6}, 12, 0, 0}, true},    {{{2026, 12, 7}, 12, 0, 0}, true},
+        {{{2026, 12, 6}, 10, 59, 59}, false}, {{{2026, 12, 6}, 11, 0, 0}, true}, {{{2026, 12, 6}, 11, 0, 1}, false},
+        {{{2026, 12, 6}, 11, 59, 59}, false}, {{{2026, 12, 6}, 12, 0, 0}, true}, {{{2026, 12, 7}, 12, 0, 0}, true},
     };
     for (const Tick& tick : ticks) {
         SCOPED_TRACE(::testing::Message() << tick.at.hour << ":" << tick.at.minute << ":" << tick.at.second);
@@ -156,9 +156,10 @@ TEST_F(Saver, ThePasswordIsAskedOnlyWhereItGuardsTheSaver) {
         std::vector<std::string> log; // after load, for a key, a wrong password and a key again
     };
     const Case cases[] = {
-        {"guarded, with a close while the password is asked", SaverPassword::on,
-         {"show cursor", "password", "inner close waits", "hide cursor", "show cursor", "password",
-          "inner close waits", "hide cursor", "timer off", "show cursor", "default pointer", "closed"}},
+        {"guarded, with a close while the password is asked",
+         SaverPassword::on,
+         {"show cursor", "password", "inner close waits", "hide cursor", "show cursor", "password", "inner close waits",
+          "hide cursor", "timer off", "show cursor", "default pointer", "closed"}},
         {"not guarded", SaverPassword::off, {"timer off", "show cursor", "default pointer", "closed"}},
     };
     for (const Case& c : cases) {
@@ -187,7 +188,7 @@ TEST_F(Saver, AFirstPictureSceneWaitsForItsPictureWithoutDrawing) {
     pictures.sizes[pics + "a.bmp"] = {100, 50};
     pictures.answerAtOnce = false;
     ScriptedRandom random{0.9f, 0.9f, 0.0f, 0.0f, 0.5f, 0.25f, // steps, limit, position 512, 192
-                          0.5f, 0.99f};                        // doubled, enters from the left
+                          0.5f, 0.99f}; // doubled, enters from the left
     auto window = saver(random);
     ASSERT_TRUE(window->load());
     EXPECT_EQ(view.log, (std::vector<std::string>{"hide cursor", "timer on"}));
@@ -208,23 +209,19 @@ TEST_F(Saver, AFirstPictureSceneWaitsForItsPictureWithoutDrawing) {
 // when pictures take their time to decode.
 TEST_F(Saver, ScenesAndTheirDrawsKeepTheirOrder) {
     const std::vector<std::string> recorded{
-        "notice 250x40 1024,60 -30,29 1",     "d.jpg 341x256 244,756 -30,-29 4",
-        "notice 250x40 4,756 -30,-29 5",      "e.bmp 600x400 -570,466 30,-29 2",
-        "notice 250x40 810,756 30,-29 3",     "f.gif 171x256 60,-227 30,29 1",
-        "notice 250x40 1020,759 -30,29 1",    "a.bmp 200x100 960,759 -30,-29 4",
-        "notice 250x40 1020,179 -30,-29 5",   "c.gif 10x10 1020,295 -30,29 3",
-        "notice 250x40 300,-11 30,29 3",      "d.jpg 341x256 -311,-11 30,-29 5",
-        "notice 250x40 -251,743 -30,-29 2",   "e.bmp 600x400 -570,714 30,-29 1",
-        "notice 250x40 630,-11 30,29 1",      "f.gif 171x256 1020,424 -30,29 3",
-        "notice 250x40 -220,511 30,29 1",     "a.bmp 100x50 80,743 30,-29 3",
-        "notice 250x40 200,743 -30,-29 4",    "c.gif 20x20 200,743 -30,-29 5",
-        "notice 250x40 620,743 -30,-29 4",    "d.jpg 341x256 620,743 -30,-29 1",
-        "notice 250x40 -220,-243 30,-29 4",   "e.bmp 600x400 -190,-371 30,29 1",
+        "notice 250x40 1024,60 -30,29 1",   "d.jpg 341x256 244,756 -30,-29 4",  "notice 250x40 4,756 -30,-29 5",
+        "e.bmp 600x400 -570,466 30,-29 2",  "notice 250x40 810,756 30,-29 3",   "f.gif 171x256 60,-227 30,29 1",
+        "notice 250x40 1020,759 -30,29 1",  "a.bmp 200x100 960,759 -30,-29 4",  "notice 250x40 1020,179 -30,-29 5",
+        "c.gif 10x10 1020,295 -30,29 3",    "notice 250x40 300,-11 30,29 3",    "d.jpg 341x256 -311,-11 30,-29 5",
+        "notice 250x40 -251,743 -30,-29 2", "e.bmp 600x400 -570,714 30,-29 1",  "notice 250x40 630,-11 30,29 1",
+        "f.gif 171x256 1020,424 -30,29 3",  "notice 250x40 -220,511 30,29 1",   "a.bmp 100x50 80,743 30,-29 3",
+        "notice 250x40 200,743 -30,-29 4",  "c.gif 20x20 200,743 -30,-29 5",    "notice 250x40 620,743 -30,-29 4",
+        "d.jpg 341x256 620,743 -30,-29 1",  "notice 250x40 -220,-243 30,-29 4", "e.bmp 600x400 -190,-371 30,29 1",
     };
     options.settings.moveSpeed = 30;
     // b cannot be decoded, c is text (but is passed over until every check is done), g is too flat.
     const std::pair<const char*, ImageSize> pictureSizes[] = {
-        {"a.bmp", {100, 50}}, {"b.jpg", {120, 80}},   {"c.gif", {10, 10}}, {"d.jpg", {2048, 1536}},
+        {"a.bmp", {100, 50}},  {"b.jpg", {120, 80}},   {"c.gif", {10, 10}},  {"d.jpg", {2048, 1536}},
         {"e.bmp", {600, 400}}, {"f.gif", {800, 1200}}, {"g.bmp", {5000, 3}},
     };
     for (const auto& [name, size] : pictureSizes) {
@@ -245,8 +242,8 @@ TEST_F(Saver, ScenesAndTheirDrawsKeepTheirOrder) {
             const ImageSize size = window->imageSize();
             const std::string content = canvas.clears > 0 ? "notice" : pictures.current.substr(pics.size());
             scenes.push_back(content + " " + std::to_string(size.width) + "x" + std::to_string(size.height) + " " +
-                             std::to_string(m.x) + "," + std::to_string(m.y) + " " + std::to_string(m.stepX) +
-                             "," + std::to_string(m.stepY) + " " + std::to_string(m.touchLimit));
+                             std::to_string(m.x) + "," + std::to_string(m.y) + " " + std::to_string(m.stepX) + "," +
+                             std::to_string(m.stepY) + " " + std::to_string(m.touchLimit));
         };
         note();
         for (int tick = 1; tick < 20000 && scenes.size() < recorded.size(); ++tick) {

@@ -15,9 +15,20 @@ using testing::ScriptedRandom;
 TEST(PictureFiles, KindComesFromTheFirstBytes) {
     using enum PictureKind;
     const std::pair<std::string, PictureKind> cases[] = {
-        {"GIF89a\x01\x00", gif}, {"GIF", gif},  {"GIf89a", none},        {"gif", none},  {"BM\x36\x00", bitmap},
-        {"BM", bitmap},          {"B", none},   {"\xFF\xD8\xFF\xE0", jpeg}, {"\xFF\xD8", jpeg}, {"\xFF", none},
-        {"\xD8\xFF", none},      {"", none},    {"just some text", none}, {std::string("\0BM", 3), none},
+        {"GIF89a\x01\x00", gif},
+        {"GIF", gif},
+        {"GIf89a", none},
+        {"gif", none},
+        {"BM\x36\x00", bitmap},
+        {"BM", bitmap},
+        {"B", none},
+        {"\xFF\xD8\xFF\xE0", jpeg},
+        {"\xFF\xD8", jpeg},
+        {"\xFF", none},
+        {"\xD8\xFF", none},
+        {"", none},
+        {"just some text", none},
+        {std::string("\0BM", 3), none},
     };
     for (const auto& [bytes, kind] : cases) {
         SCOPED_TRACE(bytes);
@@ -89,9 +100,9 @@ struct Pictures : ::testing::Test {
 
 TEST_F(Pictures, UnusableNamesAreDroppedAndTheNextTriedInTheSameCall) {
     add("a.gif", "GIF89a");
-    add("b.jpg", "this is text");  // kind 4
+    add("b.jpg", "this is text"); // kind 4
     add("c.bmp");
-    add("d.gif", "BM..");         // kind 2 whatever the name says
+    add("d.gif", "BM.."); // kind 2 whatever the name says
     add("e.jpg", "\xFF\xD8\xFF", {100, 50}); // passes the kind check but cannot be decoded: no draw
     loader.undecodable.insert(folder + "e.jpg");
     add("f.bmp");
@@ -109,7 +120,7 @@ TEST_F(Pictures, UnusableNamesAreDroppedAndTheNextTriedInTheSameCall) {
 
 TEST_F(Pictures, WithNoUsableNameLeftTheHelpNoticeShows) {
     add("a.jpg", "text");
-    files.files[folder + "b.gif"] = "GIF";  // passes the check, but no loader knows it
+    files.files[folder + "b.gif"] = "GIF"; // passes the check, but no loader knows it
     setPictures({"a.jpg", "b.gif", "c.bmp"}); // c has been deleted since
     EXPECT_EQ(show(2), (std::vector<std::string>{"-", "-"}));
     EXPECT_TRUE(slideshow.pictureNames().empty());

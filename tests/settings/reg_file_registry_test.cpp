@@ -28,12 +28,12 @@ TEST_F(RegFile, TypedValuesLoadAsOnWindows) {
     const Case cases[] = {
         {"\"MoveSpeed\"=dword:00000014\n\"DaysBeforeEvent\"=dword:00000105\n", 20, 99},
         {"\"movespeed\"=\"31\"\n\"DAYSBEFOREEVENT\"=\"-40000\"\n", 30, 1},
-        {"\"MoveSpeed\"=hex(1):31,32,00\n", 12, 1},            // REG_SZ with its NUL
-        {"\"MoveSpeed\"=hex:31,32\n", 1, 1},                   // binary reads as empty
+        {"\"MoveSpeed\"=hex(1):31,32,00\n", 12, 1}, // REG_SZ with its NUL
+        {"\"MoveSpeed\"=hex:31,32\n", 1, 1}, // binary reads as empty
         {"\"MoveSpeed\"=\"2.5\"\n\"MoveSpeed\"=\"9\"\n", 9, 1}, // the last line wins
-        {"\"MoveSpeed\"=-\n", 1, 1},                           // deleted
-        {"\"MoveSpeed\"=hex(1):31,\\\n  32\n", 12, 1},         // continued line
-        {"\"MoveSpeed\"=\"12\n", 1, 1},                        // unterminated text: ignored
+        {"\"MoveSpeed\"=-\n", 1, 1}, // deleted
+        {"\"MoveSpeed\"=hex(1):31,\\\n  32\n", 12, 1}, // continued line
+        {"\"MoveSpeed\"=\"12\n", 1, 1}, // unterminated text: ignored
         {"\"MoveSpeed\"=dword:xyz\n\"DaysBeforeEvent\"=\"4\"\n", 1, 4},
         {"\"MoveSpeed\"=\"12abc\"\n\"DaysBeforeEvent\"=\" 7 \"\n", 12, 7}, // the leading number
         // Beyond 16 bits; longer than the read buffer, so missing.
@@ -62,7 +62,8 @@ TEST_F(RegFile, WritingBeginsOrKeepsTheFile) {
     const Case cases[] = {
         {"empty", "", fresh},
         {"blank", "\r\n", fresh},
-        {"a first line of 16 characters", "REGEDIT4        \n", "REGEDIT4        \n\n" + key + "\n\"MoveSpeed\"=\"12\"\n"},
+        {"a first line of 16 characters", "REGEDIT4        \n",
+         "REGEDIT4        \n\n" + key + "\n\"MoveSpeed\"=\"12\"\n"},
         {"version 5", "Windows Registry Editor Version 5.00\r\n\r\n",
          "Windows Registry Editor Version 5.00\r\n\r\n" + key + "\r\n\"MoveSpeed\"=\"12\"\r\n"},
         {"the key ends in a continuation", "REGEDIT4\n" + key + "\n\"Other\"=hex:31,\\",
@@ -70,7 +71,8 @@ TEST_F(RegFile, WritingBeginsOrKeepsTheFile) {
         {"another key ends in a continuation", "REGEDIT4\n[HKEY_CURRENT_USER\\Other]\n\"Other\"=hex:31\\",
          "REGEDIT4\n[HKEY_CURRENT_USER\\Other]\n\n" + key + "\n\"MoveSpeed\"=\"12\"\n\"Other\"=hex:31\\\n"},
         // A continued value is replaced whole; comments, other keys and values stay.
-        {"other lines", head + "\"MoveSpeed\"=hex(1):31,\\\r\n  32\r\n" + tail, head + "\"MoveSpeed\"=\"12\"\r\n" + tail},
+        {"other lines", head + "\"MoveSpeed\"=hex(1):31,\\\r\n  32\r\n" + tail,
+         head + "\"MoveSpeed\"=\"12\"\r\n" + tail},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -34,8 +34,9 @@ struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
 
 TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
     const auto notADate = [](const std::string& text) {
-        return "\"" + text + "\" cannot be read as a date, so no event was added. Pick the date on the "
-                             "calendar, or type it as in 12/06/2026.";
+        return "\"" + text +
+               "\" cannot be read as a date, so no event was added. Pick the date on the "
+               "calendar, or type it as in 12/06/2026.";
     };
     struct Case {
         std::string dateText, content;

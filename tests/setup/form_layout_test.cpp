@@ -11,7 +11,8 @@ namespace almanix {
 namespace {
 
 TEST(FormLayout, EveryControlFitsItsWindowOrFrame) {
-    for (const WindowLayout* window : {&setupWindowLayout(), &eventsDialogLayout(), &speedDialogLayout(), &aboutBoxLayout()}) {
+    for (const WindowLayout* window :
+         {&setupWindowLayout(), &eventsDialogLayout(), &speedDialogLayout(), &aboutBoxLayout()}) {
         for (const ControlLayout& control : window->controls) {
             SCOPED_TRACE(std::string(window->name) + " " + std::string(control.name));
             const ControlLayout* frame = control.container.empty() ? nullptr : window->control(control.container);

@@ -29,7 +29,7 @@ TEST_F(SpeedDialogTest, OpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
         EXPECT_EQ(messages.shown.size(), storeFails ? 1u : 0u);
         if (storeFails) {
             EXPECT_EQ(messages.shown[0], "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, "
-                                              "where the settings live. Press OK to try again, or Cancel.");
+                                         "where the settings live. Press OK to try again, or Cancel.");
         }
         EXPECT_EQ(stored(kMoveSpeedName), storeFails ? "45" : "20");
     }

@@ -104,7 +104,7 @@ TEST_F(RealFiles, PosixKeepsPermissionsAndLinksFollowsLinksAndTellsAnUnreadableF
     ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), "old"));
     ::chmod(path.c_str(), 0640);
     ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), "new"));
-    struct stat status{};
+    struct stat status {};
     ::stat(path.c_str(), &status);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
 

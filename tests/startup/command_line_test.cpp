@@ -61,7 +61,8 @@ TEST(CommandLine, ModeWordOrDaemonOptions) {
         {"-root -move-speed 45 -days-before 0", RunMode::daemonWindow, nullopt, 30, 1, ""},
         {"-root -move-speed 2.5 --days-before 99.5", RunMode::daemonWindow, nullopt, 2, 99, ""},
         {"-move-speed 5 -root", RunMode::daemonWindow, nullopt, 5, nullopt, ""},
-        {"-root -move-speed fast", RunMode::none, nullopt, nullopt, nullopt, "-move-speed wants a number (1 to 30), not \"fast\""},
+        {"-root -move-speed fast", RunMode::none, nullopt, nullopt, nullopt,
+         "-move-speed wants a number (1 to 30), not \"fast\""},
         {"-root -days-before 40000", RunMode::none, nullopt, nullopt, nullopt, "(1 to 99), not \"40000\""},
         {"-root -days-before", RunMode::none, nullopt, nullopt, nullopt, "-days-before needs a value"},
         {"-window-id 0xZZ", RunMode::none, nullopt, nullopt, nullopt, "\"0xZZ\" is not a window id"},
@@ -78,8 +79,10 @@ TEST(CommandLine, ModeWordOrDaemonOptions) {
         EXPECT_EQ(line.window, c.window);
         EXPECT_EQ(line.moveSpeed, c.moveSpeed);
         EXPECT_EQ(line.daysBeforeEvent, c.daysBefore);
-        if (*c.error) EXPECT_NE(line.error.find(c.error), std::string::npos) << line.error;
-        else EXPECT_EQ(line.error, "");
+        if (*c.error)
+            EXPECT_NE(line.error.find(c.error), std::string::npos) << line.error;
+        else
+            EXPECT_EQ(line.error, "");
     }
 }
 

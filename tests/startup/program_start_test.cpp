@@ -27,7 +27,8 @@ public:
 private:
     bool open(const std::string& what, const SaverOptions& saver) {
         opened = what + " " + std::to_string(saver.settings.moveSpeed) + " " +
-                 std::to_string(saver.settings.daysBeforeEvent) + (saver.password == SaverPassword::on ? " guarded" : "");
+                 std::to_string(saver.settings.daysBeforeEvent) +
+                 (saver.password == SaverPassword::on ? " guarded" : "");
         return true;
     }
 };
@@ -54,7 +55,8 @@ TEST(Start, OpensWhatTheArgumentsAndTheSystemAsk) {
         testing::FakeSystem system;
         system.services.platform = c.platformId;
         system.registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "3");
-        system.registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text, "7");
+        system.registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text,
+                            "7");
         system.registry.set(RegistryRoot::currentUser, "Control Panel\\Desktop", "ScreenSaveUsePassword",
                             RegistryType::dword, std::string("\x01\0\0\0", 4));
         RecordingShell shell;

@@ -19,14 +19,12 @@ namespace almanix::testing {
 class MemoryFileSystem final : public FileSystem {
 public:
     std::map<std::string, std::string> files;
-    std::set<std::string> unreadable;   // exist but cannot be opened
+    std::set<std::string> unreadable; // exist but cannot be opened
     std::set<std::string> failingReads; // open, but reading fails
     bool failWrites = false;
-    std::vector<std::string> writeLog;  // paths replaced, in order
+    std::vector<std::string> writeLog; // paths replaced, in order
 
-    bool exists(const std::string& path) override {
-        return files.count(path) > 0 || unreadable.count(path) > 0;
-    }
+    bool exists(const std::string& path) override { return files.count(path) > 0 || unreadable.count(path) > 0; }
     bool canOpenForReading(const std::string& path) override {
         return files.count(path) > 0 && unreadable.count(path) == 0;
     }
@@ -101,8 +99,7 @@ public:
         return std::to_string(static_cast<std::uint32_t>(root)) + '\\' + std::string(path);
     }
 
-    void set(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type,
-             std::string data) {
+    void set(RegistryRoot root, std::string_view path, std::string_view name, std::uint32_t type, std::string data) {
         keys[keyName(root, path)][std::string(name)] = {type, std::move(data)};
     }
     std::optional<Value> get(RegistryRoot root, std::string_view path, std::string_view name) const {

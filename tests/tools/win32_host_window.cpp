@@ -4,9 +4,9 @@
 //
 //   win32_host_window width height x y seconds
 
+#include <windows.h>
 #include <cstdio>
 #include <cstdlib>
-#include <windows.h>
 
 namespace {
 
@@ -29,9 +29,7 @@ LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         std::fflush(stdout);
         DestroyWindow(window);
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -16,11 +16,17 @@ TEST(Win32Form, AMonitorOfAnotherResolutionLaysTheWindowOutAgain) {
     Win32EventsDialog events;
     Win32SpeedDialog speed;
     ASSERT_TRUE(InitCommonControlsEx(&classes) && events.createDialog(nullptr) && speed.createDialog(nullptr));
-    struct Case { Win32Form& form; const WindowLayout& table; std::string_view name; UINT dotsPerInch; };
+    struct Case {
+        Win32Form& form;
+        const WindowLayout& table;
+        std::string_view name;
+        UINT dotsPerInch;
+    };
     const Case cases[] = {
         {events, eventsDialogLayout(), EventsDialogControls::iterationButtonsBox, 144}, // inside a frame
         {events, eventsDialogLayout(), EventsDialogControls::eventList, 192},
-        {events, eventsDialogLayout(), "Label2", 96}, // its caption, in the stand-in font, runs wider than the table says
+        {events, eventsDialogLayout(), "Label2",
+         96}, // its caption, in the stand-in font, runs wider than the table says
         {speed, speedDialogLayout(), SpeedDialogControls::okButton, 192},
     };
     for (const auto& [form, table, name, dotsPerInch] : cases) {

@@ -123,8 +123,10 @@ bool pumpMessages() {
     bool quit = false;
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) quit = true;
-        else DispatchMessageA(&message);
+        if (message.message == WM_QUIT)
+            quit = true;
+        else
+            DispatchMessageA(&message);
     }
     return quit;
 }
