@@ -6,7 +6,8 @@
 
 #include "qt/ending_signals.h"
 #include "qt/linux_saver.h"
-#include "qt/qt_setup_window.h"
+#include "qt/qt_form_view.h"
+#include "setup/setup_window.h"
 
 namespace almanix {
 
@@ -50,7 +51,9 @@ bool LinuxStartupShell::showSaverInDaemonWindow(std::optional<std::uint32_t> win
 
 bool LinuxStartupShell::showSetupWindow() {
     application_.get();
-    return openSetupWindow(platform_);
+    openMainWindow(setupWindowLayout(),
+                   [this](FormView& view) { return std::make_unique<SetupWindow>(view, setupServices_); });
+    return true;
 }
 
 std::optional<std::string> LinuxStartupShell::daemonWindowVariable() {

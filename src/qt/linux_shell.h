@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qt/linux_platform.h"
+#include "setup/setup_services.h"
 #include "startup/program_start.h"
 
 namespace almanix {
@@ -10,7 +11,8 @@ class LinuxStartupShell final : public StartupShell {
 public:
     LinuxStartupShell(Platform& platform, QtApplicationOnDemand& application)
         : platform_(platform),
-          application_(application) {}
+          application_(application),
+          setupServices_{platform.eventStore(), platform.registry, platform.messages} {}
 
     CommandLineSyntax commandLineSyntax() const override { return CommandLineSyntax::modeWordAndOptions; }
     bool anotherCopyIsRunning() override;
@@ -27,6 +29,8 @@ private:
 
     Platform& platform_;
     QtApplicationOnDemand& application_;
+    // What the setup window and its dialogs read and write through.
+    SetupServices setupServices_;
 };
 
 } // namespace almanix

@@ -137,7 +137,14 @@ QWidget* QtForm::createControl(const ControlLayout& entry, QWidget* parent) {
     }
     case ControlKind::button: widget = new FocusedEnterButton(caption, parent); break;
     case ControlKind::calendar: widget = new QtCalendar(parent); break;
-    case ControlKind::slider: widget = new QSlider(Qt::Horizontal, parent); break;
+    case ControlKind::slider: {
+        auto* slider = new QSlider(Qt::Horizontal, parent);
+        slider->setTickPosition(QSlider::TicksBelow);
+        slider->setTickInterval(1);
+        if (entry.style.pageStep > 0) slider->setPageStep(entry.style.pageStep);
+        widget = slider;
+        break;
+    }
     }
     widget->setObjectName(qtText(entry.name));
     // Set on every control: a style sheet on a frame would keep the window's font from its children.
@@ -151,7 +158,7 @@ QWidget* QtForm::createControl(const ControlLayout& entry, QWidget* parent) {
     }
     applyColour(*widget, QPalette::WindowText, entry.style.foreground);
     applyColour(*widget, QPalette::Window, entry.style.background);
-    widget->setGeometry(pixels(entry.left), pixels(entry.top), pixels(entry.width), pixels(entry.height));
+    widget->setGeometry(pixels(entry.x), pixels(entry.y), pixels(entry.width), pixels(entry.height));
     if (entry.style.autoSize) {
         widget->resize(widget->sizeHint());
     } else if (!entry.style.wordWrap && (entry.kind == ControlKind::label || entry.kind == ControlKind::checkBox)) {
@@ -200,40 +207,6 @@ void moveWindowTo(QWidget& window, TwipPoint position) {
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     const double dotsPerInch = dotsPerInchOf(window);
     window.move(origin + QPoint(pixelsOfTwips(position.left, dotsPerInch), pixelsOfTwips(position.top, dotsPerInch)));
-}
-
-QtFormDialog::QtFormDialog(QWidget* parent, const WindowLayout& table)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      form_(*this, table) {
-    // X11 shows the program's name in place of an empty title.
-    setWindowTitle(table.title.empty() ? QStringLiteral(" ") : qtText(table.title));
-    setFixedSize(form_.clientSize());
-    setModal(true);
-}
-
-void QtFormDialog::runModal() {
-    focusFirstControl();
-    exec();
-}
-
-void QtFormDialog::focusFirstControl() {
-    if (QWidget* first = form_.firstFocus()) first->setFocus(Qt::OtherFocusReason);
-}
-
-void QtFormDialog::reject() {
-    // Reached only through the window frame: Escape is kept from it below.
-    if (frameClosed_)
-        frameClosed_();
-    else
-        QDialog::reject();
-}
-
-void QtFormDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Cancel)) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace almanix

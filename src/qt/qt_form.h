@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QAbstractButton>
-#include <QDialog>
 #include <QPushButton>
 #include <functional>
 #include <map>
 #include <string>
 
-#include "setup/form_view.h"
+#include "setup/form_layout.h"
 
 class QKeyEvent;
 
@@ -59,53 +57,5 @@ inline QString qtText(std::string_view text) {
 TwipSize screenTwips(const QWidget& window);
 TwipSize windowTwips(const QWidget& window);
 void moveWindowTo(QWidget& window, TwipPoint position);
-
-// A fixed-size modal dialog built from its table. Escape presses nothing, and
-// closing through the frame is reported to frameClosed (the presenter's Cancel).
-class QtFormDialog : public QDialog {
-public:
-    QtFormDialog(QWidget* parent, const WindowLayout& table);
-
-    // Shows the dialog modally; returns when it has closed.
-    void runModal();
-    void focusFirstControl();
-    void setFrameClosed(std::function<void()> handler) { frameClosed_ = std::move(handler); }
-    void reject() override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-    QtForm form_;
-
-private:
-    std::function<void()> frameClosed_;
-};
-
-// The window operations every dialog's view shares, and the hook-up of its
-// presenter: the buttons and check boxes of its action table, and the frame.
-template <typename View, typename Presenter>
-class QtDialog : public QtFormDialog, public View {
-public:
-    using QtFormDialog::QtFormDialog;
-
-    void attach(Presenter& presenter) {
-        for (const ControlAction<Presenter>& action : Presenter::actions()) {
-            auto* button = qobject_cast<QAbstractButton*>(form_.control(action.control));
-            connect(button, &QAbstractButton::clicked, this,
-                    [&presenter, handler = action.handler] { (presenter.*handler)(); });
-        }
-        setFrameClosed([&presenter] { presenter.frameClosed(); });
-        attachControls(presenter);
-    }
-
-    TwipSize screenSize() override { return screenTwips(*this); }
-    TwipSize windowSize() override { return windowTwips(*this); }
-    void moveWindow(TwipPoint position) override { moveWindowTo(*this, position); }
-    void closeWindow() override { done(QDialog::Accepted); }
-
-protected:
-    // What is not a button: a calendar, a slider.
-    virtual void attachControls(Presenter&) {}
-};
 
 } // namespace almanix

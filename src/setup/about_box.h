@@ -1,6 +1,5 @@
 #pragma once
 
-#include <span>
 #include <string_view>
 
 #include "setup/form_view.h"
@@ -10,20 +9,16 @@ namespace almanix {
 // The about box: who makes the program and where to write to.
 const WindowLayout& aboutBoxLayout();
 
-struct AboutBoxControls {
-    static constexpr std::string_view okButton = "Command1";
-};
-
-class AboutBox {
+class AboutBox final : public FormPresenter {
 public:
     explicit AboutBox(FormView& view) : view_(view) {}
 
-    static std::span<const ControlAction<AboutBox>> actions();
-
-    void load() { centreForm(view_); }
-    void accept() { view_.closeWindow(); }
+    void load() override { centreForm(view_); }
+    void controlUsed(std::string_view control) override {
+        if (control == "okButton") view_.closeWindow();
+    }
     // Closing through the window frame does what OK does.
-    void frameClosed() { accept(); }
+    void frameClosed() override { view_.closeWindow(); }
 
 private:
     FormView& view_;

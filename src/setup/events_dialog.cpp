@@ -10,128 +10,205 @@ namespace almanix {
 
 namespace {
 
-using Controls = EventsDialogControls;
-
 constexpr FontChoice kDefaultFont{"MS Sans Serif", 8.25};
 constexpr FontChoice kArial{"Arial", 10.5};
 constexpr FontChoice kCalendarDays{"MS Sans Serif", 8.25};
 constexpr FontChoice kCalendarDayNames{"MS Sans Serif", 8.25, true};
 
 constexpr ControlLayout kControls[] = {
-    {ControlKind::label, "lbl(0)", "Current Date :", 3780, 120, 960, 192, 0, {}, {.autoSize = true}},
-    {ControlKind::textBox, Controls::dateBox, "", 4920, 120, 1032, 285, 1},
-    {ControlKind::frame, Controls::optionsFrame, "Navigation Options", 3780, 480, 2295, 1095, 2},
-    {ControlKind::checkBox,
-     Controls::monthReadOnlyBox,
-     "Month Read-Only",
-     120,
-     240,
-     1815,
-     195,
-     3,
-     {},
-     {},
-     Controls::optionsFrame},
-    {ControlKind::checkBox,
-     Controls::yearReadOnlyBox,
-     "Year Read-Only",
-     120,
-     540,
-     1815,
-     195,
-     4,
-     {},
-     {},
-     Controls::optionsFrame},
-    {ControlKind::checkBox,
-     Controls::iterationButtonsBox,
-     "Show Iterration Buttons",
-     120,
-     840,
-     1995,
-     195,
-     5,
-     {},
-     {},
-     Controls::optionsFrame},
-    {ControlKind::label, "lbl(1)", "Events:", 120, 3000, 540, 195, 6, {}, {.autoSize = true}},
-    {ControlKind::listBox, Controls::eventList, "", 120, 3240, 7152, 1815, 7},
-    {ControlKind::button, Controls::addButton, "Add", 4440, 2760, 732, 372, 8},
-    {ControlKind::button, Controls::deleteButton, "Delete", 5760, 2760, 732, 372, 9},
-    {ControlKind::textBox, Controls::contentBox, "", 3840, 2280, 3372, 372, 10, kArial, {.maxLength = 30}},
-    {ControlKind::label, "Label1", "Event Content:", 3840, 2040, 1092, 252, 11},
-    {ControlKind::button, Controls::okButton, "OK", 6480, 120, 732, 372, 12},
-    {ControlKind::button, Controls::cancelButton, "Cancel", 6480, 600, 732, 372, 13},
-    {ControlKind::calendar,
-     Controls::calendar,
-     "",
-     120,
-     120,
-     3492,
-     2892,
-     14,
-     kCalendarDays,
-     {.headerFont = kCalendarDayNames}},
-    {ControlKind::label, "Label2", "How many days before get reminded ?", 3840, 1680, 2772, 252, 15},
-    {ControlKind::textBox, Controls::daysBeforeBox, "1", 6840, 1680, 372, 288, 16, kArial, {.maxLength = 2}},
+    {.name = "dateLabel",
+     .kind = ControlKind::label,
+     .caption = "Current Date :",
+     .x = 3780,
+     .y = 120,
+     .width = 960,
+     .height = 192,
+     .tabIndex = 0,
+     .style = {.autoSize = true}},
+    {.name = "dateBox", .kind = ControlKind::textBox, .x = 4920, .y = 120, .width = 1032, .height = 285, .tabIndex = 1},
+    {.name = "optionsFrame",
+     .kind = ControlKind::frame,
+     .caption = "Navigation Options",
+     .x = 3780,
+     .y = 480,
+     .width = 2295,
+     .height = 1095,
+     .tabIndex = 2},
+    {.name = "monthReadOnlyBox",
+     .kind = ControlKind::checkBox,
+     .caption = "Month Read-Only",
+     .x = 120,
+     .y = 240,
+     .width = 1815,
+     .height = 195,
+     .tabIndex = 3,
+     .container = "optionsFrame"},
+    {.name = "yearReadOnlyBox",
+     .kind = ControlKind::checkBox,
+     .caption = "Year Read-Only",
+     .x = 120,
+     .y = 540,
+     .width = 1815,
+     .height = 195,
+     .tabIndex = 4,
+     .container = "optionsFrame"},
+    {.name = "iterationButtonsBox",
+     .kind = ControlKind::checkBox,
+     .caption = "Show Iterration Buttons",
+     .x = 120,
+     .y = 840,
+     .width = 1995,
+     .height = 195,
+     .tabIndex = 5,
+     .container = "optionsFrame"},
+    {.name = "eventsLabel",
+     .kind = ControlKind::label,
+     .caption = "Events:",
+     .x = 120,
+     .y = 3000,
+     .width = 540,
+     .height = 195,
+     .tabIndex = 6,
+     .style = {.autoSize = true}},
+    {.name = "eventList",
+     .kind = ControlKind::listBox,
+     .x = 120,
+     .y = 3240,
+     .width = 7152,
+     .height = 1815,
+     .tabIndex = 7},
+    {.name = "addButton",
+     .kind = ControlKind::button,
+     .caption = "Add",
+     .x = 4440,
+     .y = 2760,
+     .width = 732,
+     .height = 372,
+     .tabIndex = 8},
+    {.name = "deleteButton",
+     .kind = ControlKind::button,
+     .caption = "Delete",
+     .x = 5760,
+     .y = 2760,
+     .width = 732,
+     .height = 372,
+     .tabIndex = 9},
+    {.name = "contentBox",
+     .kind = ControlKind::textBox,
+     .x = 3840,
+     .y = 2280,
+     .width = 3372,
+     .height = 372,
+     .tabIndex = 10,
+     .font = kArial,
+     .style = {.maxLength = 30}},
+    {.name = "contentLabel",
+     .kind = ControlKind::label,
+     .caption = "Event Content:",
+     .x = 3840,
+     .y = 2040,
+     .width = 1092,
+     .height = 252,
+     .tabIndex = 11},
+    {.name = "okButton",
+     .kind = ControlKind::button,
+     .caption = "OK",
+     .x = 6480,
+     .y = 120,
+     .width = 732,
+     .height = 372,
+     .tabIndex = 12},
+    {.name = "cancelButton",
+     .kind = ControlKind::button,
+     .caption = "Cancel",
+     .x = 6480,
+     .y = 600,
+     .width = 732,
+     .height = 372,
+     .tabIndex = 13},
+    {.name = "calendar",
+     .kind = ControlKind::calendar,
+     .x = 120,
+     .y = 120,
+     .width = 3492,
+     .height = 2892,
+     .tabIndex = 14,
+     .font = kCalendarDays,
+     .style = {.headerFont = kCalendarDayNames}},
+    {.name = "daysBeforeLabel",
+     .kind = ControlKind::label,
+     .caption = "How many days before get reminded ?",
+     .x = 3840,
+     .y = 1680,
+     .width = 2772,
+     .height = 252,
+     .tabIndex = 15},
+    {.name = "daysBeforeBox",
+     .kind = ControlKind::textBox,
+     .x = 6840,
+     .y = 1680,
+     .width = 372,
+     .height = 288,
+     .tabIndex = 16,
+     .font = kArial,
+     .style = {.maxLength = 2}},
 };
 
-constexpr WindowLayout kLayout{"eventsfm", "Events Setup", 7350, 5490, kDefaultFont, {}, kControls, {}};
+constexpr WindowLayout kLayout{.name = "eventsDialog",
+                               .title = "Events Setup",
+                               .clientWidth = 7350,
+                               .clientHeight = 5490,
+                               .defaultFont = kDefaultFont,
+                               .controls = kControls};
 
 constexpr ControlAction<EventsDialog> kActions[] = {
-    {Controls::addButton, &EventsDialog::add},
-    {Controls::deleteButton, &EventsDialog::remove},
-    {Controls::okButton, &EventsDialog::accept},
-    {Controls::cancelButton, &EventsDialog::cancel},
-    {Controls::monthReadOnlyBox, &EventsDialog::monthReadOnlyToggled},
-    {Controls::yearReadOnlyBox, &EventsDialog::yearReadOnlyToggled},
-    {Controls::iterationButtonsBox, &EventsDialog::iterationButtonsToggled},
+    {"addButton", &EventsDialog::add},
+    {"deleteButton", &EventsDialog::remove},
+    {"okButton", &EventsDialog::accept},
+    {"cancelButton", &EventsDialog::cancel},
+};
+
+// The check box that mirrors each of the calendar's options.
+constexpr std::pair<CalendarOption, std::string_view> kOptionBoxes[] = {
+    {CalendarOption::monthReadOnly, "monthReadOnlyBox"},
+    {CalendarOption::yearReadOnly, "yearReadOnlyBox"},
+    {CalendarOption::showIterationButtons, "iterationButtonsBox"},
 };
 
 } // namespace
 
 const WindowLayout& eventsDialogLayout() { return kLayout; }
 
-std::span<const ControlAction<EventsDialog>> EventsDialog::actions() { return kActions; }
-
-std::string_view textBoxNameOf(EventsTextBox box) {
-    switch (box) {
-    case EventsTextBox::date: return Controls::dateBox;
-    case EventsTextBox::content: return Controls::contentBox;
-    case EventsTextBox::daysBefore: return Controls::daysBeforeBox;
-    }
-    return {};
-}
-
-std::string_view checkBoxNameOf(CalendarOption option) {
-    switch (option) {
-    case CalendarOption::monthReadOnly: return Controls::monthReadOnlyBox;
-    case CalendarOption::yearReadOnly: return Controls::yearReadOnlyBox;
-    case CalendarOption::showIterationButtons: return Controls::iterationButtonsBox;
-    }
-    return {};
-}
-
-EventsDialog::EventsDialog(EventsDialogView& view, SetupServices& services)
+EventsDialog::EventsDialog(FormView& view, SetupServices& services)
     : view_(view),
       services_(services),
-      calendar_(view.calendarControl(), [this](const CalendarDate& date) { dateChanged(date); }) {}
+      calendar_(view.calendar("calendar"), [this](const CalendarDate& date) { dateChanged(date); }) {}
 
 void EventsDialog::load() {
     centreForm(view_);
     calendar_.setDate(services_.events.clock.now().date);
-    view_.setText(EventsTextBox::date, services_.events.shortDate.format(calendar_.date()));
+    view_.setText("dateBox", services_.events.shortDate.format(calendar_.date()));
     // The check boxes start as the calendar's own options.
-    for (CalendarOption option : kCalendarOptions) {
+    for (const auto& [option, checkBox] : kOptionBoxes) {
         const bool value = calendar_.options().get(option);
-        if (view_.isChecked(option) != value) {
-            view_.setChecked(option, value);
-            optionToggled(option);
+        if (view_.isChecked(checkBox) != value) {
+            view_.setChecked(checkBox, value);
+            optionToggled(option, checkBox);
         }
     }
+    // The number the saver goes by, so that OK keeps it unless the user changes it.
+    view_.setText("daysBeforeBox", std::to_string(loadSettings(services_.registry).daysBeforeEvent));
     loadEventList();
-    view_.selectListItem(-1);
+    view_.selectItem("eventList", std::nullopt);
 }
+
+void EventsDialog::controlUsed(std::string_view control) {
+    for (const auto& [option, checkBox] : kOptionBoxes)
+        if (control == checkBox) return optionToggled(option, checkBox);
+    runAction<EventsDialog>(kActions, *this, control);
+}
+
+void EventsDialog::datePicked(std::string_view, const CalendarDate& date) { calendar_.picked(date); }
 
 void EventsDialog::loadEventList() {
     EventList list = almanix::loadEventList(services_.events);
@@ -168,20 +245,22 @@ bool EventsDialog::unreadableFileExists(EventFileStatus status) {
 }
 
 void EventsDialog::dateChanged(const CalendarDate& date) {
-    view_.setText(EventsTextBox::date, services_.events.shortDate.format(date));
+    view_.setText("dateBox", services_.events.shortDate.format(date));
 }
 
-void EventsDialog::optionToggled(CalendarOption option) { calendar_.setOption(option, view_.isChecked(option)); }
+void EventsDialog::optionToggled(CalendarOption option, std::string_view checkBox) {
+    calendar_.setOption(option, view_.isChecked(checkBox));
+}
 
 void EventsDialog::appendListItem(const std::string& item) {
     ++listedCount_;
-    view_.appendListItem(item);
-    view_.selectListItem(static_cast<int>(listedCount_) - 1);
+    view_.appendItem("eventList", item);
+    view_.selectItem("eventList", listedCount_ - 1);
 }
 
 void EventsDialog::add() {
     // A line break pasted into the box would split the event's line in the file.
-    std::string content = view_.text(EventsTextBox::content);
+    std::string content = view_.text("contentBox");
     content.resize(std::min(content.size(), content.find_first_of("\r\n")));
     if (content.empty()) {
         showMessage(std::string(kNoContentMessage));
@@ -193,7 +272,7 @@ void EventsDialog::add() {
         return;
     }
     // A date with a space in it would make a line whose date the saver cannot read.
-    const std::string dateText = view_.text(EventsTextBox::date);
+    const std::string dateText = view_.text("dateBox");
     const auto date =
         dateText.find(' ') == std::string::npos ? services_.events.shortDate.parse(dateText) : std::nullopt;
     if (!date) {
@@ -211,18 +290,25 @@ void EventsDialog::add() {
 }
 
 void EventsDialog::remove() {
-    const int index = view_.selectedListIndex();
-    if (index < 0 || index >= static_cast<int>(listedCount_)) return;
-    fileLines_.erase(fileLines_.begin() + static_cast<std::ptrdiff_t>(lineOfEvent(static_cast<std::size_t>(index))));
+    const std::optional<std::size_t> index = view_.selectedItem("eventList");
+    if (!index || *index >= listedCount_) return;
+    fileLines_.erase(fileLines_.begin() + static_cast<std::ptrdiff_t>(lineOfEvent(*index)));
     --listedCount_;
-    view_.removeListItem(index);
-    view_.selectListItem(-1);
+    view_.removeItem("eventList", *index);
+    view_.selectItem("eventList", std::nullopt);
 }
 
-// OK stores both the events and the days-before number, or neither: the event
-// file goes first, and is put back as it was should the setting then fail.
+// OK stores both the days-before number and the events, or neither: a number
+// it cannot store stops it before anything is written, and should the setting
+// fail after the event file was written, the file is put back as it was.
 // Whatever fails is shown, and the dialog stays open with every edit.
 void EventsDialog::accept() {
+    const std::string daysBefore = view_.text("daysBeforeBox");
+    if (!wholeNumberOf(daysBefore)) {
+        showMessage(daysBefore + std::string(kIllegalFormatMessage));
+        view_.focus("daysBeforeBox");
+        return;
+    }
     EventStore& events = services_.events;
     const std::string path = events.paths.eventFile();
     // Kept to be put back should the setting fail.
@@ -242,12 +328,6 @@ void EventsDialog::accept() {
                         : "The events could not be saved: the folder " + folder +
                               " does not exist. Nothing was lost: the list still holds every change. "
                               "Make the folder and press OK again, or press Cancel.");
-        return;
-    }
-    const std::string daysBefore = view_.text(EventsTextBox::daysBefore);
-    if (!wholeNumberOf(daysBefore)) {
-        showMessage(daysBefore + std::string(kIllegalFormatMessage));
-        view_.closeWindow();
         return;
     }
     const SettingWrite write = storeSetting(services_.registry, kDaysBeforeEventName, daysBefore);

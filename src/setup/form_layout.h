@@ -17,7 +17,7 @@ inline constexpr double kTwipsPerInch = 1440;
 enum class ControlKind { label, textBox, frame, checkBox, listBox, button, calendar, slider };
 
 struct FontChoice {
-    std::string_view face;
+    std::string_view face{};
     double points = 0;
     bool bold = false;
     bool italic = false;
@@ -47,6 +47,7 @@ struct ControlStyle {
     bool wordWrap = false;
     TextAlignment alignment = TextAlignment::left;
     int maxLength = 0; // a text box's limit in characters; 0 for none
+    int pageStep = 0; // how far a slider moves for a click beside its thumb, or Page Up and Down
     ColourChoice foreground{};
     ColourChoice background{};
     std::optional<FontChoice> headerFont{}; // the calendar's day names
@@ -54,12 +55,15 @@ struct ControlStyle {
 
 inline constexpr int kNoTabStop = -1;
 
+// One control of a window. Its name is its role ("addButton", "daysBeforeBox"):
+// presenters, both shells and the tests reach it by that name.
 struct ControlLayout {
-    ControlKind kind;
-    std::string_view name; // the control's name; indexed controls add "(n)"
-    std::string_view caption; // caption or initial text
-    int left, top, width, height; // twips; inside a frame, relative to the frame
-    int tabIndex;
+    std::string_view name{};
+    ControlKind kind = ControlKind::label;
+    std::string_view caption{}; // caption or initial text
+    int x = 0, y = 0; // the top-left corner in twips; inside a frame, relative to the frame
+    int width = 0, height = 0; // twips
+    int tabIndex = kNoTabStop;
     std::optional<FontChoice> font{}; // nothing: the window's default font
     ControlStyle style{};
     std::string_view container{}; // the frame that holds it; empty for the window
@@ -70,14 +74,19 @@ struct MenuItem {
     std::string_view caption; // "&" marks the access key
 };
 
+// The program's main window stays until it is closed through its frame, and
+// the program ends with it; a dialog is shown modally over the window that opens it.
+enum class WindowKind { mainWindow, dialog };
+
 struct WindowLayout {
-    std::string_view name;
-    std::string_view title;
-    int clientWidth, clientHeight; // twips
-    FontChoice defaultFont;
-    ColourChoice background;
-    std::span<const ControlLayout> controls;
-    std::span<const MenuItem> menu;
+    std::string_view name{};
+    WindowKind kind = WindowKind::dialog;
+    std::string_view title{};
+    int clientWidth = 0, clientHeight = 0; // twips
+    FontChoice defaultFont{};
+    ColourChoice background{};
+    std::span<const ControlLayout> controls{};
+    std::span<const MenuItem> menu{};
 
     // The control of that name, or null.
     const ControlLayout* control(std::string_view controlName) const;

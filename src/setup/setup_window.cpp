@@ -1,55 +1,59 @@
 #include "setup/setup_window.h"
 
+#include "setup/about_box.h"
+#include "setup/events_dialog.h"
+#include "setup/speed_dialog.h"
+
 namespace almanix {
 
 namespace {
 
-using Controls = SetupWindowControls;
-
 constexpr FontChoice kDefaultFont{"MS Sans Serif", 8.25};
 
 constexpr ControlLayout kControls[] = {
-    {ControlKind::label,
-     "Label1",
-     "Almanix Screen Saver",
-     1680,
-     240,
-     2895,
-     855,
-     kNoTabStop,
-     FontChoice{"Times New Roman", 18, true, true},
-     {.wordWrap = true, .alignment = TextAlignment::centre, .foreground = {ColourRole::fixed, {0, 0, 255}}}},
-    {ControlKind::label,
-     Controls::helpLabel,
-     "",
-     120,
-     1200,
-     6255,
-     3015,
-     kNoTabStop,
-     FontChoice{"Times New Roman", 11.25, true},
-     {.wordWrap = true}},
+    {.name = "titleLabel",
+     .kind = ControlKind::label,
+     .caption = "Almanix Screen Saver",
+     .x = 1680,
+     .y = 240,
+     .width = 2895,
+     .height = 855,
+     .font = FontChoice{"Times New Roman", 18, true, true},
+     .style = {.wordWrap = true, .alignment = TextAlignment::centre, .foreground = {ColourRole::fixed, {0, 0, 255}}}},
+    {.name = "helpLabel",
+     .kind = ControlKind::label,
+     .x = 120,
+     .y = 1200,
+     .width = 6255,
+     .height = 3015,
+     .font = FontChoice{"Times New Roman", 11.25, true},
+     .style = {.wordWrap = true}},
 };
 
 constexpr MenuItem kMenu[] = {
-    {Controls::eventsItem, "&Events "},
-    {Controls::speedItem, "Move &Speed"},
-    {Controls::aboutItem, "&About"},
+    {"eventsItem", "&Events "},
+    {"speedItem", "Move &Speed"},
+    {"aboutItem", "&About"},
 };
 
-constexpr WindowLayout kLayout{"setupfm", "Setup", 6510, 6180, kDefaultFont, {}, kControls, kMenu};
+constexpr WindowLayout kLayout{.name = "setupWindow",
+                               .kind = WindowKind::mainWindow,
+                               .title = "Setup",
+                               .clientWidth = 6510,
+                               .clientHeight = 6180,
+                               .defaultFont = kDefaultFont,
+                               .controls = kControls,
+                               .menu = kMenu};
 
 constexpr ControlAction<SetupWindow> kActions[] = {
-    {Controls::eventsItem, &SetupWindow::openEventsDialog},
-    {Controls::speedItem, &SetupWindow::openSpeedDialog},
-    {Controls::aboutItem, &SetupWindow::openAboutBox},
+    {"eventsItem", &SetupWindow::openEventsDialog},
+    {"speedItem", &SetupWindow::openSpeedDialog},
+    {"aboutItem", &SetupWindow::openAboutBox},
 };
 
 } // namespace
 
 const WindowLayout& setupWindowLayout() { return kLayout; }
-
-std::span<const ControlAction<SetupWindow>> SetupWindow::actions() { return kActions; }
 
 std::string helpParagraph(std::string_view picturesFolderText) {
     std::string text = "Thank you for using Almanix as your screen saver. "
@@ -65,15 +69,20 @@ std::string helpParagraph(std::string_view picturesFolderText) {
     return text;
 }
 
-SetupWindow::SetupWindow(SetupWindowView& view, SetupDialogs& dialogs, std::string_view picturesFolderText)
-    : view_(view),
-      dialogs_(dialogs),
-      picturesFolderText_(picturesFolderText) {}
+SetupWindow::SetupWindow(FormView& view, SetupServices& services) : view_(view), services_(services) {}
 
 void SetupWindow::load() {
     // The help names the folder of this system, so it is filled in here rather than in the table.
-    view_.setLabelText(Controls::helpLabel, helpParagraph(picturesFolderText_));
+    view_.setText("helpLabel", helpParagraph(services_.events.paths.picturesFolderText));
     centreForm(view_);
 }
+
+void SetupWindow::controlUsed(std::string_view control) { runAction<SetupWindow>(kActions, *this, control); }
+
+void SetupWindow::openEventsDialog() { openDialog<EventsDialog>(view_, eventsDialogLayout(), services_); }
+
+void SetupWindow::openSpeedDialog() { openDialog<SpeedDialog>(view_, speedDialogLayout(), services_); }
+
+void SetupWindow::openAboutBox() { openDialog<AboutBox>(view_, aboutBoxLayout()); }
 
 } // namespace almanix

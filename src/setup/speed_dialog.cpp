@@ -8,61 +8,110 @@ namespace almanix {
 
 namespace {
 
-using Controls = SpeedDialogControls;
-
 constexpr FontChoice kDefaultFont{"MS Sans Serif", 8.25};
 constexpr FontChoice kButtonFont{"Arial", 9.75, true};
 
 constexpr ControlLayout kControls[] = {
-    {ControlKind::slider, Controls::slider, "", 240, 240, 2415, 375, 0},
-    {ControlKind::button, Controls::okButton, "OK", 720, 1560, 975, 495, 1, kButtonFont},
-    {ControlKind::button, Controls::cancelButton, "Cancel", 2160, 1560, 975, 495, 2, kButtonFont},
-    {ControlKind::label,
-     Controls::speedLabel,
-     "0",
-     3000,
-     240,
-     135,
-     240,
-     3,
-     FontChoice{"Arial", 9.75},
-     {.autoSize = true,
-      .alignment = TextAlignment::centre,
-      .foreground = {ColourRole::windowText},
-      .background = {ColourRole::scrollBar}}},
-    {ControlKind::label, "Label1", "Pixels/Move", 2760, 600, 975, 255, 4},
-    {ControlKind::label, "Label2", "slow", 240, 600, 495, 375, 5},
-    {ControlKind::label, "Label3", "fast", 2400, 600, 375, 255, 6},
+    {.name = "speedSlider",
+     .kind = ControlKind::slider,
+     .x = 240,
+     .y = 240,
+     .width = 2415,
+     .height = 375,
+     .tabIndex = 0,
+     .style = {.pageStep = 5}},
+    {.name = "okButton",
+     .kind = ControlKind::button,
+     .caption = "OK",
+     .x = 720,
+     .y = 1560,
+     .width = 975,
+     .height = 495,
+     .tabIndex = 1,
+     .font = kButtonFont},
+    {.name = "cancelButton",
+     .kind = ControlKind::button,
+     .caption = "Cancel",
+     .x = 2160,
+     .y = 1560,
+     .width = 975,
+     .height = 495,
+     .tabIndex = 2,
+     .font = kButtonFont},
+    {.name = "speedLabel",
+     .kind = ControlKind::label,
+     .caption = "0",
+     .x = 3000,
+     .y = 240,
+     .width = 135,
+     .height = 240,
+     .tabIndex = 3,
+     .font = FontChoice{"Arial", 9.75},
+     .style = {.autoSize = true,
+               .alignment = TextAlignment::centre,
+               .foreground = {ColourRole::windowText},
+               .background = {ColourRole::scrollBar}}},
+    {.name = "unitLabel",
+     .kind = ControlKind::label,
+     .caption = "Pixels/Move",
+     .x = 2760,
+     .y = 600,
+     .width = 975,
+     .height = 255,
+     .tabIndex = 4},
+    {.name = "slowLabel",
+     .kind = ControlKind::label,
+     .caption = "slow",
+     .x = 240,
+     .y = 600,
+     .width = 495,
+     .height = 375,
+     .tabIndex = 5},
+    {.name = "fastLabel",
+     .kind = ControlKind::label,
+     .caption = "fast",
+     .x = 2400,
+     .y = 600,
+     .width = 375,
+     .height = 255,
+     .tabIndex = 6},
 };
 
-constexpr WindowLayout kLayout{"speedfm", "Speed Setup", 3750, 2505, kDefaultFont, kLightGrey, kControls, {}};
+constexpr WindowLayout kLayout{.name = "speedDialog",
+                               .title = "Speed Setup",
+                               .clientWidth = 3750,
+                               .clientHeight = 2505,
+                               .defaultFont = kDefaultFont,
+                               .background = kLightGrey,
+                               .controls = kControls};
 
 constexpr ControlAction<SpeedDialog> kActions[] = {
-    {Controls::okButton, &SpeedDialog::accept},
-    {Controls::cancelButton, &SpeedDialog::cancel},
+    {"speedSlider", &SpeedDialog::speedChanged},
+    {"okButton", &SpeedDialog::accept},
+    {"cancelButton", &SpeedDialog::cancel},
 };
 
 } // namespace
 
 const WindowLayout& speedDialogLayout() { return kLayout; }
 
-std::span<const ControlAction<SpeedDialog>> SpeedDialog::actions() { return kActions; }
-
-SpeedDialog::SpeedDialog(SpeedDialogView& view, SetupServices& services) : view_(view), services_(services) {}
+SpeedDialog::SpeedDialog(FormView& view, SetupServices& services) : view_(view), services_(services) {}
 
 void SpeedDialog::load() {
     centreForm(view_);
     const std::int16_t speed = loadSettings(services_.registry).moveSpeed;
-    view_.setSliderMaximum(kMoveSpeedHighest);
-    view_.setSliderMinimum(kMoveSpeedLowest);
-    view_.setSliderValue(speed);
-    view_.setSpeedText(std::to_string(speed));
+    view_.setRange("speedSlider", kMoveSpeedLowest, kMoveSpeedHighest);
+    view_.setValue("speedSlider", speed);
+    view_.setText("speedLabel", std::to_string(speed));
 }
 
-void SpeedDialog::speedChanged() { view_.setSpeedText(std::to_string(view_.sliderValue())); }
+void SpeedDialog::controlUsed(std::string_view control) { runAction<SpeedDialog>(kActions, *this, control); }
+
+void SpeedDialog::speedChanged() { view_.setText("speedLabel", std::to_string(view_.value("speedSlider"))); }
 
 void SpeedDialog::accept() {
-    const SettingWrite write = storeSetting(services_.registry, kMoveSpeedName, std::to_string(view_.sliderValue()));
+    const SettingWrite write =
+        storeSetting(services_.registry, kMoveSpeedName, std::to_string(view_.value("speedSlider")));
     if (!write.stored()) {
         // The dialog stays, with the user's choice, for another try.
         services_.messages.show(failedWriteMessage(write) + " Press OK to try again, or Cancel.", kApplicationTitle);

@@ -158,17 +158,22 @@ HWND Win32Form::createControl(const ControlLayout& entry) {
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(fontChoiceOf(entry))), FALSE);
     if (entry.kind == ControlKind::textBox && entry.style.maxLength > 0)
         SendMessageA(control, EM_SETLIMITTEXT, static_cast<WPARAM>(entry.style.maxLength), 0);
+    if (entry.kind == ControlKind::slider) {
+        SendMessageA(control, TBM_SETTICFREQ, 1, 0);
+        SendMessageA(control, TBM_SETLINESIZE, 0, 1);
+        if (entry.style.pageStep > 0) SendMessageA(control, TBM_SETPAGESIZE, 0, entry.style.pageStep);
+    }
     placeControl(entry, control);
     return control;
 }
 
 RECT Win32Form::tablePlaceOf(const ControlLayout& entry) const {
     // A control inside a frame is placed relative to it but belongs to the window.
-    int left = entry.left;
-    int top = entry.top;
+    int left = entry.x;
+    int top = entry.y;
     if (const ControlLayout* frame = entry.container.empty() ? nullptr : table_.control(entry.container)) {
-        left += frame->left;
-        top += frame->top;
+        left += frame->x;
+        top += frame->y;
     }
     const int x = pixelsAcross(left);
     const int y = pixelsDown(top);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "setup/setup_window.h"
 #include "win32/win32_platform.h"
 
 namespace almanix {
@@ -29,8 +30,9 @@ bool Win32StartupShell::showSaverPreview(std::int32_t hostWindow, const SaverOpt
 }
 
 bool Win32StartupShell::showSetupWindow() {
-    setupWindow_ = std::make_unique<Win32SetupWindow>(platform_);
-    if (setupWindow_->open()) return true;
+    setupWindow_ = openMainWindow(
+        setupWindowLayout(), [this](FormView& view) { return std::make_unique<SetupWindow>(view, setupServices_); });
+    if (setupWindow_.view) return true;
     platform_.messages.show("The setup window could not be opened.", kApplicationTitle);
     return false;
 }

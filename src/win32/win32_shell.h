@@ -2,9 +2,10 @@
 
 #include <memory>
 
+#include "setup/setup_services.h"
 #include "startup/program_start.h"
+#include "win32/win32_form_view.h"
 #include "win32/win32_saver.h"
-#include "win32/win32_setup_window.h"
 
 namespace almanix {
 
@@ -12,7 +13,9 @@ namespace almanix {
 // shell, which outlives the message loop.
 class Win32StartupShell final : public StartupShell {
 public:
-    explicit Win32StartupShell(Platform& platform) : platform_(platform) {}
+    explicit Win32StartupShell(Platform& platform)
+        : platform_(platform),
+          setupServices_{platform.eventStore(), platform.registry, platform.messages} {}
 
     bool anotherCopyIsRunning() override;
     bool showSaverFullScreen(const SaverOptions& options) override;
@@ -22,7 +25,9 @@ public:
 private:
     Platform& platform_;
     std::unique_ptr<Win32Saver> saver_;
-    std::unique_ptr<Win32SetupWindow> setupWindow_;
+    // What the setup window and its dialogs read and write through.
+    SetupServices setupServices_;
+    Win32MainWindow setupWindow_;
 };
 
 } // namespace almanix

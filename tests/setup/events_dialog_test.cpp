@@ -1,30 +1,34 @@
 #include <gtest/gtest.h>
 
-#include "setup/fake_setup_views.h"
+#include "setup/events_dialog.h"
+#include "setup/fake_form_view.h"
 
 namespace almanix {
 namespace {
 
-using testing::FakeEventsDialogView;
 using Items = std::vector<std::string>;
 
 struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
-    FakeEventsDialogView view;
+    std::optional<testing::FakeFormView> view;
     std::optional<EventsDialog> dialog;
 
     // A fresh dialog over a fresh view, as each opening makes them; the stores stay.
     void open(const Items& stored = {}) {
         if (!stored.empty()) files.files[eventFile] = fileOf(stored);
         messages.shown.clear();
-        view = FakeEventsDialogView{};
-        dialog.emplace(view, setup);
+        dialog.reset();
+        view.emplace(eventsDialogLayout());
+        dialog.emplace(*view, setup);
+        view->presenter = &*dialog;
         dialog->load();
     }
     void add(const std::string& date, const std::string& content) {
-        view.texts[EventsTextBox::date] = date;
-        view.texts[EventsTextBox::content] = content;
-        dialog->add();
+        view->texts["dateBox"] = date;
+        view->texts["contentBox"] = content;
+        view->press("addButton");
     }
+    const Items& list() { return view->lists["eventList"]; }
+    void select(std::size_t index) { view->selections["eventList"] = index; }
     static std::string fileOf(const Items& items) {
         std::string text;
         for (const std::string& item : items) text += "#" + item + "\r\n";
@@ -56,36 +60,59 @@ TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
         SCOPED_TRACE(c.dateText + "," + c.content);
         open();
         add(c.dateText, c.content);
-        EXPECT_EQ(view.list, c.list);
-        EXPECT_EQ(view.selected, c.list.empty() ? -1 : 0);
+        EXPECT_EQ(list(), c.list);
+        EXPECT_EQ(view->selections["eventList"], c.list.empty() ? std::nullopt : std::optional<std::size_t>(0));
         EXPECT_EQ(messages.shown, c.messages);
     }
     EXPECT_TRUE(files.writeLog.empty());
 }
 
-// OK writes the list, with the lines it never writes where they stand, then
-// stores the days-before text as typed, or tells it is no number.
-TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
-    struct Case {
-        std::string daysBefore;
-        std::optional<std::string> stored;
-    };
-    const Case cases[] = {{"07", "07"}, {"-3", "-3"}, {"ab", std::nullopt}, {"", std::nullopt}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.daysBefore);
+// The box opens with the number the saver goes by, so that OK keeps it.
+TEST_F(EventsDialogTest, TheDaysBeforeBoxOpensWithTheStoredNumber) {
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {std::nullopt, "1"}, {"07", "7"}, {"150", "99"}, {"-3", "1"}, {"x", "1"}};
+    for (const auto& [stored, shown] : cases) {
+        SCOPED_TRACE(stored.value_or("nothing"));
         registry.keys.clear();
-        files.files[eventFile] = "#a\r\n\r\nX05/14/2027 Friday x\r\n#b\r\n";
+        if (stored)
+            registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text,
+                         *stored);
         open();
-        EXPECT_EQ(view.list, (Items{"a", "b"}));
-        view.selected = 0;
-        dialog->remove();
+        EXPECT_EQ(view->texts["daysBeforeBox"], shown);
+        view->press("okButton");
+        EXPECT_EQ(this->stored(kDaysBeforeEventName), shown);
+    }
+}
+
+// OK writes the list, with the lines it never writes where they stand, and
+// stores the days-before text as typed; a text that is no number is told
+// before anything is written, and the dialog stays with every edit.
+TEST_F(EventsDialogTest, OkChecksTheDaysBeforeTextThenWritesTheListAndStoresTheTextAsTyped) {
+    const std::string before = "#a\r\n\r\nX05/14/2027 Friday x\r\n#b\r\n";
+    const std::string after = "\r\nX05/14/2027 Friday x\r\n#b\r\n#12/06/2026 Sunday c\r\n";
+    for (const std::string daysBefore : {"07", "-3", "ab", ""}) {
+        SCOPED_TRACE(daysBefore);
+        registry.keys.clear();
+        files.files[eventFile] = before;
+        open();
+        EXPECT_EQ(list(), (Items{"a", "b"}));
+        select(0);
+        view->press("deleteButton");
         add("12/06/2026", "c");
-        view.texts[EventsTextBox::daysBefore] = c.daysBefore;
-        dialog->accept();
-        EXPECT_EQ(files.files[eventFile], "\r\nX05/14/2027 Friday x\r\n#b\r\n#12/06/2026 Sunday c\r\n");
-        EXPECT_EQ(stored(kDaysBeforeEventName), c.stored);
-        EXPECT_EQ(messages.shown, c.stored ? Items{} : Items{c.daysBefore + " is illegal format. It must be number."});
-        EXPECT_EQ(view.closings, 1);
+        view->texts["daysBeforeBox"] = daysBefore;
+        view->press("okButton");
+        const bool number = daysBefore == "07" || daysBefore == "-3";
+        EXPECT_EQ(files.files[eventFile], number ? after : before);
+        EXPECT_EQ(stored(kDaysBeforeEventName), number ? std::optional(daysBefore) : std::nullopt);
+        EXPECT_EQ(messages.shown, number ? Items{} : Items{daysBefore + " is illegal format. It must be number."});
+        EXPECT_EQ(view->closings, number ? 1 : 0);
+        if (number) continue;
+        EXPECT_EQ(view->focused, "daysBeforeBox");
+        view->texts["daysBeforeBox"] = "5";
+        view->press("okButton");
+        EXPECT_EQ(files.files[eventFile], after);
+        EXPECT_EQ(stored(kDaysBeforeEventName), "5");
+        EXPECT_EQ(view->closings, 1);
     }
 }
 
@@ -120,21 +147,21 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
         registry.keys.clear();
         open();
         add("12/06/2026", "Dentist");
-        view.texts[EventsTextBox::daysBefore] = "5";
+        view->texts["daysBeforeBox"] = "5";
         files.failWrites = c.fault == Fault::eventWrite;
         registry.failWrites = c.fault == Fault::setting;
-        dialog->accept();
+        view->press("okButton");
         EXPECT_EQ(messages.shown, Items{c.message});
-        EXPECT_EQ(view.closings, 0);
+        EXPECT_EQ(view->closings, 0);
         EXPECT_EQ(files.files.count(eventFile) ? std::optional(files.files[eventFile]) : std::nullopt, c.file);
         EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
 
         files.failWrites = registry.failWrites = false;
         if (c.fault == Fault::unreadableFile) continue; // its events are still not in the list
-        dialog->accept();
+        view->press("okButton");
         EXPECT_EQ(files.files[eventFile], c.file.value_or("") + fileOf({"12/06/2026 Sunday Dentist"}));
         EXPECT_EQ(stored(kDaysBeforeEventName), "5");
-        EXPECT_EQ(view.closings, 1);
+        EXPECT_EQ(view->closings, 1);
     }
 }
 
@@ -142,21 +169,21 @@ TEST_F(EventsDialogTest, TheListHoldsAtMost1001EventsAndLosesNoneOfALongerFile) 
     Items stored;
     for (int i = 0; i < 1003; ++i) stored.push_back("01/01/2030 Tuesday event " + std::to_string(i));
     open(stored);
-    EXPECT_EQ(view.list, Items(stored.begin(), stored.begin() + 1001));
+    EXPECT_EQ(list(), Items(stored.begin(), stored.begin() + 1001));
     EXPECT_EQ(messages.shown, Items{"The event file holds 1003 events, more than the 1001 that the list can show. The "
                                     "list shows the first 1001; the other 2 stay in the file after them when you "
                                     "press OK."});
     messages.shown.clear();
     add("12/06/2026", "one more");
-    EXPECT_EQ(view.list.size(), 1001u);
+    EXPECT_EQ(list().size(), 1001u);
     EXPECT_EQ(messages.shown, Items{"The list already holds 1001 events, as many as it can. Delete an event before "
                                     "adding another."});
 
     // After a delete there is room again; the events beyond the list follow it in the file.
-    view.selected = 0;
-    dialog->remove();
+    select(0);
+    view->press("deleteButton");
     add("12/06/2026", "one more");
-    dialog->accept();
+    view->press("okButton");
     Items expected(stored.begin() + 1, stored.begin() + 1001);
     expected.push_back("12/06/2026 Sunday one more");
     expected.insert(expected.end(), stored.begin() + 1001, stored.end());

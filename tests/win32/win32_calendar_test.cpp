@@ -3,8 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "setup/fake_setup_views.h"
-#include "win32/win32_events_dialog.h"
+#include "setup/events_dialog.h"
+#include "support/fakes.h"
+#include "win32/win32_form_view.h"
 
 namespace almanix {
 namespace {
@@ -32,36 +33,36 @@ std::optional<POINT> nextMonthArrow(HWND calendar) {
 TEST_F(Win32Calendar, TheCalendarReportsPicksAndKeepsToItsOptions) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_BAR_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&controls));
-    Win32EventsDialog dialog;
-    ASSERT_TRUE(dialog.createDialog(nullptr));
+    Win32FormView dialog(eventsDialogLayout());
+    ASSERT_TRUE(dialog.create(nullptr));
     EventsDialog presenter(dialog, setup);
     dialog.attach(presenter);
     presenter.load();
-    HWND calendar = dialog.control(EventsDialogControls::calendar);
+    HWND calendar = dialog.control("calendar");
     const auto arrow = nextMonthArrow(calendar);
     ASSERT_TRUE(arrow);
     const auto clickArrow = [&] {
         const LPARAM at = MAKELPARAM(arrow->x, arrow->y);
         SendMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageA(calendar, WM_LBUTTONUP, 0, at);
-        return dialog.text(EventsTextBox::date);
+        return dialog.text("dateBox");
     };
     // Each row ticks or unticks one box as the user would, then clicks the arrow.
-    const std::pair<CalendarOption, std::string> cases[] = {
-        {CalendarOption::yearReadOnly, "12/06/2026"},         {CalendarOption::yearReadOnly, "01/06/2027"},
-        {CalendarOption::monthReadOnly, "01/06/2027"},        {CalendarOption::monthReadOnly, "02/06/2027"},
-        {CalendarOption::showIterationButtons, "02/06/2027"}, {CalendarOption::showIterationButtons, "03/06/2027"},
+    const std::pair<std::string_view, std::string> cases[] = {
+        {"yearReadOnlyBox", "12/06/2026"},     {"yearReadOnlyBox", "01/06/2027"},
+        {"monthReadOnlyBox", "01/06/2027"},    {"monthReadOnlyBox", "02/06/2027"},
+        {"iterationButtonsBox", "02/06/2027"}, {"iterationButtonsBox", "03/06/2027"},
     };
-    EXPECT_EQ(dialog.text(EventsTextBox::date), "12/06/2026");
-    for (const auto& [option, shownAfterClick] : cases) {
-        click(dialog.control(checkBoxNameOf(option)));
-        SCOPED_TRACE(std::string(checkBoxNameOf(option)) + (dialog.isChecked(option) ? " on" : " off"));
+    EXPECT_EQ(dialog.text("dateBox"), "12/06/2026");
+    for (const auto& [box, shownAfterClick] : cases) {
+        click(dialog.control(box));
+        SCOPED_TRACE(std::string(box) + (dialog.isChecked(box) ? " on" : " off"));
         EXPECT_EQ(clickArrow(), shownAfterClick);
     }
     // A date the program sets is taken whatever the options, and the month's limits follow it.
-    click(dialog.control(EventsDialogControls::monthReadOnlyBox));
+    click(dialog.control("monthReadOnlyBox"));
     presenter.calendar().setDate({1998, 5, 13});
-    EXPECT_EQ(dialog.text(EventsTextBox::date), "05/13/1998");
+    EXPECT_EQ(dialog.text("dateBox"), "05/13/1998");
     SYSTEMTIME range[2] = {};
     EXPECT_EQ(SendMessageA(calendar, MCM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN | GDTR_MAX);
     EXPECT_EQ(range[0].wDay, 1);

@@ -3,8 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "win32/win32_events_dialog.h"
-#include "win32/win32_speed_dialog.h"
+#include "setup/events_dialog.h"
+#include "setup/speed_dialog.h"
+#include "win32/win32_form_view.h"
 
 namespace almanix {
 namespace {
@@ -13,9 +14,9 @@ namespace {
 // client area there, and each control its table place and font, grown to a caption that would not fit.
 TEST(Win32Form, AMonitorOfAnotherResolutionLaysTheWindowOutAgain) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES | ICC_BAR_CLASSES};
-    Win32EventsDialog events;
-    Win32SpeedDialog speed;
-    ASSERT_TRUE(InitCommonControlsEx(&classes) && events.createDialog(nullptr) && speed.createDialog(nullptr));
+    Win32FormView events(eventsDialogLayout());
+    Win32FormView speed(speedDialogLayout());
+    ASSERT_TRUE(InitCommonControlsEx(&classes) && events.create(nullptr) && speed.create(nullptr));
     struct Case {
         Win32Form& form;
         const WindowLayout& table;
@@ -23,11 +24,11 @@ TEST(Win32Form, AMonitorOfAnotherResolutionLaysTheWindowOutAgain) {
         UINT dotsPerInch;
     };
     const Case cases[] = {
-        {events, eventsDialogLayout(), EventsDialogControls::iterationButtonsBox, 144}, // inside a frame
-        {events, eventsDialogLayout(), EventsDialogControls::eventList, 192},
-        {events, eventsDialogLayout(), "Label2",
-         96}, // its caption, in the stand-in font, runs wider than the table says
-        {speed, speedDialogLayout(), SpeedDialogControls::okButton, 192},
+        {events, eventsDialogLayout(), "iterationButtonsBox", 144}, // inside a frame
+        {events, eventsDialogLayout(), "eventList", 192},
+        // Its caption, in the stand-in font, runs wider than the table says.
+        {events, eventsDialogLayout(), "daysBeforeLabel", 96},
+        {speed, speedDialogLayout(), "okButton", 192},
     };
     for (const auto& [form, table, name, dotsPerInch] : cases) {
         SCOPED_TRACE(std::string(name) + " at " + std::to_string(dotsPerInch));
@@ -46,8 +47,8 @@ TEST(Win32Form, AMonitorOfAnotherResolutionLaysTheWindowOutAgain) {
         const ControlLayout frame = entry.container.empty() ? ControlLayout{} : *table.control(entry.container);
         GetWindowRect(control, &place);
         MapWindowPoints(nullptr, form.handle(), reinterpret_cast<POINT*>(&place), 2);
-        EXPECT_EQ(place.left, pixels(frame.left + entry.left));
-        EXPECT_NEAR(place.top + place.bottom, 2 * pixels(frame.top + entry.top) + pixels(entry.height), 1);
+        EXPECT_EQ(place.left, pixels(frame.x + entry.x));
+        EXPECT_NEAR(place.top + place.bottom, 2 * pixels(frame.y + entry.y) + pixels(entry.height), 1);
         LOGFONTA font{};
         EXPECT_EQ(GetObjectA(fontBefore, sizeof font, &font), 0); // released
         GetObjectA(fontOf(), sizeof font, &font);

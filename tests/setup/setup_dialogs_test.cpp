@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "setup/fake_form_view.h"
+#include "setup/setup_window.h"
+#include "setup/speed_dialog.h"
+
+namespace almanix {
+namespace {
+
+struct SetupDialogsTest : ::testing::Test, testing::FakeSystem {};
+
+// The end-to-end run stores a speed, cancels and reopens; here, a stored speed
+// beyond the limit, the label and a failed store.
+TEST_F(SetupDialogsTest, TheSpeedDialogOpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
+    for (const bool storeFails : {false, true}) {
+        SCOPED_TRACE(storeFails ? "the store fails" : "stored");
+        registry.failWrites = storeFails;
+        registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "45");
+        testing::FakeFormView view(speedDialogLayout());
+        SpeedDialog dialog(view, setup);
+        view.presenter = &dialog;
+        dialog.load();
+        EXPECT_EQ(view.values["speedSlider"], 30);
+        EXPECT_EQ(view.texts["speedLabel"], "30");
+        view.slide("speedSlider", 20);
+        EXPECT_EQ(view.texts["speedLabel"], "20");
+        view.press("okButton");
+        // A failed store is shown, and the dialog stays with the user's choice.
+        EXPECT_EQ(view.closings, storeFails ? 0 : 1);
+        EXPECT_EQ(messages.shown.size(), storeFails ? 1u : 0u);
+        if (storeFails) {
+            EXPECT_EQ(messages.shown[0], "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, "
+                                         "where the settings live. Press OK to try again, or Cancel.");
+        }
+        EXPECT_EQ(stored(kMoveSpeedName), storeFails ? "45" : "20");
+    }
+}
+
+// Each menu item opens its dialog; the help names this system's pictures folder.
+TEST_F(SetupDialogsTest, TheSetupWindowsMenuOpensEachDialog) {
+    testing::FakeFormView view(setupWindowLayout());
+    SetupWindow window(view, setup);
+    view.presenter = &window;
+    window.load();
+    EXPECT_NE(view.texts["helpLabel"].find("directory C:\\Almanix\\Pics. That means"), std::string::npos);
+    for (const char* item : {"eventsItem", "speedItem", "aboutItem"}) view.press(item);
+    EXPECT_EQ(view.dialogsShown, (std::vector<std::string>{"eventsDialog", "speedDialog", "aboutBox"}));
+    window.frameClosed();
+    EXPECT_EQ(view.closings, 1);
+}
+
+} // namespace
+} // namespace almanix
