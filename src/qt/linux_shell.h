@@ -1,7 +1,7 @@
 #pragma once
 
 #include "qt/linux_platform.h"
-#include "setup/setup_services.h"
+#include "setup/calendar_descriptions.h"
 #include "startup/program_start.h"
 
 namespace almanix {
@@ -12,7 +12,8 @@ public:
     LinuxStartupShell(Platform& platform, QtApplicationOnDemand& application)
         : platform_(platform),
           application_(application),
-          setupServices_{platform.eventStore(), platform.registry, platform.messages} {}
+          calendarDescriptions_(platform.files),
+          setupServices_{platform.eventStore(), platform.registry, platform.messages, calendarDescriptions_} {}
 
     CommandLineSyntax commandLineSyntax() const override { return CommandLineSyntax::modeWordAndOptions; }
     bool anotherCopyIsRunning() override;
@@ -29,6 +30,7 @@ private:
 
     Platform& platform_;
     QtApplicationOnDemand& application_;
+    FileCalendarDescriptions calendarDescriptions_;
     // What the setup window and its dialogs read and write through.
     SetupServices setupServices_;
 };

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
+#include <QShortcutEvent>
 #include <QSlider>
 #include <QTextCharFormat>
 #include <algorithm>
@@ -80,6 +81,14 @@ void FocusedEnterButton::keyPressEvent(QKeyEvent* event) {
     QPushButton::keyPressEvent(event);
 }
 
+bool FocusedEnterButton::event(QEvent* event) {
+    if (event->type() != QEvent::Shortcut || static_cast<QShortcutEvent*>(event)->isAmbiguous())
+        return QPushButton::event(event);
+    setFocus(Qt::ShortcutFocusReason);
+    click();
+    return true;
+}
+
 QFont qtFontOf(const FontChoice& choice) {
     substituteWindowsFonts();
     QFont font(qtText(choice.face));
@@ -135,7 +144,12 @@ QWidget* QtForm::createControl(const ControlLayout& entry, QWidget* parent) {
         widget = list;
         break;
     }
-    case ControlKind::button: widget = new FocusedEnterButton(caption, parent); break;
+    case ControlKind::button: {
+        auto* button = new FocusedEnterButton(caption, parent);
+        button->setDefault(entry.style.defaultButton);
+        widget = button;
+        break;
+    }
     case ControlKind::calendar: widget = new QtCalendar(parent); break;
     case ControlKind::slider: {
         auto* slider = new QSlider(Qt::Horizontal, parent);

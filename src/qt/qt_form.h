@@ -11,14 +11,17 @@ class QKeyEvent;
 
 namespace almanix {
 
-// A push button that Enter presses only while it has the focus. It is never
-// the dialog's default, so Enter in a text box presses nothing.
+// A push button that Enter presses while it has the focus. Only the table's
+// default button is pressed by Enter elsewhere, so without one Enter in a text
+// box presses nothing.
 class FocusedEnterButton final : public QPushButton {
 public:
     explicit FocusedEnterButton(const QString& caption, QWidget* parent);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Its access key presses it at once, before the keys typed after it arrive.
+    bool event(QEvent* event) override;
 };
 
 // The controls of a window built from its layout table at the display's resolution.

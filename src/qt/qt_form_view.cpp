@@ -4,11 +4,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSlider>
 #include <functional>
@@ -247,6 +250,23 @@ void QtFormView::focus(std::string_view control) {
 
 CalendarControl& QtFormView::calendar(std::string_view calendar) {
     return *static_cast<QtCalendar*>(form_->control(calendar));
+}
+
+std::optional<std::string> QtFormView::choosePath(std::string_view nearControl, const PathChoice& choice) {
+    QWidget* anchor = form_->control(nearControl);
+    QMenu menu(window_);
+    const QAction* file = menu.addAction(qtText(choice.fileCaption));
+    const QAction* folder = menu.addAction(qtText(choice.folderCaption));
+    const QAction* chosen = menu.exec(anchor ? anchor->mapToGlobal(QPoint(0, anchor->height())) : QCursor::pos());
+    QString path;
+    if (chosen == file)
+        path = QFileDialog::getOpenFileName(window_, qtText(choice.fileCaption), QString(),
+                                            qtText(choice.filePattern) + QStringLiteral(";;*"));
+    else if (chosen == folder)
+        path = QFileDialog::getExistingDirectory(window_, qtText(choice.folderCaption));
+    if (path.isEmpty()) return std::nullopt;
+    // The file system's own bytes, whatever the name's script.
+    return QFile::encodeName(path).toStdString();
 }
 
 void openMainWindow(const WindowLayout& layout, const PresenterMaker& maker) {

@@ -47,6 +47,7 @@ public:
     void setEnabled(std::string_view control, bool enabled) override;
     void focus(std::string_view control) override;
     CalendarControl& calendar(std::string_view calendar) override;
+    std::optional<std::string> choosePath(std::string_view nearControl, const PathChoice& choice) override;
 
 private:
     void frameClosed();

@@ -296,8 +296,8 @@ RegistryRead RegFileRegistry::readValue(RegistryRoot root, std::string_view keyP
     return read;
 }
 
-RegistryWriteStatus RegFileRegistry::writeStringValue(RegistryRoot root, std::string_view keyPath,
-                                                      std::string_view valueName, std::string_view bytes) {
+RegistryWriteStatus RegFileRegistry::editValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                               std::optional<std::string_view> bytes) {
     const auto rootText = rootName(root);
     if (!rootText) return RegistryWriteStatus::failed;
 
@@ -305,7 +305,8 @@ RegistryWriteStatus RegFileRegistry::writeStringValue(RegistryRoot root, std::st
     const auto contents = files_.readWholeFile(filePath());
     if (!contents && files_.exists(filePath())) return RegistryWriteStatus::storeUnreadable;
     if (!contents || isBlank(*contents)) {
-        // Missing, or emptied by a truncation: nothing in it to keep.
+        // Missing, or emptied by a truncation: nothing in it to keep, nor to remove.
+        if (!bytes) return RegistryWriteStatus::written;
         if (!contents && !files_.createFolders(folder_)) return RegistryWriteStatus::failed;
         document.lines.emplace_back(kHeader);
     } else if (!Document::parse(*contents, document)) {
@@ -314,11 +315,15 @@ RegistryWriteStatus RegFileRegistry::writeStringValue(RegistryRoot root, std::st
     }
 
     const std::string keyName = *rootText + '\\' + std::string(keyPath);
-    const std::string line = stringValueLine(valueName, bytes);
     const auto logical = document.logicalLines();
     const Location location = locate(logical, keyName, valueName);
     auto& lines = document.lines;
-    if (location.valueLine) {
+    if (!bytes) {
+        if (!location.valueLine) return RegistryWriteStatus::written;
+        const auto& old = logical[*location.valueLine];
+        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(old.first),
+                    lines.begin() + static_cast<std::ptrdiff_t>(old.last + 1));
+    } else if (const std::string line = stringValueLine(valueName, *bytes); location.valueLine) {
         const auto& old = logical[*location.valueLine];
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(old.first + 1),
                     lines.begin() + static_cast<std::ptrdiff_t>(old.last + 1));
@@ -336,6 +341,16 @@ RegistryWriteStatus RegFileRegistry::writeStringValue(RegistryRoot root, std::st
     }
     return files_.replaceFile(filePath(), filePath() + ".tmp", document.text()) ? RegistryWriteStatus::written
                                                                                 : RegistryWriteStatus::failed;
+}
+
+RegistryWriteStatus RegFileRegistry::writeStringValue(RegistryRoot root, std::string_view keyPath,
+                                                      std::string_view valueName, std::string_view bytes) {
+    return editValue(root, keyPath, valueName, bytes);
+}
+
+RegistryWriteStatus RegFileRegistry::removeValue(RegistryRoot root, std::string_view keyPath,
+                                                 std::string_view valueName) {
+    return editValue(root, keyPath, valueName, std::nullopt);
 }
 
 std::string RegFileRegistry::placeOf(RegistryRoot, std::string_view) { return "the file " + filePath(); }

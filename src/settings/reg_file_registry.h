@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "common/file_system.h"
@@ -29,11 +30,16 @@ public:
                            std::size_t bufferSize) override;
     RegistryWriteStatus writeStringValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                          std::string_view bytes) override;
+    RegistryWriteStatus removeValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName) override;
     std::string placeOf(RegistryRoot root, std::string_view keyPath) override;
 
     std::string filePath() const { return folder_ + '/' + fileName_; }
 
 private:
+    // Writes the value as REG_SZ, or removes it for no bytes, rewriting the whole file.
+    RegistryWriteStatus editValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                                  std::optional<std::string_view> bytes);
+
     FileSystem& files_;
     std::string folder_;
     std::string fileName_;

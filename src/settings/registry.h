@@ -47,6 +47,10 @@ public:
     virtual RegistryWriteStatus writeStringValue(RegistryRoot root, std::string_view keyPath,
                                                  std::string_view valueName, std::string_view bytes) = 0;
 
+    // Removes the value; written when it is gone, also when there was none.
+    virtual RegistryWriteStatus removeValue(RegistryRoot root, std::string_view keyPath,
+                                            std::string_view valueName) = 0;
+
     // Where the user finds the key, for messages: "the registry key ..." or the file that holds it.
     virtual std::string placeOf(RegistryRoot root, std::string_view keyPath) = 0;
 };

@@ -12,6 +12,12 @@ const ControlLayout* WindowLayout::control(std::string_view controlName) const {
     return nullptr;
 }
 
+const ControlLayout* WindowLayout::defaultButton() const {
+    for (const ControlLayout& table : controls)
+        if (table.kind == ControlKind::button && table.style.defaultButton) return &table;
+    return nullptr;
+}
+
 bool takesFocus(ControlKind kind) { return kind != ControlKind::label && kind != ControlKind::frame; }
 
 std::vector<const ControlLayout*> tabOrderOf(const WindowLayout& window) {

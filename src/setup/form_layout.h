@@ -48,6 +48,7 @@ struct ControlStyle {
     TextAlignment alignment = TextAlignment::left;
     int maxLength = 0; // a text box's limit in characters; 0 for none
     int pageStep = 0; // how far a slider moves for a click beside its thumb, or Page Up and Down
+    bool defaultButton = false; // the button Enter presses unless the focus is on another button
     ColourChoice foreground{};
     ColourChoice background{};
     std::optional<FontChoice> headerFont{}; // the calendar's day names
@@ -90,6 +91,8 @@ struct WindowLayout {
 
     // The control of that name, or null.
     const ControlLayout* control(std::string_view controlName) const;
+    // The button Enter presses, or null for none.
+    const ControlLayout* defaultButton() const;
 };
 
 // What a click on a control or a menu item does: its name in the layout and

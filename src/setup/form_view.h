@@ -32,6 +32,13 @@ public:
     virtual void frameClosed() = 0;
 };
 
+// What a user may pick through FormView::choosePath: a file of a kind, or a folder.
+struct PathChoice {
+    std::string_view fileCaption; // the menu's entry for a file: "A calendar file (.ics)..."
+    std::string_view folderCaption; // and for a folder
+    std::string_view filePattern; // the files the file dialog lists: "*.ics"
+};
+
 // Makes the presenter of a dialog whose view has just been built.
 using PresenterMaker = std::function<std::unique_ptr<FormPresenter>(FormView& view)>;
 
@@ -74,6 +81,9 @@ public:
     virtual void focus(std::string_view control) = 0;
     // A calendar control, whose picks are reported to FormPresenter::datePicked.
     virtual CalendarControl& calendar(std::string_view calendar) = 0;
+    // A menu by the control offers a file or a folder, then the system's dialog
+    // picks it; nothing when the user cancels either.
+    virtual std::optional<std::string> choosePath(std::string_view nearControl, const PathChoice& choice) = 0;
 };
 
 // left = (screen width - window width) / 2, top likewise.

@@ -1,6 +1,7 @@
 #include "setup/setup_window.h"
 
 #include "setup/about_box.h"
+#include "setup/calendars_dialog.h"
 #include "setup/events_dialog.h"
 #include "setup/speed_dialog.h"
 
@@ -33,6 +34,7 @@ constexpr ControlLayout kControls[] = {
 constexpr MenuItem kMenu[] = {
     {"eventsItem", "&Events "},
     {"speedItem", "Move &Speed"},
+    {"calendarsItem", "&Calendars"},
     {"aboutItem", "&About"},
 };
 
@@ -48,6 +50,7 @@ constexpr WindowLayout kLayout{.name = "setupWindow",
 constexpr ControlAction<SetupWindow> kActions[] = {
     {"eventsItem", &SetupWindow::openEventsDialog},
     {"speedItem", &SetupWindow::openSpeedDialog},
+    {"calendarsItem", &SetupWindow::openCalendarsDialog},
     {"aboutItem", &SetupWindow::openAboutBox},
 };
 
@@ -82,6 +85,8 @@ void SetupWindow::controlUsed(std::string_view control) { runAction<SetupWindow>
 void SetupWindow::openEventsDialog() { openDialog<EventsDialog>(view_, eventsDialogLayout(), services_); }
 
 void SetupWindow::openSpeedDialog() { openDialog<SpeedDialog>(view_, speedDialogLayout(), services_); }
+
+void SetupWindow::openCalendarsDialog() { openDialog<CalendarsDialog>(view_, calendarsDialogLayout(), services_); }
 
 void SetupWindow::openAboutBox() { openDialog<AboutBox>(view_, aboutBoxLayout()); }
 

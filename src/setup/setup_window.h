@@ -9,7 +9,7 @@
 namespace almanix {
 
 // The setup window: a title, a paragraph of help and a menu bar that opens
-// the three dialogs.
+// the dialogs.
 const WindowLayout& setupWindowLayout();
 
 // The help paragraph, naming the pictures folder as given.
@@ -28,6 +28,7 @@ public:
     // Each dialog is made anew at every opening and shown modally.
     void openEventsDialog();
     void openSpeedDialog();
+    void openCalendarsDialog();
     void openAboutBox();
 
 private:

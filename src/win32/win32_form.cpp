@@ -30,7 +30,9 @@ NativeControl nativeControlOf(const ControlLayout& entry) {
     case ControlKind::checkBox: return {"BUTTON", BS_AUTOCHECKBOX, 0};
     case ControlKind::listBox: return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
     // BS_NOTIFY: the form hears when a button gains or loses the focus.
-    case ControlKind::button: return {"BUTTON", BS_PUSHBUTTON | BS_NOTIFY, 0};
+    case ControlKind::button:
+        return {"BUTTON",
+                static_cast<DWORD>((entry.style.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY), 0};
     case ControlKind::calendar: return {MONTHCAL_CLASSA, 0, 0};
     case ControlKind::slider: return {TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM, 0};
     }
@@ -273,6 +275,11 @@ std::string_view Win32Form::nameOf(HWND control) const {
     return table_.controls[index].name;
 }
 
+HWND Win32Form::defaultButton() const {
+    const ControlLayout* entry = table_.defaultButton();
+    return entry ? control(entry->name) : nullptr;
+}
+
 HWND Win32Form::firstFocus() const {
     const auto order = tabOrderOf(table_);
     return order.empty() ? nullptr : control(order.front()->name);
@@ -327,10 +334,13 @@ void Win32Form::onCommandMessage(WPARAM wParam, LPARAM lParam) {
         onMenu(LOWORD(wParam));
         return;
     }
-    // The focused button looks like the default, as Enter presses it and no other.
+    // The focused button looks like the default, as Enter presses it; else the
+    // table's default button, if there is one.
     if ((notification == BN_SETFOCUS || notification == BN_KILLFOCUS) && isPushButton(control)) {
-        const DWORD look = notification == BN_SETFOCUS ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        SendMessageA(control, BM_SETSTYLE, look | BS_NOTIFY, TRUE);
+        const bool focused = notification == BN_SETFOCUS;
+        SendMessageA(control, BM_SETSTYLE, (focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
+        if (HWND standing = defaultButton(); standing && standing != control)
+            SendMessageA(standing, BM_SETSTYLE, (focused ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON) | BS_NOTIFY, TRUE);
         return;
     }
     onCommand(nameOf(control), notification);

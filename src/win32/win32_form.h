@@ -34,6 +34,8 @@ public:
     std::string_view nameOf(HWND control) const;
     // The first control in tab order, which has the focus when the window opens.
     HWND firstFocus() const;
+    // The button Enter presses when the focus is on no other button; null for none.
+    HWND defaultButton() const;
 
     // The screen and this window with its frame in twips, and its placement.
     TwipSize screenTwips() const;

@@ -1,18 +1,21 @@
 #include "win32/win32_form_view.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <shlobj.h>
 
 namespace almanix {
 
-bool handleDialogKey(HWND dialog, const MSG& message) {
+bool handleDialogKey(HWND dialog, const MSG& message, HWND defaultButton) {
     if (message.message != WM_KEYDOWN && message.message != WM_CHAR) return false;
     if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE) return false;
     if (message.hwnd != dialog && !IsChild(dialog, message.hwnd)) return false;
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
         HWND focus = GetFocus();
-        if (focus && IsChild(dialog, focus) && isPushButton(focus))
-            SendMessageA(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
-                         reinterpret_cast<LPARAM>(focus));
+        HWND pressed = focus && IsChild(dialog, focus) && isPushButton(focus) ? focus : defaultButton;
+        if (pressed && IsWindowEnabled(pressed))
+            SendMessageA(GetParent(pressed), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(pressed), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(pressed));
     }
     return true;
 }
@@ -61,7 +64,7 @@ void Win32FormView::runModal() {
             break;
         }
         // The dialog manager still moves the focus with Tab and Shift+Tab.
-        if (handleDialogKey(handle(), message) || IsDialogMessageA(handle(), &message)) continue;
+        if (handleDialogKey(handle(), message, defaultButton()) || IsDialogMessageA(handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -204,6 +207,46 @@ void Win32FormView::focus(std::string_view control) {
 }
 
 CalendarControl& Win32FormView::calendar(std::string_view calendar) { return *calendars_.at(calendar); }
+
+std::optional<std::string> Win32FormView::choosePath(std::string_view nearControl, const PathChoice& choice) {
+    enum : UINT { fileItem = 1, folderItem };
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, fileItem, std::string(choice.fileCaption).c_str());
+    AppendMenuA(menu, MF_STRING, folderItem, std::string(choice.folderCaption).c_str());
+    RECT place{};
+    if (HWND anchor = control(nearControl)) GetWindowRect(anchor, &place);
+    const auto chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, place.left, place.bottom, 0, handle(), nullptr));
+    DestroyMenu(menu);
+    char path[MAX_PATH] = {};
+    if (chosen == fileItem) {
+        // "Calendars (*.ics)" and its pattern, then every file, each a pair of texts ending in NULs.
+        const std::string filter = std::string(choice.filePattern) + '\0' + std::string(choice.filePattern) + '\0' +
+                                   "*.*" + '\0' + "*.*" + '\0';
+        OPENFILENAMEA dialog{};
+        dialog.lStructSize = sizeof dialog;
+        dialog.hwndOwner = handle();
+        dialog.lpstrFilter = filter.c_str();
+        dialog.lpstrFile = path;
+        dialog.nMaxFile = sizeof path;
+        dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+        if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+        return std::string(path);
+    }
+    if (chosen == folderItem) {
+        const std::string title(choice.folderCaption);
+        BROWSEINFOA browse{};
+        browse.hwndOwner = handle();
+        browse.lpszTitle = title.c_str();
+        browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+        LPITEMIDLIST folder = SHBrowseForFolderA(&browse);
+        if (!folder) return std::nullopt;
+        const bool named = SHGetPathFromIDListA(folder, path);
+        CoTaskMemFree(folder);
+        if (named) return std::string(path);
+    }
+    return std::nullopt;
+}
 
 Win32MainWindow openMainWindow(const WindowLayout& layout, const PresenterMaker& maker) {
     Win32MainWindow window{std::make_unique<Win32FormView>(layout), nullptr};

@@ -11,9 +11,10 @@
 namespace almanix {
 
 // Keeps the dialog manager from Enter and Escape: Enter presses the focused
-// push button and nothing else, Escape presses nothing. True when the message
-// was one of these keys for the dialog and has been dealt with.
-bool handleDialogKey(HWND dialog, const MSG& message);
+// push button, or else the default button if there is one, and nothing else;
+// Escape presses nothing. True when the message was one of these keys for the
+// dialog and has been dealt with.
+bool handleDialogKey(HWND dialog, const MSG& message, HWND defaultButton);
 
 // Any window of the setup side, built from its layout table: the main window
 // with its menu bar, whose closing ends the message loop, or a fixed-size
@@ -53,6 +54,7 @@ public:
     void setEnabled(std::string_view control, bool enabled) override;
     void focus(std::string_view control) override;
     CalendarControl& calendar(std::string_view calendar) override;
+    std::optional<std::string> choosePath(std::string_view nearControl, const PathChoice& choice) override;
 
     // The menu bar's command identifiers, one per item of the table.
     static constexpr UINT kFirstMenuId = 1000;

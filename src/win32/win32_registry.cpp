@@ -68,6 +68,21 @@ RegistryWriteStatus Win32Registry::writeStringValue(RegistryRoot root, std::stri
     return status == ERROR_ACCESS_DENIED ? RegistryWriteStatus::accessDenied : RegistryWriteStatus::failed;
 }
 
+RegistryWriteStatus Win32Registry::removeValue(RegistryRoot root, std::string_view keyPath,
+                                               std::string_view valueName) {
+    const std::string path(keyPath);
+    const std::string name(valueName);
+    HKEY key = nullptr;
+    LONG status = RegOpenKeyExA(rootHandle(root), path.c_str(), 0, KEY_SET_VALUE, &key);
+    if (status == ERROR_FILE_NOT_FOUND) return RegistryWriteStatus::written;
+    if (status == ERROR_SUCCESS) {
+        status = RegDeleteValueA(key, name.c_str());
+        RegCloseKey(key);
+    }
+    if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) return RegistryWriteStatus::written;
+    return status == ERROR_ACCESS_DENIED ? RegistryWriteStatus::accessDenied : RegistryWriteStatus::failed;
+}
+
 std::string Win32Registry::placeOf(RegistryRoot root, std::string_view keyPath) {
     return std::string("the registry key ") + rootNameOf(root) + '\\' + std::string(keyPath);
 }

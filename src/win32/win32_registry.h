@@ -13,6 +13,7 @@ public:
                            std::size_t bufferSize) override;
     RegistryWriteStatus writeStringValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                                          std::string_view bytes) override;
+    RegistryWriteStatus removeValue(RegistryRoot root, std::string_view keyPath, std::string_view valueName) override;
     std::string placeOf(RegistryRoot root, std::string_view keyPath) override;
 };
 

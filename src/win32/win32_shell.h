@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "setup/setup_services.h"
+#include "setup/calendar_descriptions.h"
 #include "startup/program_start.h"
 #include "win32/win32_form_view.h"
 #include "win32/win32_saver.h"
@@ -15,7 +15,8 @@ class Win32StartupShell final : public StartupShell {
 public:
     explicit Win32StartupShell(Platform& platform)
         : platform_(platform),
-          setupServices_{platform.eventStore(), platform.registry, platform.messages} {}
+          calendarDescriptions_(platform.files),
+          setupServices_{platform.eventStore(), platform.registry, platform.messages, calendarDescriptions_} {}
 
     bool anotherCopyIsRunning() override;
     bool showSaverFullScreen(const SaverOptions& options) override;
@@ -25,6 +26,7 @@ public:
 private:
     Platform& platform_;
     std::unique_ptr<Win32Saver> saver_;
+    FileCalendarDescriptions calendarDescriptions_;
     // What the setup window and its dialogs read and write through.
     SetupServices setupServices_;
     Win32MainWindow setupWindow_;

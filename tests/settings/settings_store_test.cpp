@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "settings/calendar_sources.h"
+#include "settings/reg_file_registry.h"
 #include "settings/settings_store.h"
 #include "support/fakes.h"
 
@@ -26,6 +28,49 @@ TEST(SettingsStore, AUserWhoMayNotWriteTheMachinesKeyKeepsSettingsOfTheirOwn) {
     EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "25").stored());
     EXPECT_EQ(registry.get(RegistryRoot::currentUser, kUserSettingsKeyPath, kMoveSpeedName)->data, "25");
     EXPECT_EQ(loadSettings(registry).moveSpeed, 25);
+}
+
+// Each row stores a list over the one before it and reads it back, from the
+// in-memory registry and from the .reg file, where removals rewrite the file.
+TEST(CalendarSources, AListReplacesTheOneBeforeItWholeOrNotAtAll) {
+    using Sources = std::vector<std::string>;
+    enum class Fault { none, machineDenied, writesFail };
+    struct Case {
+        Sources stored;
+        Fault fault;
+        Sources read;
+        const char* place;
+    };
+    const Case cases[] = {
+        {{"C:\\cal\\work.ics", "https://example.org/a b.ics", "D:\\vdir"}, Fault::none, {}, "HKLM"},
+        {{"one"}, Fault::none, {}, "HKLM"}, // the second and third values go
+        {{"x", "y"}, Fault::writesFail, {"one"}, "HKLM"}, // the old list stays
+        {{"mine"}, Fault::machineDenied, {}, "HKCU"}, // the user's own key, from now on
+        {{}, Fault::machineDenied, {}, "HKCU"}, // and empty there, the machine's list hidden
+    };
+    testing::MemoryRegistry memory;
+    testing::MemoryFileSystem files;
+    RegFileRegistry file(files, "/home/user/.config/almanix");
+    for (Registry* registry : {static_cast<Registry*>(&memory), static_cast<Registry*>(&file)}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.stored.empty() ? "empty" : c.stored.front());
+            memory.failWrites = files.failWrites = c.fault == Fault::writesFail;
+            memory.denyMachineWrites = c.fault == Fault::machineDenied;
+            if (registry == &file && c.fault == Fault::machineDenied) continue; // a file has no such rights
+            const SettingWrite write = storeCalendarSources(*registry, c.stored);
+            EXPECT_EQ(write.stored(), c.fault != Fault::writesFail);
+            if (registry == &memory) {
+                EXPECT_EQ(write.place.substr(0, 4), c.place);
+            }
+            EXPECT_EQ(loadCalendarSources(*registry), c.fault == Fault::writesFail ? c.read : c.stored);
+        }
+    }
+    // A gap ends the list; what follows it is no source.
+    memory.denyMachineWrites = false;
+    memory.keys.clear();
+    for (const char* name : {"Calendar1", "Calendar3"})
+        memory.set(RegistryRoot::localMachine, kSettingsKeyPath, name, RegistryType::text, name);
+    EXPECT_EQ(loadCalendarSources(memory), std::vector<std::string>{"Calendar1"});
 }
 
 } // namespace

@@ -44,6 +44,7 @@ public:
     std::map<std::string, int, std::less<>> values;
     std::string focused;
     FakeCalendarControl calendarControl;
+    std::optional<std::string> chosenPath; // what choosePath answers
 
     // A click on a button, a check box (which ticks or clears it) or a menu item.
     void press(std::string_view control) {
@@ -125,6 +126,11 @@ public:
     CalendarControl& calendar(std::string_view calendar) override {
         expect(calendar, {ControlKind::calendar});
         return calendarControl;
+    }
+
+    std::optional<std::string> choosePath(std::string_view nearControl, const PathChoice&) override {
+        expect(nearControl, {});
+        return chosenPath;
     }
 
 private:

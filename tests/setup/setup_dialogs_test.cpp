@@ -43,8 +43,9 @@ TEST_F(SetupDialogsTest, TheSetupWindowsMenuOpensEachDialog) {
     view.presenter = &window;
     window.load();
     EXPECT_NE(view.texts["helpLabel"].find("directory C:\\Almanix\\Pics. That means"), std::string::npos);
-    for (const char* item : {"eventsItem", "speedItem", "aboutItem"}) view.press(item);
-    EXPECT_EQ(view.dialogsShown, (std::vector<std::string>{"eventsDialog", "speedDialog", "aboutBox"}));
+    for (const char* item : {"eventsItem", "speedItem", "calendarsItem", "aboutItem"}) view.press(item);
+    EXPECT_EQ(view.dialogsShown,
+              (std::vector<std::string>{"eventsDialog", "speedDialog", "calendarsDialog", "aboutBox"}));
     window.frameClosed();
     EXPECT_EQ(view.closings, 1);
 }

@@ -11,7 +11,7 @@
 
 #include "events/date_pattern.h"
 #include "settings/settings_store.h"
-#include "setup/setup_services.h"
+#include "setup/calendar_descriptions.h"
 #include "startup/platform.h"
 
 namespace almanix::testing {
@@ -53,10 +53,11 @@ public:
     FolderListing listFiles(const std::string& folder) override {
         if (unlistableFolders.count(folder)) return {FolderStatus::unreadable, {}};
         FolderListing listing{FolderStatus::missing, {}};
+        const std::string prefix = folder.ends_with('\\') || folder.ends_with('/') ? folder : folder + '\\';
         for (const auto& [path, contents] : files) {
-            if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) continue;
+            if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0) continue;
             listing.status = FolderStatus::listed;
-            const std::string name = path.substr(folder.size());
+            const std::string name = path.substr(prefix.size());
             if (name.find_first_of("\\/") == std::string::npos) listing.fileNames.push_back(name);
         }
         return listing;
@@ -126,6 +127,12 @@ public:
         set(root, path, name, RegistryType::text, std::string(bytes));
         return RegistryWriteStatus::written;
     }
+    RegistryWriteStatus removeValue(RegistryRoot root, std::string_view path, std::string_view name) override {
+        if (denyMachineWrites && root == RegistryRoot::localMachine) return RegistryWriteStatus::accessDenied;
+        if (failWrites) return RegistryWriteStatus::failed;
+        if (const auto key = keys.find(keyName(root, path)); key != keys.end()) key->second.erase(std::string(name));
+        return RegistryWriteStatus::written;
+    }
     std::string placeOf(RegistryRoot root, std::string_view path) override {
         return (root == RegistryRoot::currentUser ? "HKCU\\" : "HKLM\\") + std::string(path);
     }
@@ -175,7 +182,8 @@ struct FakeSystem {
     FakePlatformServices services;
     RecordingConsole console;
     Platform platform;
-    SetupServices setup{platform.eventStore(), registry, messages};
+    FileCalendarDescriptions calendarDescriptions{files};
+    SetupServices setup{platform.eventStore(), registry, messages, calendarDescriptions};
     EventStore events = platform.eventStore();
     const std::string eventFile = "C:\\Almanix\\events.dat";
 
