@@ -64,8 +64,6 @@ TEST(Motion, PickStepsSlantsOneAxis) {
     }
 }
 
-// From the right and the left the recorded run of scenes and the first picture
-// scene already enter; here the top and the bottom.
 TEST(Motion, TheFirstImageEntersFromTheDrawnSide) {
     struct Case {
         float side;
@@ -74,7 +72,9 @@ TEST(Motion, TheFirstImageEntersFromTheDrawnSide) {
     };
     const Case cases[] = {
         {0.0f, 512, -40, 5, 6}, // above the top
+        {0.3f, 1024, 192, -5, 6}, // beyond the right edge, heading left
         {0.6f, 512, 768, 5, -6}, // below the bottom, heading up
+        {0.9f, -100, 192, 5, 6}, // before the left edge
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.side);
@@ -87,44 +87,58 @@ TEST(Motion, TheFirstImageEntersFromTheDrawnSide) {
     }
 }
 
-// Bouncing and flying through at the limit are in the recorded run of scenes;
-// here the exact edges and the cases it never meets.
+// Each row: the motion before, the image's size, and the motion after one
+// check: where it stands, its steps and its touches, and whether a new scene began.
 TEST(Motion, CheckEdgesActsOnTheFirstRuleThatHolds) {
     struct Case {
         const char* name;
         Motion before;
         ImageSize image;
-        std::int32_t x, y;
-        std::int16_t dx, dy, hits;
+        Motion after;
         bool newScene;
     };
     const Case cases[] = {
-        {"a step of 0 counts as moving right", onScreen(1024, 300, 0, 3), {100, 40}, 1024, 300, 0, 3, 0, true},
+        {"a step of 0 counts as moving right", onScreen(1024, 300, 0, 3), {100, 40}, onScreen(1024, 300, 0, 3), true},
+        {"left on the right: back the other way",
+         onScreen(1030, 300, 5, 3),
+         {100, 40},
+         onScreen(1030, 300, -5, 3),
+         true},
         {"left on the left: placed a new width outside",
          onScreen(-100, 300, -5, 3),
          {100, 40},
-         -300,
-         300,
-         5,
-         3,
-         0,
+         onScreen(-300, 300, 5, 3),
          true},
-        {"left at the bottom", onScreen(300, 768, 5, 3), {100, 40}, 300, 768, 5, -3, 0, true},
-        {"left at the top: placed a new height outside", onScreen(300, -40, 5, -3), {100, 40}, 300, -60, 5, 3, 0, true},
-        {"top touch", onScreen(300, 0, 5, -3), {100, 40}, 300, 0, 5, 3, 1, false},
-        {"bottom touch", onScreen(300, 728, 5, 3), {100, 40}, 300, 728, 5, -3, 1, false},
+        {"left at the bottom", onScreen(300, 768, 5, 3), {100, 40}, onScreen(300, 768, 5, -3), true},
+        {"left at the top: placed a new height outside",
+         onScreen(300, -40, 5, -3),
+         {100, 40},
+         onScreen(300, -60, 5, 3),
+         true},
+        {"right touch", onScreen(924, 300, 5, 3), {100, 40}, onScreen(924, 300, -5, 3, 1), false},
+        {"top touch", onScreen(300, 0, 5, -3), {100, 40}, onScreen(300, 0, 5, 3, 1), false},
+        {"bottom touch", onScreen(300, 728, 5, 3), {100, 40}, onScreen(300, 728, 5, -3, 1), false},
         {"right and bottom in one tick: only the side counts",
          onScreen(924, 728, 5, 3),
          {100, 40},
-         924,
-         728,
-         -5,
-         3,
-         1,
+         onScreen(924, 728, -5, 3, 1),
          false},
-        {"wider than the screen touches at once", onScreen(-10, 300, 5, 3), {1100, 40}, -10, 300, -5, 3, 1, false},
-        {"and on the other side too", onScreen(-15, 300, -5, 3, 1), {1100, 40}, -15, 300, 5, 3, 2, false},
-        {"beyond the limit it keeps counting", onScreen(1000, 300, 5, 3, 7), {100, 40}, 1000, 300, 5, 3, 8, false},
+        {"wider than the screen touches at once",
+         onScreen(-10, 300, 5, 3),
+         {1100, 40},
+         onScreen(-10, 300, -5, 3, 1),
+         false},
+        {"and on the other side too", onScreen(-15, 300, -5, 3, 1), {1100, 40}, onScreen(-15, 300, 5, 3, 2), false},
+        {"the touch that reaches the limit flies through",
+         onScreen(0, 300, -5, 3, 2),
+         {100, 40},
+         onScreen(0, 300, -5, 3, 3),
+         false},
+        {"beyond the limit it keeps counting",
+         onScreen(1000, 300, 5, 3, 7),
+         {100, 40},
+         onScreen(1000, 300, 5, 3, 8),
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -133,15 +147,13 @@ TEST(Motion, CheckEdgesActsOnTheFirstRuleThatHolds) {
         scenes.next = {{300, 60}};
         ScriptedRandom random{0.0f};
         checkEdges(motion, random, scenes);
-        EXPECT_EQ(std::make_tuple(motion.x, motion.y, motion.stepX, motion.stepY),
-                  std::make_tuple(c.x, c.y, c.dx, c.dy));
+        EXPECT_EQ(std::make_tuple(motion.x, motion.y, motion.stepX, motion.stepY, motion.edgeTouches),
+                  std::make_tuple(c.after.x, c.after.y, c.after.stepX, c.after.stepY, c.after.edgeTouches));
         EXPECT_EQ(scenes.shown.size(), c.newScene ? 1u : 0u);
-        EXPECT_EQ(motion.edgeTouches, c.newScene ? 0 : c.hits);
     }
 }
 
-// The recorded run of scenes alternates notices and pictures; while only
-// pictures show, the notice keeps its turn for when it comes back.
+// While only pictures show, the notice keeps its turn for when it comes back.
 TEST(Motion, WhilePicturesOnlyShowTheNoticeKeepsItsTurn) {
     Motion motion{.noticeNext = true, .showMode = ShowMode::picturesOnly};
     SizedScenes scenes({10, 10});
