@@ -20,6 +20,11 @@ install(FILES ${ALMANIX_PACKAGING}/almanix.xml DESTINATION ${CMAKE_INSTALL_DATAD
 install(FILES ${ALMANIX_PACKAGING}/almanix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications/screensavers)
 install(FILES ${ALMANIX_PACKAGING}/almanix-setup.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(PROGRAMS ${ALMANIX_PACKAGING}/saver_almanix DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/almanix)
+# MATE's and Xfce's savers run only programs of their own folders or of
+# XScreenSaver's: the program is there too, under its own name.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/xscreensaver-hack)
+file(CREATE_LINK ../../bin/almanix ${CMAKE_BINARY_DIR}/xscreensaver-hack/almanix SYMBOLIC)
+install(FILES ${CMAKE_BINARY_DIR}/xscreensaver-hack/almanix DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
 install(FILES ${ALMANIX_PACKAGING}/copyright ${CMAKE_BINARY_DIR}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/almanix)
 
