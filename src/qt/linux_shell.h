@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ending_deadline.h"
 #include "qt/linux_platform.h"
 #include "startup/program_start.h"
 
@@ -8,9 +9,11 @@ namespace almanix {
 // Opens the program's windows on Linux.
 class LinuxStartupShell final : public StartupShell {
 public:
-    LinuxStartupShell(Platform& platform, QtApplicationOnDemand& application)
+    // The saver starts the ending's count when its window goes.
+    LinuxStartupShell(Platform& platform, QtApplicationOnDemand& application, EndingDeadline& ending)
         : platform_(platform),
-          application_(application) {}
+          application_(application),
+          ending_(ending) {}
 
     CommandLineSyntax commandLineSyntax() const override { return CommandLineSyntax::modeWordAndOptions; }
     bool anotherCopyIsRunning() override;
@@ -27,6 +30,7 @@ private:
 
     Platform& platform_;
     QtApplicationOnDemand& application_;
+    EndingDeadline& ending_;
 };
 
 } // namespace almanix

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/ending_deadline.h"
 #include "startup/program_start.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_platform.h"
@@ -25,6 +26,8 @@ bool threadHasWindows() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     using namespace almanix;
+    // First made, last gone: it covers every part's end after the last window.
+    EndingDeadline ending([] { TerminateProcess(GetCurrentProcess(), 0); });
 
     // Real Windows registers the calendar and slider classes only when asked.
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_BAR_CLASSES};
@@ -53,5 +56,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    ending.start(EndingDeadline::kSaverLimit);
     return static_cast<int>(message.wParam);
 }
