@@ -69,8 +69,13 @@ JpegHeader jpegHeaderOf(std::string_view bytes) {
             header.orientation = exifOrientation(segment.substr(6)).value_or(Orientation::upright);
         }
         // The frame headers; C4, C8 and CC among them are tables.
-        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
             header.wholeFrameHeld = (marker & 0x03) == 0x02; // C2, C6, CA, CE: progressive
+            const auto height = read.number(at + 5, 2);
+            const auto width = read.number(at + 7, 2);
+            if (width && height)
+                header.frameSize = ImageSize{static_cast<std::int32_t>(*width), static_cast<std::int32_t>(*height)};
+        }
         at += 2 + length;
     }
     return header;

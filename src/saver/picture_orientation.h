@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,8 @@ struct JpegHeader {
     // A progressive JPEG, or one whose frame header lies beyond the bytes read:
     // its decoder holds the whole frame, whatever size it is asked for.
     bool wholeFrameHeld = true;
+    // The frame's size in pixels as stored, when its header was among the bytes.
+    std::optional<ImageSize> frameSize;
 };
 
 // Reads the markers of a JPEG's first bytes, up to its first scan.
