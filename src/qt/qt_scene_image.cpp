@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "saver/picture_files.h"
+#include "saver/picture_orientation.h"
 
 namespace almanix {
 
@@ -31,9 +32,9 @@ QFont noticeFont(double dotsPerInch) {
 
 QSize qtSize(ImageSize size) { return {size.width, size.height}; }
 
-// The file open for reading when it is a regular file; null otherwise. The open
-// does not wait for a FIFO's writer, and the name's bytes go to the system as
-// they are.
+// The file open for reading when it is a regular file that may be decoded
+// within the budget; null otherwise. The open does not wait for a FIFO's
+// writer, and the name's bytes go to the system as they are.
 std::unique_ptr<QFile> openPicture(const std::string& path) {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) return nullptr;
@@ -44,6 +45,10 @@ std::unique_ptr<QFile> openPicture(const std::string& path) {
         ::close(descriptor);
         return nullptr;
     }
+    // Qt's allocation limit counts the picture made, not what its decoder holds meanwhile.
+    const QByteArray start = file->peek(static_cast<qint64>(kJpegHeaderBytes));
+    const std::string_view bytes(start.constData(), static_cast<std::size_t>(start.size()));
+    if (pictureKindOf(bytes) == PictureKind::jpeg && wholeFramePassesBudget(jpegHeaderOf(bytes))) return nullptr;
     return file;
 }
 

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "saver/picture_files.h"
+
 namespace almanix {
 
 namespace {
@@ -79,6 +81,10 @@ JpegHeader jpegHeaderOf(std::string_view bytes) {
         at += 2 + length;
     }
     return header;
+}
+
+bool wholeFramePassesBudget(const JpegHeader& header) {
+    return header.wholeFrameHeld && header.frameSize && !fitsDecodeBudget(*header.frameSize);
 }
 
 ImageSize uprightSize(ImageSize stored, Orientation orientation) {

@@ -36,6 +36,11 @@ struct JpegHeader {
 // Reads the markers of a JPEG's first bytes, up to its first scan.
 JpegHeader jpegHeaderOf(std::string_view bytes);
 
+// True for a JPEG whose decoder would hold a whole frame beyond the decoding
+// budget: it is refused before a decoder sees it, since merely opening one
+// makes some decoders set up the whole frame.
+bool wholeFramePassesBudget(const JpegHeader& header);
+
 // How many of a file's first bytes jpegHeaderOf needs: camera makers' notes and
 // thumbnails may fill most of the 64 KB a segment can hold.
 inline constexpr std::size_t kJpegHeaderBytes = 256 * 1024;

@@ -93,9 +93,7 @@ bool openPicture(IWICImagingFactory* imaging, const std::string& path, OpenedPic
     picture.firstBytes = *firstBytes;
     const bool jpeg = pictureKindOf(picture.firstBytes) == PictureKind::jpeg;
     const JpegHeader header = jpeg ? jpegHeaderOf(picture.firstBytes) : JpegHeader{};
-    // A progressive JPEG beyond the budget is refused before its decoder sees it:
-    // merely opening one makes some decoders set up the whole frame.
-    if (header.wholeFrameHeld && header.frameSize && !fitsDecodeBudget(*header.frameSize)) return false;
+    if (wholeFramePassesBudget(header)) return false;
     UINT width = 0;
     UINT height = 0;
     // The decoder is chosen by the file's content, not by its name.
