@@ -1,7 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "common/ending_deadline.h"
 #include "startup/program_start.h"
 #include "win32/win32_file_system.h"
 #include "win32/win32_platform.h"
@@ -26,8 +25,6 @@ bool threadHasWindows() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     using namespace almanix;
-    // First made, last gone: it covers every part's end after the last window.
-    EndingDeadline ending([] { TerminateProcess(GetCurrentProcess(), 0); });
 
     // Real Windows registers the calendar and slider classes only when asked.
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_BAR_CLASSES};
@@ -56,6 +53,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    ending.start(EndingDeadline::kSaverLimit);
-    return static_cast<int>(message.wParam);
+    // The last window has unloaded and written what it had to. Ending here
+    // stops a picture worker that still reads (a file that never answers)
+    // before anything it uses is torn down, and waits for none of them.
+    ExitProcess(static_cast<UINT>(message.wParam));
 }
