@@ -71,7 +71,8 @@ QSize logicalSizeOf(const QSize& devicePixels) {
 
 // The saver window at its place (logical) with its size in device pixels,
 // loaded but not shown; null when its load failed.
-SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, const QRect& place, ImageSize size) {
+SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, const QRect& place, ImageSize size,
+                             EndingDeadline& ending) {
     const qreal scale = screenScale();
     // The notice keeps its size in points: more device pixels at a larger scale.
     auto* parts = new SaverParts(QGuiApplication::primaryScreen()->logicalDotsPerInchY() * scale);
@@ -80,7 +81,8 @@ SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, co
     closeOnEndingSignals(*window);
     // The process ends with the saver window, also when it lived in a preview
     // window, where Qt does not count it as a last window.
-    QObject::connect(window, &QObject::destroyed, [parts] {
+    QObject::connect(window, &QObject::destroyed, [parts, &ending] {
+        ending.start(EndingDeadline::kSaverLimit);
         delete parts;
         QCoreApplication::quit();
     });
@@ -136,10 +138,10 @@ void embedIn(SaverWidget& window, std::uint32_t host, const QSize& hostSize) {
 
 } // namespace
 
-bool openSaverFullScreen(Platform& platform, const SaverOptions& options) {
+bool openSaverFullScreen(Platform& platform, const SaverOptions& options, EndingDeadline& ending) {
     // One window over every monitor; what the image is not on is black.
     const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
-    SaverWidget* window = loadSaverWindow(platform, options, desktop, desktopSize());
+    SaverWidget* window = loadSaverWindow(platform, options, desktop, desktopSize(), ending);
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Almanix"));
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -154,7 +156,8 @@ bool openSaverFullScreen(Platform& platform, const SaverOptions& options) {
     return true;
 }
 
-bool openSaverPreview(Platform& platform, std::int32_t hostWindow, const SaverOptions& options) {
+bool openSaverPreview(Platform& platform, std::int32_t hostWindow, const SaverOptions& options,
+                      EndingDeadline& ending) {
     xcb_connection_t* connection = x11Connection();
     const auto host = static_cast<std::uint32_t>(hostWindow);
     const auto hostSize = connection ? x11WindowSize(connection, host) : std::nullopt;
@@ -163,8 +166,8 @@ bool openSaverPreview(Platform& platform, std::int32_t hostWindow, const SaverOp
         std::fprintf(stderr, "almanix: there is no X11 window %d to show the preview in\n", hostWindow);
         return true;
     }
-    SaverWidget* window =
-        loadSaverWindow(platform, options, QRect(QPoint(0, 0), logicalSizeOf(*hostSize)), imageSizeOf(*hostSize));
+    SaverWidget* window = loadSaverWindow(platform, options, QRect(QPoint(0, 0), logicalSizeOf(*hostSize)),
+                                          imageSizeOf(*hostSize), ending);
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Preview"));
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -174,8 +177,8 @@ bool openSaverPreview(Platform& platform, std::int32_t hostWindow, const SaverOp
     return true;
 }
 
-bool openSaverInDaemonWindow(Platform& platform, std::optional<std::uint32_t> daemonWindow,
-                             const SaverOptions& options) {
+bool openSaverInDaemonWindow(Platform& platform, std::optional<std::uint32_t> daemonWindow, const SaverOptions& options,
+                             EndingDeadline& ending) {
     xcb_connection_t* connection = x11Connection();
     if (!connection) {
         platform.console.writeError("-root and -window-id need X11 (QT_QPA_PLATFORM=xcb)");
@@ -189,8 +192,8 @@ bool openSaverInDaemonWindow(Platform& platform, std::optional<std::uint32_t> da
         platform.console.writeError("there is no X11 window " + std::string(id) + " to draw in");
         return false;
     }
-    SaverWidget* window =
-        loadSaverWindow(platform, options, QRect(QPoint(0, 0), logicalSizeOf(*hostSize)), imageSizeOf(*hostSize));
+    SaverWidget* window = loadSaverWindow(platform, options, QRect(QPoint(0, 0), logicalSizeOf(*hostSize)),
+                                          imageSizeOf(*hostSize), ending);
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Almanix"));
     // Input passes through to the daemon's window, which owns it.

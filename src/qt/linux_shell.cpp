@@ -36,17 +36,17 @@ void LinuxStartupShell::startSaverApplication() {
 
 bool LinuxStartupShell::showSaverFullScreen(const SaverOptions& options) {
     startSaverApplication();
-    return openSaverFullScreen(platform_, options);
+    return openSaverFullScreen(platform_, options, ending_);
 }
 
 bool LinuxStartupShell::showSaverPreview(std::int32_t hostWindow, const SaverOptions& options) {
     startSaverApplication();
-    return openSaverPreview(platform_, hostWindow, options);
+    return openSaverPreview(platform_, hostWindow, options, ending_);
 }
 
 bool LinuxStartupShell::showSaverInDaemonWindow(std::optional<std::uint32_t> window, const SaverOptions& options) {
     startSaverApplication();
-    return openSaverInDaemonWindow(platform_, window, options);
+    return openSaverInDaemonWindow(platform_, window, options, ending_);
 }
 
 bool LinuxStartupShell::showSetupWindow() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ending_deadline.h"
 #include "qt/linux_platform.h"
 #include "setup/calendar_descriptions.h"
 #include "startup/program_start.h"
@@ -9,9 +10,11 @@ namespace almanix {
 // Opens the program's windows on Linux.
 class LinuxStartupShell final : public StartupShell {
 public:
-    LinuxStartupShell(Platform& platform, QtApplicationOnDemand& application)
+    // The saver starts the ending's count when its window goes.
+    LinuxStartupShell(Platform& platform, QtApplicationOnDemand& application, EndingDeadline& ending)
         : platform_(platform),
           application_(application),
+          ending_(ending),
           calendarDescriptions_(platform.files),
           setupServices_{platform.eventStore(), platform.registry, platform.messages, calendarDescriptions_} {}
 
@@ -30,6 +33,7 @@ private:
 
     Platform& platform_;
     QtApplicationOnDemand& application_;
+    EndingDeadline& ending_;
     FileCalendarDescriptions calendarDescriptions_;
     // What the setup window and its dialogs read and write through.
     SetupServices setupServices_;

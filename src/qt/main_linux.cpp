@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <string>
+#include <unistd.h>
 
+#include "common/ending_deadline.h"
 #include "qt/linux_platform.h"
 #include "qt/linux_shell.h"
 #include "startup/program_start.h"
@@ -14,9 +16,11 @@ int main(int argc, char** argv) {
         if (i > 1) argumentText += ' ';
         argumentText += argv[i];
     }
+    // First made, last gone: it covers every part's end after it.
+    EndingDeadline ending([] { ::_exit(0); });
     QtApplicationOnDemand application(argc, argv);
     LinuxSystem system(application);
-    LinuxStartupShell shell(system.platform(), application);
+    LinuxStartupShell shell(system.platform(), application, ending);
 
     switch (startProgram(argumentText, shell, system.platform())) {
     case StartResult::nothingOpened: return 0;

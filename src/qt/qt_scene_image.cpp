@@ -5,6 +5,13 @@
 #include <QPainter>
 #include <QStringDecoder>
 #include <cmath>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "saver/picture_files.h"
+#include "saver/picture_orientation.h"
 
 namespace almanix {
 
@@ -25,6 +32,37 @@ QFont noticeFont(double dotsPerInch) {
 
 QSize qtSize(ImageSize size) { return {size.width, size.height}; }
 
+// The file open for reading when it is a regular file that may be decoded
+// within the budget; null otherwise. The open does not wait for a FIFO's
+// writer, and the name's bytes go to the system as they are.
+std::unique_ptr<QFile> openPicture(const std::string& path) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    struct stat status {};
+    auto file = std::make_unique<QFile>();
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file->open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    // Qt's allocation limit counts the picture made, not what its decoder holds meanwhile.
+    const QByteArray start = file->peek(static_cast<qint64>(kJpegHeaderBytes));
+    const std::string_view bytes(start.constData(), static_cast<std::size_t>(start.size()));
+    if (pictureKindOf(bytes) == PictureKind::jpeg && wholeFramePassesBudget(jpegHeaderOf(bytes))) return nullptr;
+    return file;
+}
+
+// A reader of the picture in the file that turns a photo upright by its EXIF
+// orientation, and refuses one that would decode beyond the budget.
+void prepare(QImageReader& reader) {
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(static_cast<int>(kPictureDecodeBudgetBytes / (1024 * 1024)));
+}
+
+bool turnsAQuarter(const QImageReader& reader) {
+    return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+}
+
 } // namespace
 
 QString textOfBytes(std::string_view bytes) {
@@ -37,16 +75,9 @@ QString textOfBytes(std::string_view bytes) {
 QtSceneImage::QtSceneImage(double dotsPerInch)
     : font_(noticeFont(dotsPerInch)),
       metrics_(font_),
-      workerContext_(new QObject) {
-    workerContext_->moveToThread(&worker_);
-    QObject::connect(&worker_, &QThread::finished, workerContext_, &QObject::deleteLater);
-    worker_.start();
-}
-
-QtSceneImage::~QtSceneImage() {
-    worker_.quit();
-    worker_.wait();
-}
+      worker_([context = &answerContext_](DetachedWorker::Answer answer) {
+          QMetaObject::invokeMethod(context, std::move(answer), Qt::QueuedConnection);
+      }) {}
 
 std::int32_t QtSceneImage::textWidth(std::string_view line) { return metrics_.horizontalAdvance(textOfBytes(line)); }
 
@@ -65,32 +96,21 @@ void QtSceneImage::drawText(std::int32_t x, std::int32_t y, std::string_view lin
     painter.drawText(x, y + metrics_.ascent(), textOfBytes(line));
 }
 
-template <typename Work, typename Answer>
-void QtSceneImage::onWorker(Work work, Answer answer) {
-    QObject* answerContext = &answerContext_;
-    QMetaObject::invokeMethod(
-        workerContext_,
-        [work, answer, answerContext] {
-            auto result = work();
-            QMetaObject::invokeMethod(
-                answerContext, [answer, result] { answer(result); }, Qt::QueuedConnection);
-        },
-        Qt::QueuedConnection);
-}
-
 void QtSceneImage::inspect(const std::string& path, std::size_t firstBytes) {
-    onWorker([path, firstBytes] { return inspectPicture(path, firstBytes); },
-             [this](const PictureFacts& facts) {
-                 if (answers_) answers_->pictureInspected(facts);
-             });
+    worker_.post([this, path, firstBytes]() -> DetachedWorker::Answer {
+        return [this, facts = inspectPicture(path, firstBytes)] {
+            if (answers_) answers_->pictureInspected(facts);
+        };
+    });
 }
 
 void QtSceneImage::decode(const std::string& path, ImageSize size) {
-    onWorker([path, size] { return decodePicture(path, size); },
-             [this](const QImage& picture) {
-                 decoded_ = picture;
-                 if (answers_) answers_->pictureDecoded(!picture.isNull());
-             });
+    worker_.post([this, path, size]() -> DetachedWorker::Answer {
+        return [this, picture = decodePicture(path, size)] {
+            decoded_ = picture;
+            if (answers_) answers_->pictureDecoded(!picture.isNull());
+        };
+    });
 }
 
 void QtSceneImage::showDecoded(ImageSize target) {
@@ -100,27 +120,31 @@ void QtSceneImage::showDecoded(ImageSize target) {
 }
 
 PictureFacts inspectPicture(const std::string& path, std::size_t firstBytes) {
-    const QString name = QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
     PictureFacts facts;
+    const std::unique_ptr<QFile> file = openPicture(path);
+    if (!file) return facts;
     if (firstBytes > 0) {
-        QFile file(name);
-        if (file.open(QIODevice::ReadOnly)) facts.firstBytes = file.read(static_cast<qint64>(firstBytes)).toStdString();
+        facts.firstBytes = file->read(static_cast<qint64>(firstBytes)).toStdString();
+        if (!file->seek(0)) return facts;
     }
     // The content decides the format, whatever the name's extension says.
-    QImageReader reader(name);
-    reader.setDecideFormatFromContent(true);
-    const QSize size = reader.size();
+    QImageReader reader(file.get());
+    prepare(reader);
+    const QSize size = turnsAQuarter(reader) ? reader.size().transposed() : reader.size();
     if (size.isValid() && !size.isEmpty()) facts.size = ImageSize{size.width(), size.height()};
     return facts;
 }
 
 QImage decodePicture(const std::string& path, ImageSize size) {
-    QImageReader reader(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
-    reader.setDecideFormatFromContent(true);
-    // Decoding straight to the size it is shown at spares most of the work for big photographs.
-    reader.setScaledSize(qtSize(size));
+    const std::unique_ptr<QFile> file = openPicture(path);
+    if (!file) return {};
+    QImageReader reader(file.get());
+    prepare(reader);
+    // Decoding straight to the size it is shown at spares most of the work for
+    // big photographs; the size is the stored picture's, before it is turned.
+    reader.setScaledSize(turnsAQuarter(reader) ? qtSize(size).transposed() : qtSize(size));
     const QImage picture = reader.read();
-    if (picture.isNull()) return {};
+    if (picture.isNull() || picture.size() != qtSize(size)) return {};
     if (!picture.hasAlphaChannel()) return picture.convertToFormat(QImage::Format_RGB32);
     // Transparent parts show the black background, as on a picture box.
     QImage opaque(qtSize(size), QImage::Format_RGB32);

@@ -4,8 +4,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QObject>
-#include <QThread>
 
+#include "common/detached_worker.h"
 #include "saver/notice.h"
 #include "saver/slideshow.h"
 
@@ -18,8 +18,8 @@ class QtSceneImage final : public NoticeCanvas, public PictureLoader {
 public:
     // The notice font is sized for a screen of this many dots per inch.
     explicit QtSceneImage(double dotsPerInch);
-    // Waits for a decode under way; answers not yet given are dropped.
-    ~QtSceneImage() override;
+    // Answers not yet given are dropped; a read under way is not waited for.
+    ~QtSceneImage() override = default;
     QtSceneImage(const QtSceneImage&) = delete;
     QtSceneImage& operator=(const QtSceneImage&) = delete;
 
@@ -36,24 +36,22 @@ public:
     void showDecoded(ImageSize target) override;
 
 private:
-    // Runs the work on the worker and hands its result to the answer on this thread.
-    template <typename Work, typename Answer>
-    void onWorker(Work work, Answer answer);
-
     QFont font_;
     QFontMetrics metrics_;
     QImage image_;
     QImage decoded_;
     PictureAnswers* answers_ = nullptr;
-    QThread worker_;
-    QObject* workerContext_; // lives on the worker, and goes when it finishes
     QObject answerContext_; // answers queued to it are dropped with it
+    DetachedWorker worker_; // after the context, so that it goes first
 };
 
-// The work done on the worker; any thread may call these.
-// The file's first bytes (when asked for) and its picture size.
+// The work done on the worker; any thread may call these. The path is bytes,
+// as the file system holds them, whatever their script. Only regular files are
+// read, and opening one never waits (a FIFO is refused at once).
+// The file's first bytes (when asked for) and its size standing upright.
 PictureFacts inspectPicture(const std::string& path, std::size_t firstBytes);
-// The picture decoded to this size, opaque on black; null when it cannot be decoded.
+// The picture upright at this size, opaque on black; null when it cannot be
+// decoded within the budget.
 QImage decodePicture(const std::string& path, ImageSize size);
 
 // Text bytes as the user wrote them: UTF-8 where they are valid UTF-8, else

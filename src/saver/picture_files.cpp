@@ -16,10 +16,17 @@ std::string lowerCase(std::string_view text) {
 
 } // namespace
 
+bool fitsDecodeBudget(ImageSize decoded) {
+    if (decoded.width < 0 || decoded.height < 0) return false;
+    return static_cast<std::uint64_t>(decoded.width) * static_cast<std::uint64_t>(decoded.height) * 4 <=
+           kPictureDecodeBudgetBytes;
+}
+
 PictureKind pictureKindOf(std::string_view bytes) {
     if (bytes.starts_with("GIF")) return PictureKind::gif;
     if (bytes.starts_with("BM")) return PictureKind::bitmap;
     if (bytes.starts_with("\xFF\xD8")) return PictureKind::jpeg;
+    if (bytes.starts_with("\x89PNG\r\n\x1A\n")) return PictureKind::png;
     return PictureKind::none;
 }
 
@@ -27,7 +34,7 @@ bool hasPictureExtension(const std::string& name) {
     const std::size_t dot = name.rfind('.');
     if (dot == std::string::npos) return false;
     const std::string extension = lowerCase(std::string_view(name).substr(dot + 1));
-    return extension == "gif" || extension == "jpg" || extension == "bmp";
+    return extension == "gif" || extension == "jpg" || extension == "jpeg" || extension == "bmp" || extension == "png";
 }
 
 std::vector<std::string> pictureNamesOf(const std::vector<std::string>& fileNames) {

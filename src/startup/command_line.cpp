@@ -156,7 +156,8 @@ std::optional<std::uint32_t> windowIdOf(std::string_view text) {
 CommandLine readCommandLine(std::string_view argumentText, CommandLineSyntax syntax) {
     if (syntax == CommandLineSyntax::modeWordAndOptions) {
         const std::vector<std::string_view> words = wordsOf(argumentText);
-        if (!words.empty() && optionOf(words.front()) != Option::unknown) return readOptions(words);
+        // A word with a dash is an option, and one typed wrong is said, not passed over.
+        if (!words.empty() && words.front().starts_with('-')) return readOptions(words);
     }
     return {runModeOf(modeWordOf(argumentText)), {}, {}, {}, {}};
 }

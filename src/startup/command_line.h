@@ -41,8 +41,8 @@ struct CommandLine {
     std::string error;
 };
 
-// Options when the text starts with one of them (one dash or two), the mode
-// word otherwise; the mode word alone with CommandLineSyntax::modeWord.
+// Options when the text starts with a dash (one or two), the mode word
+// otherwise; the mode word alone with CommandLineSyntax::modeWord.
 CommandLine readCommandLine(std::string_view argumentText, CommandLineSyntax syntax);
 
 } // namespace almanix

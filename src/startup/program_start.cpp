@@ -103,7 +103,7 @@ std::string usageText() {
            "\n"
            "Files:\n"
            "  ~/Almanix/events.dat             the events (make ~/Almanix yourself)\n"
-           "  ~/Almanix/pics/                  your pictures: gif, jpg or bmp\n"
+           "  ~/Almanix/pics/                  your pictures: gif, jpg, bmp or png\n"
            "  ~/.config/almanix/registry.reg   the settings ($XDG_CONFIG_HOME honoured)\n";
 }
 

@@ -53,5 +53,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    return static_cast<int>(message.wParam);
+    // The last window has unloaded and written what it had to. Ending here
+    // stops a picture worker that still reads (a file that never answers)
+    // before anything it uses is torn down, and waits for none of them.
+    ExitProcess(static_cast<UINT>(message.wParam));
 }

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 #include <cstdint>
-#include <memory>
+#include <deque>
+#include <mutex>
 #include <vector>
 #include <wincodec.h>
 
+#include "common/detached_worker.h"
 #include "saver/slideshow.h"
 #include "win32/gdi_scene_image.h"
 
@@ -45,20 +47,24 @@ struct DecodedPicture {
 };
 
 // The work done on the worker, with an imaging factory of the calling thread.
-// The file's first bytes (when asked for) and its picture size.
+// The path is UTF-8, so that a name in any script opens; only a file on a
+// disk is read, never a pipe or a device.
+// The file's first bytes (when asked for) and its size standing upright.
 PictureFacts inspectPicture(IWICImagingFactory* imaging, const std::string& path, std::size_t firstBytes);
-// The picture decoded to this size, opaque on black.
+// The picture upright at this size, opaque on black; no pixels when it cannot
+// be decoded, or its decoder would need more than the budget. The decoder
+// makes no more pixels than it must: its own scaling where it has one.
 DecodedPicture decodePicture(IWICImagingFactory* imaging, const std::string& path, ImageSize size);
 
 // Pictures through the Windows Imaging Component, read and decoded on a worker
-// thread in a COM apartment of its own, one request after another. The worker
-// posts a message to the window it was given when answers wait; the window
-// then hands them on with deliverAnswers.
+// thread, one request after another. The worker posts a message to the window
+// it was given when answers wait; the window then hands them on with
+// deliverAnswers.
 class WicPictureLoader final : public PictureLoader {
 public:
     explicit WicPictureLoader(GdiSceneImage& movingImage);
-    // A decode under way finishes on its own, unanswered; the process may end first.
-    ~WicPictureLoader() override;
+    // Answers not yet given are dropped; a read under way is not waited for.
+    ~WicPictureLoader() override = default;
     WicPictureLoader(const WicPictureLoader&) = delete;
     WicPictureLoader& operator=(const WicPictureLoader&) = delete;
 
@@ -73,12 +79,17 @@ public:
     void showDecoded(ImageSize target) override;
 
 private:
-    struct Worker;
+    // Runs on the worker: keeps the answer and tells the window.
+    void keep(DetachedWorker::Answer answer);
 
     GdiSceneImage& movingImage_;
-    std::shared_ptr<Worker> worker_; // shared with the thread, which may outlive this
     PictureAnswers* answers_ = nullptr;
     DecodedPicture decoded_;
+    std::mutex mutex_; // guards the rest, which the worker reaches too
+    std::deque<DetachedWorker::Answer> waiting_;
+    HWND window_ = nullptr;
+    UINT message_ = 0;
+    DetachedWorker worker_; // last, so that it goes first
 };
 
 } // namespace almanix

@@ -48,6 +48,25 @@ HANDLE openForReading(const std::string& path) {
 
 } // namespace
 
+std::wstring wideOf(const std::string& text) {
+    const int length =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string utf8Of(const std::wstring& text) {
+    const int length = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), utf8.data(), length,
+                        nullptr, nullptr);
+    return utf8;
+}
+
 bool Win32FileSystem::exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -111,8 +130,8 @@ FolderListing Win32FileSystem::listFiles(const std::string& folder) {
     std::string pattern = folder;
     if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
     pattern += '*';
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(wideOf(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         // Only the root of a drive can be listed with no entry at all.
@@ -122,14 +141,17 @@ FolderListing Win32FileSystem::listFiles(const std::string& folder) {
     }
     FolderListing listing{FolderStatus::listed, {}};
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) listing.fileNames.emplace_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
+        // A name that is not valid UTF-16 cannot be named again: it is left out.
+        const std::string name = utf8Of(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !name.empty()) listing.fileNames.push_back(name);
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return listing;
 }
 
 std::optional<std::string> Win32FileSystem::readFirstBytes(const std::string& path, std::size_t count) {
-    FileHandle file(openForReading(path));
+    FileHandle file(CreateFileW(wideOf(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::nullopt;
     std::string bytes(count, '\0');
     std::size_t done = 0;

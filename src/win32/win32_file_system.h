@@ -1,10 +1,20 @@
 #pragma once
 
+#include <string>
+
 #include "common/file_system.h"
 
 namespace almanix {
 
-// Files through the ANSI functions, so names and bytes stay in the system code page.
+// UTF-8 text and the system's wide names, both ways; empty for text that is not valid.
+std::wstring wideOf(const std::string& text);
+std::string utf8Of(const std::wstring& text);
+
+// Files through the ANSI functions, so names and bytes stay in the system code
+// page; the program's own files have names that read the same in every code
+// page. The pictures folder is the user's, where a name may be in any script:
+// there listFiles gives names in UTF-8 and readFirstBytes takes a UTF-8 path,
+// through the wide functions.
 class Win32FileSystem final : public FileSystem {
 public:
     bool exists(const std::string& path) override;

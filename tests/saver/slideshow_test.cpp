@@ -26,6 +26,9 @@ TEST(PictureFiles, KindComesFromTheFirstBytes) {
         {"\xFF\xD8", jpeg},
         {"\xFF", none},
         {"\xD8\xFF", none},
+        {"\x89PNG\r\n\x1A\n\0\0", png},
+        {"\x89PNG\r\n\x1A", none},
+        {"\x89PNG\n\x1A\n\0", none}, // line ends changed on the way
         {"", none},
         {"just some text", none},
         {std::string("\0BM", 3), none},
@@ -38,8 +41,9 @@ TEST(PictureFiles, KindComesFromTheFirstBytes) {
 
 TEST(PictureFiles, NamesAreFilteredByExtensionAndSortedIgnoringCase) {
     EXPECT_EQ(pictureNamesOf({"b.JPG", "c.txt", "A.gif", "noext", "x.jpeg", "Z.Bmp", "a.bmp", "gif", "a.BMP", ".gif",
-                              "pic.gif.txt"}),
-              (std::vector<std::string>{".gif", "a.BMP", "a.bmp", "A.gif", "b.JPG", "Z.Bmp"}));
+                              "pic.gif.txt", "p.PNG", "y.jpe", "\xE5\x86\x99\xE7\x9C\x9F.jpg", "\xFF\xFE.png"}),
+              (std::vector<std::string>{".gif", "a.BMP", "a.bmp", "A.gif", "b.JPG", "p.PNG", "x.jpeg", "Z.Bmp",
+                                        "\xE5\x86\x99\xE7\x9C\x9F.jpg", "\xFF\xFE.png"}));
 }
 
 // The plainly too wide and too tall pictures are in the recorded run of scenes.

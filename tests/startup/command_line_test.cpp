@@ -52,9 +52,11 @@ TEST(CommandLine, ModeWordOrDaemonOptions) {
         {"/c:1234", RunMode::setup, nullopt, nullopt, nullopt, ""},
         {"s", RunMode::none, nullopt, nullopt, nullopt, ""},
         {"/", RunMode::none, nullopt, nullopt, nullopt, ""},
-        // Anything that does not start with an option keeps the mode word's rule.
-        {"-s", RunMode::none, nullopt, nullopt, nullopt, ""},
-        {"--roots", RunMode::none, nullopt, nullopt, nullopt, ""},
+        // A word with a dash is an option: one typed wrong is an error, not nothing.
+        {"-s", RunMode::none, nullopt, nullopt, nullopt, "unknown option \"-s\""},
+        {"--hlep", RunMode::none, nullopt, nullopt, nullopt, "unknown option \"--hlep\" (try --help)"},
+        {"-window-idd 7", RunMode::none, nullopt, nullopt, nullopt, "unknown option \"-window-idd\""},
+        {"-", RunMode::none, nullopt, nullopt, nullopt, "unknown option \"-\""},
         // The saver daemons' options, with one dash or two.
         {"  --root  ", RunMode::daemonWindow, nullopt, nullopt, nullopt, ""},
         {"-root -window-id 7", RunMode::daemonWindow, 7, nullopt, nullopt, ""},

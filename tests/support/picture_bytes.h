@@ -9,8 +9,8 @@
 
 namespace almanix::testing {
 
-// A 24-bit bitmap of one colour, rows bottom up and padded to four bytes.
-inline std::string bitmapBytes(std::int32_t width, std::int32_t height, Rgb colour) {
+// The 54-byte header of a 24-bit bitmap, rows bottom up and padded to four bytes.
+inline std::string bitmapHeader(std::int32_t width, std::int32_t height) {
     const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
     const std::uint32_t pixelBytes = rowBytes * static_cast<std::uint32_t>(height);
     std::string bytes;
@@ -31,6 +31,13 @@ inline std::string bitmapBytes(std::int32_t width, std::int32_t height, Rgb colo
     put(2835, 4); // 72 dots per inch
     put(2835, 4);
     put(0, 8);
+    return bytes;
+}
+
+// A 24-bit bitmap of one colour.
+inline std::string bitmapBytes(std::int32_t width, std::int32_t height, Rgb colour) {
+    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
+    std::string bytes = bitmapHeader(width, height);
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) bytes += {char(colour.blue), char(colour.green), char(colour.red)};
         bytes.append(rowBytes - static_cast<std::uint32_t>(width) * 3, '\0');
@@ -42,5 +49,43 @@ inline std::string bitmapBytes(std::int32_t width, std::int32_t height, Rgb colo
 inline const std::string kRedDotGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\x00"
                                     "\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B",
                                     35);
+
+// A bomb: 118 bytes that claim a bitmap of width x height pixels.
+inline std::string claimedBitmapBytes(std::int32_t width, std::int32_t height) {
+    return bitmapHeader(width, height) + std::string(64, '\0');
+}
+
+// A bomb: a progressive grey JPEG that claims width x height pixels (each side
+// below 65536), with the tables a decoder needs and eight bytes of its first scan.
+inline std::string progressiveJpegBytes(std::int32_t width, std::int32_t height) {
+    const auto high = [](std::int32_t value) { return static_cast<char>((value >> 8) & 0xFF); };
+    const auto low = [](std::int32_t value) { return static_cast<char>(value & 0xFF); };
+    std::string bytes("\xFF\xD8\xFF\xDB\x00\x43\x00", 7);
+    bytes.append(64, '\x01'); // every quantisation step 1
+    bytes += std::string("\xFF\xC2\x00\x0B\x08", 5) + high(height) + low(height) + high(width) + low(width);
+    bytes += std::string("\x01\x01\x11\x00", 4);
+    // One DC code of one bit, for the difference 0.
+    bytes += std::string("\xFF\xC4\x00\x14\x00\x01", 6) + std::string(15, '\0') + std::string(1, '\0');
+    bytes += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x00", 10) + std::string(8, '\0');
+    return bytes + "\xFF\xD9";
+}
+
+// The segment an EXIF camera writes after a JPEG's first two bytes, holding
+// only the orientation (1 to 8), in Motorola or Intel byte order.
+inline std::string exifOrientationSegment(std::uint16_t orientation, bool motorola) {
+    const auto two = [motorola](std::uint16_t value) {
+        const char high = static_cast<char>(value >> 8);
+        const char low = static_cast<char>(value & 0xFF);
+        return motorola ? std::string{high, low} : std::string{low, high};
+    };
+    const auto four = [&two, motorola](std::uint16_t value) {
+        return motorola ? two(0) + two(value) : two(value) + two(0);
+    };
+    const std::string tiff = (motorola ? "MM" : "II") + two(42) + four(8) + two(1) + two(0x0112) + two(3) + four(1) +
+                             two(orientation) + two(0) + four(0);
+    const std::string body = std::string("Exif\0\0", 6) + tiff;
+    const auto length = static_cast<std::uint16_t>(body.size() + 2);
+    return std::string("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + body;
+}
 
 } // namespace almanix::testing

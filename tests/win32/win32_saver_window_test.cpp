@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include <windows.h>
+#include <psapi.h>
 
 #include "support/fakes.h"
 #include "support/notice_checks.h"
@@ -100,6 +101,9 @@ TEST_F(PictureFolder, PicturesLoadByContentAndFillTheWholeImage) {
         {write("notes.jpg", "not a picture at all"), std::nullopt, {}, 0},
         {write("cut.bmp", bitmap.substr(0, 300)), std::nullopt, {}, 0},
         {at("missing.bmp"), std::nullopt, {}, 0},
+        // Bombs: a few bytes that claim 30000 x 30000 pixels.
+        {write("bomb.bmp", claimedBitmapBytes(30000, 30000)), std::nullopt, {}, 0},
+        {write("bomb.jpg", progressiveJpegBytes(30000, 30000)), std::nullopt, {}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -115,6 +119,9 @@ TEST_F(PictureFolder, PicturesLoadByContentAndFillTheWholeImage) {
         ASSERT_EQ(picture.pixels.size(), static_cast<std::size_t>(c.target.width * c.target.height));
         for (std::uint32_t pixel : picture.pixels) ASSERT_EQ(pixel & 0xFFFFFF, c.colour);
     }
+    PROCESS_MEMORY_COUNTERS memory{};
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory));
+    EXPECT_LT(memory.PeakWorkingSetSize, 300u << 20);
 }
 
 // Handles whatever the window posted to itself; true when its end left the
