@@ -57,6 +57,8 @@ use_build() { # linux|windows program
   case "$build" in
     linux)
       export HOME="$sandbox/home" XDG_CONFIG_HOME="$sandbox/config" XDG_RUNTIME_DIR="$sandbox/run"
+      # No session bus is started for Qt, which would leave its address in the home folder.
+      export DBUS_SESSION_BUS_ADDRESS="unix:path=$sandbox/no-session-bus"
       export QT_QPA_PLATFORM=xcb
       mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
       data="$HOME/Almanix" user_folder="$HOME" patience=30
