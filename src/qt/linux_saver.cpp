@@ -69,15 +69,24 @@ QSize logicalSizeOf(const QSize& devicePixels) {
             static_cast<int>(std::ceil(devicePixels.height() / scale))};
 }
 
-// The saver window at its place (logical) with its size in device pixels,
-// loaded but not shown; null when its load failed.
-SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, const QRect& place, ImageSize size,
+// Where the saver window shows: its place in logical pixels, and in device
+// pixels the screen its motion keeps to and the window's own size.
+struct SaverPlace {
+    QScreen* screen;
+    QRect place;
+    ImageSize screenSize;
+    ImageSize windowSize;
+};
+
+// The saver window at its place, loaded but not shown; null when its load failed.
+SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, const SaverPlace& where,
                              EndingDeadline& ending) {
-    const qreal scale = screenScale();
+    const qreal scale = where.screen->devicePixelRatio();
     // The notice keeps its size in points: more device pixels at a larger scale.
-    auto* parts = new SaverParts(QGuiApplication::primaryScreen()->logicalDotsPerInchY() * scale);
-    auto* window = new SaverWidget(parts->picture.image(), desktopSize(), size, scale);
-    window->setGeometry(place);
+    auto* parts = new SaverParts(where.screen->logicalDotsPerInchY() * scale);
+    auto* window = new SaverWidget(parts->picture.image(), where.screenSize, where.windowSize, scale);
+    window->setScreen(where.screen);
+    window->setGeometry(where.place);
     closeOnEndingSignals(*window);
     // The process ends with the saver window, also when it lived in a preview
     // window, where Qt does not count it as a last window.
@@ -96,6 +105,15 @@ SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, co
     }
     return window;
 }
+
+// The saver inside an X11 window of that size in device pixels, over the whole
+// of it; the preview's motion keeps to the whole screen, as in full screen.
+SaverPlace insideWindowOf(const QSize& size) {
+    return {QGuiApplication::primaryScreen(), QRect(QPoint(0, 0), logicalSizeOf(size)), desktopSize(),
+            imageSizeOf(size)};
+}
+
+bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 // Closes the preview when the window it lives in is destroyed, and with it ours.
 class HostWatcher final : public QAbstractNativeEventFilter {
@@ -139,9 +157,25 @@ void embedIn(SaverWidget& window, std::uint32_t host, const QSize& hostSize) {
 } // namespace
 
 bool openSaverFullScreen(Platform& platform, const SaverOptions& options, EndingDeadline& ending) {
+    if (onWayland()) {
+        // Wayland places no window itself: each output gets a full-screen saver
+        // of its own, as a daemon runs one copy per monitor.
+        for (QScreen* screen : QGuiApplication::screens()) {
+            const ImageSize size =
+                imageSizeOf((QSizeF(screen->geometry().size()) * screen->devicePixelRatio()).toSize());
+            SaverWidget* window = loadSaverWindow(platform, options, {screen, screen->geometry(), size, size}, ending);
+            if (!window) return false;
+            window->setWindowTitle(QStringLiteral("Almanix"));
+            window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+            window->showFullScreen();
+        }
+        return true;
+    }
     // One window over every monitor; what the image is not on is black.
     const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
-    SaverWidget* window = loadSaverWindow(platform, options, desktop, desktopSize(), ending);
+    const ImageSize size = desktopSize();
+    SaverWidget* window =
+        loadSaverWindow(platform, options, {QGuiApplication::primaryScreen(), desktop, size, size}, ending);
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Almanix"));
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
@@ -159,15 +193,18 @@ bool openSaverFullScreen(Platform& platform, const SaverOptions& options, Ending
 bool openSaverPreview(Platform& platform, std::int32_t hostWindow, const SaverOptions& options,
                       EndingDeadline& ending) {
     xcb_connection_t* connection = x11Connection();
+    if (!connection) {
+        platform.console.writeError("/p needs X11 (QT_QPA_PLATFORM=xcb): a preview lives in an X11 window");
+        return false;
+    }
     const auto host = static_cast<std::uint32_t>(hostWindow);
-    const auto hostSize = connection ? x11WindowSize(connection, host) : std::nullopt;
+    const auto hostSize = x11WindowSize(connection, host);
     if (!hostSize) {
         // Already gone, or never there: the preview ends before it begins.
         std::fprintf(stderr, "almanix: there is no X11 window %d to show the preview in\n", hostWindow);
         return true;
     }
-    SaverWidget* window = loadSaverWindow(platform, options, QRect(QPoint(0, 0), logicalSizeOf(*hostSize)),
-                                          imageSizeOf(*hostSize), ending);
+    SaverWidget* window = loadSaverWindow(platform, options, insideWindowOf(*hostSize), ending);
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Preview"));
     window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -181,7 +218,8 @@ bool openSaverInDaemonWindow(Platform& platform, std::optional<std::uint32_t> da
                              EndingDeadline& ending) {
     xcb_connection_t* connection = x11Connection();
     if (!connection) {
-        platform.console.writeError("-root and -window-id need X11 (QT_QPA_PLATFORM=xcb)");
+        platform.console.writeError(
+            "-root and -window-id need X11 (QT_QPA_PLATFORM=xcb): a daemon's window is an X11 one");
         return false;
     }
     const std::uint32_t host = daemonWindow.value_or(rootWindow(connection));
@@ -192,8 +230,7 @@ bool openSaverInDaemonWindow(Platform& platform, std::optional<std::uint32_t> da
         platform.console.writeError("there is no X11 window " + std::string(id) + " to draw in");
         return false;
     }
-    SaverWidget* window = loadSaverWindow(platform, options, QRect(QPoint(0, 0), logicalSizeOf(*hostSize)),
-                                          imageSizeOf(*hostSize), ending);
+    SaverWidget* window = loadSaverWindow(platform, options, insideWindowOf(*hostSize), ending);
     if (!window) return false;
     window->setWindowTitle(QStringLiteral("Almanix"));
     // Input passes through to the daemon's window, which owns it.

@@ -1,7 +1,11 @@
 #include "qt/linux_shell.h"
 
 #include <cstdlib>
-#include <string_view>
+#include <optional>
+#include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include "qt/ending_signals.h"
@@ -13,20 +17,69 @@ namespace almanix {
 
 bool LinuxStartupShell::anotherCopyIsRunning() { return anotherLinuxCopyIsRunning(); }
 
-bool LinuxStartupShell::connectToDisplay() {
-    // Only X11 is asked here, before Qt, which would abort without one; any
-    // other platform the user chose answers for itself.
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (application_.exists() || (platform && *platform && !std::string_view(platform).starts_with("xcb"))) return true;
+namespace {
+
+// The Wayland compositor's socket that WAYLAND_DISPLAY names: a path, or a
+// name in XDG_RUNTIME_DIR; nothing when it names none.
+std::optional<std::string> waylandSocketPath() {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    if (!name || !*name) return std::nullopt;
+    if (*name == '/') return name;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime) return std::nullopt;
+    return std::string(runtime) + '/' + name;
+}
+
+bool acceptsConnection(const std::string& socketPath) {
+    sockaddr_un address{};
+    if (socketPath.size() >= sizeof address.sun_path) return false;
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, socketPath.size());
+    const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (client < 0) return false;
+    const bool connected = ::connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(client);
+    return connected;
+}
+
+bool x11DisplayOpens() {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     const bool connected = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);
-    if (!connected) {
-        const char* display = std::getenv("DISPLAY");
-        platform_.console.writeError(display && *display ? "cannot open display " + std::string(display)
-                                                         : std::string("cannot open display (DISPLAY is not set)"));
-    }
     return connected;
+}
+
+std::string variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+} // namespace
+
+// Asked before Qt, which would abort without a display. Wayland comes first
+// where the session has it, then X11; a platform the user chose answers for itself.
+bool LinuxStartupShell::connectToDisplay() {
+    const std::string chosen = variable("QT_QPA_PLATFORM");
+    if (application_.exists() || (!chosen.empty() && !chosen.starts_with("xcb"))) return true;
+    if (chosen.empty()) {
+        if (const auto socket = waylandSocketPath(); socket && acceptsConnection(*socket)) {
+            ::setenv("QT_QPA_PLATFORM", "wayland", 1);
+            return true;
+        }
+    }
+    if (x11DisplayOpens()) {
+        ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+        return true;
+    }
+    const std::string wayland = variable("WAYLAND_DISPLAY");
+    const std::string x11 = variable("DISPLAY");
+    if (!chosen.empty() || wayland.empty())
+        platform_.console.writeError(x11.empty() ? "cannot open display (DISPLAY is not set)"
+                                                 : "cannot open display " + x11);
+    else
+        platform_.console.writeError("cannot open Wayland display " + wayland +
+                                     (x11.empty() ? " (DISPLAY is not set)" : " nor X11 display " + x11));
+    return false;
 }
 
 void LinuxStartupShell::startSaverApplication() {
