@@ -10,7 +10,9 @@ namespace {
 
 TEST(Win32TimeZones, AgreeWithTheKnownZones) {
     Win32TimeZones zones;
-    testing::expectAgreementWithKnownZones(zones, "");
+    // Older systems' data (Wine's among them) predate Egypt's daylight saving
+    // time of 2023, Mexico's end of it in 2022 and Chile's new dates of 2022.
+    testing::expectAgreementWithKnownZones(zones, {"Africa/Cairo", "America/Mazatlan", "America/Santiago"});
     // The local zone as the system has it, whichever it is, in winter.
     TIME_ZONE_INFORMATION local{};
     GetTimeZoneInformation(&local);
