@@ -38,13 +38,16 @@ screen: a notice of the events that fall due within a set number of days,
 or one of your own pictures. Events whose date has passed drop out of the
 calendar by themselves.
 .
-It runs full screen over every monitor (almanix /s, for xautolock or
-xss-lock), or inside the windows of XScreenSaver, xsecurelock, MATE and
-Xfce. It does not lock the screen: that is the daemon's job.")
+It runs full screen over every monitor (almanix /s, for xautolock,
+xss-lock or swayidle, on X11 or Wayland), or inside the windows of
+XScreenSaver, xsecurelock, MATE and Xfce. It does not lock the screen:
+that is the daemon's job.")
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | xautolock | xss-lock")
+# Qt's Wayland platform, for Wayland sessions.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver | xautolock | xss-lock | swayidle")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
