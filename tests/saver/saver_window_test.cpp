@@ -47,6 +47,7 @@ public:
 
 struct Saver : ::testing::Test, FakeSystem {
     FakePictureLoader pictures{files};
+    FakeDueCheck dueCheck{platform.eventStore()};
     RecordingView view;
     CellCanvas canvas;
     SeededRandom seeded;
@@ -54,9 +55,9 @@ struct Saver : ::testing::Test, FakeSystem {
     const std::string pics = "C:\\Almanix\\pics\\";
 
     std::unique_ptr<SaverWindow> saver(RandomSource& random) {
-        auto window = std::make_unique<SaverWindow>(
-            options,
-            SaverWindowServices{view, canvas, pictures, random, platform.eventStore(), services, messages, console});
+        auto window = std::make_unique<SaverWindow>(options, SaverWindowServices{view, canvas, pictures, dueCheck,
+                                                                                 random, platform.eventStore(),
+                                                                                 services, messages, console});
         view.window = window.get();
         return window;
     }
