@@ -97,7 +97,7 @@ std::string eventFileBytes(const std::vector<EventLine>& lines, TextEncoding enc
 }
 
 void removeStaleTemporaryFiles(EventStore& store) {
-    const FolderListing listing = store.files.listFiles(store.paths.folder);
+    const FolderListing listing = store.files.listFiles(store.paths.folder + store.paths.separator);
     for (const std::string& name : listing.fileNames)
         if (name.starts_with(DataPaths::kTemporaryEventName))
             store.files.removeFile(store.paths.folder + store.paths.separator + name);

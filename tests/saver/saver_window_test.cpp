@@ -184,6 +184,49 @@ TEST_F(Saver, ThePasswordIsAskedOnlyWhereItGuardsTheSaver) {
     }
 }
 
+// A check that takes long (a huge file, another copy's lock) keeps the first
+// scene waiting a second at most; its notice then comes with a later scene.
+TEST_F(Saver, TheFirstSceneWaitsForTheDueCheckASecondAtMost) {
+    files.files[eventFile] = "#12/06/2026 Sunday Meeting\r\n";
+    for (const int answeredAfter : {3, 20}) {
+        SCOPED_TRACE(answeredAfter);
+        dueCheck.answerAtOnce = false;
+        dueCheck.asked = 0;
+        view = {};
+        canvas = {};
+        auto window = loaded();
+        for (int tick = 1; tick <= answeredAfter; ++tick) {
+            if (tick == answeredAfter) dueCheck.answerWaiting();
+            window->tick();
+        }
+        // The due notice begins with an empty line; the help notice does not.
+        EXPECT_EQ(canvas.drawn.at(1).line,
+                  answeredAfter < 10 ? "12/06/2026 Sunday Meeting" : "C:\\Almanix\\Pics, but file format must");
+        EXPECT_EQ(window->motion().showMode, ShowMode::noticesAndPictures);
+        EXPECT_EQ(dueCheck.asked, 1);
+    }
+}
+
+// An event file that cannot be read is told where the user looks: in the
+// notice's place, or on the daemon's log, once.
+TEST_F(Saver, AnEventFileThatCannotBeReadIsTold) {
+    files.folders.insert(eventFile);
+    for (const SaverPlacement placement : {SaverPlacement::fullScreen, SaverPlacement::daemonWindow}) {
+        options.placement = placement;
+        canvas = {};
+        auto window = loaded();
+        clock.moment.hour += 1;
+        window->tick();
+        const bool daemon = placement == SaverPlacement::daemonWindow;
+        EXPECT_EQ(console.errors, daemon ? std::vector<std::string>{"The event file C:\\Almanix\\events.dat is not a "
+                                                                    "file."}
+                                         : std::vector<std::string>{});
+        EXPECT_EQ(canvas.drawn.back().line.substr(0, 14), daemon ? "you will make " : "The event file");
+        EXPECT_TRUE(files.writeLog.empty());
+        clock.moment.hour -= 1;
+    }
+}
+
 TEST_F(Saver, AFirstPictureSceneWaitsForItsPictureWithoutDrawing) {
     files.files[pics + "a.bmp"] = "BM";
     pictures.sizes[pics + "a.bmp"] = {100, 50};

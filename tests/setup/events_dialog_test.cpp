@@ -90,7 +90,7 @@ TEST_F(EventsDialogTest, OkWritesTheListThenStoresTheDaysBeforeTextAsTyped) {
 }
 
 TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit) {
-    enum class Fault { eventWrite, setting, unreadableFile };
+    enum class Fault { eventWrite, setting, unreadableFile, busyLock };
     const std::string neither = " So that OK saves all or nothing, the events were not saved either. The dialog "
                                 "still holds every change: press OK to try again, or Cancel.";
     const std::string settingFailed = "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, "
@@ -105,6 +105,9 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
          "The events could not be saved: the folder C:\\Almanix does not exist. Nothing was lost: the list still "
          "holds every change. Make the folder and press OK again, or press Cancel."},
         {Fault::setting, fileOf({"old one"}), settingFailed + neither},
+        {Fault::busyLock, fileOf({"old one"}),
+         "The events were not saved: another copy of Almanix is writing the event file C:\\Almanix\\events.dat. "
+         "Nothing was lost: the list still holds every change. Press OK again in a moment."},
         {Fault::setting, std::nullopt, settingFailed + neither},
         {Fault::unreadableFile, fileOf({"old one"}),
          "The events were not saved: the event file C:\\Almanix\\events.dat could not be read, so the list lacks its "
@@ -122,6 +125,7 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
         add("12/06/2026", "Dentist");
         view.texts[EventsTextBox::daysBefore] = "5";
         files.failWrites = c.fault == Fault::eventWrite;
+        files.lockBusy = c.fault == Fault::busyLock;
         registry.failWrites = c.fault == Fault::setting;
         dialog->accept();
         EXPECT_EQ(messages.shown, Items{c.message});
@@ -129,13 +133,28 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
         EXPECT_EQ(files.files.count(eventFile) ? std::optional(files.files[eventFile]) : std::nullopt, c.file);
         EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
 
-        files.failWrites = registry.failWrites = false;
+        files.failWrites = registry.failWrites = files.lockBusy = false;
         if (c.fault == Fault::unreadableFile) continue; // its events are still not in the list
         dialog->accept();
         EXPECT_EQ(files.files[eventFile], c.file.value_or("") + fileOf({"12/06/2026 Sunday Dentist"}));
         EXPECT_EQ(stored(kDaysBeforeEventName), "5");
         EXPECT_EQ(view.closings, 1);
     }
+}
+
+// Two setup windows, or a due check, wrote the file while the dialog was open:
+// OK applies its own edits to what the file holds now, in the file's encoding.
+TEST_F(EventsDialogTest, OkKeepsWhatAnotherCopyWroteSinceTheLoad) {
+    open({"a", "b", "c"});
+    view.selected = 1;
+    dialog->remove();
+    add("12/06/2026", "mine");
+    files.files[eventFile] = encodeFile(fileOf({"a", "theirs", "b", "c"}), TextEncoding::utf16LittleEndian);
+    view.texts[EventsTextBox::daysBefore] = "2";
+    dialog->accept();
+    EXPECT_EQ(files.files[eventFile],
+              encodeFile(fileOf({"a", "theirs", "c", "12/06/2026 Sunday mine"}), TextEncoding::utf16LittleEndian));
+    EXPECT_EQ(view.closings, 1);
 }
 
 TEST_F(EventsDialogTest, TheListHoldsAtMost1001EventsAndLosesNoneOfALongerFile) {
