@@ -137,7 +137,7 @@ namespace {
 
 constexpr std::size_t kPiece = 1 << 16;
 // How long one wait for the folder's lock lasts before a stop is looked for.
-constexpr std::chrono::milliseconds kLockRetry{200};
+constexpr std::chrono::milliseconds kLockRetry{20};
 
 } // namespace
 

@@ -49,7 +49,9 @@ bool LinuxStartupShell::showSaverInDaemonWindow(std::optional<std::uint32_t> win
 }
 
 bool LinuxStartupShell::showSetupWindow() {
+    if (!application_.exists()) holdBackEndingSignals();
     application_.get();
+    quitOnEndingSignals();
     return openSetupWindow(platform_);
 }
 

@@ -98,8 +98,11 @@ void SaverWindow::recheckDueEvents() {
     const LocalDateTime now = services_.events.clock.now();
     if (hourNumberOf(now) - hourNumberOf(lastCheckTime_) <= 0) return;
     lastCheckTime_ = now;
-    // One check at a time: one that takes over an hour is not asked again.
-    if (!dueCheckRunning_) askForDueEvents();
+    // One check at a time: the hour's check follows one still running.
+    if (dueCheckRunning_)
+        dueCheckAskedAgain_ = true;
+    else
+        askForDueEvents();
 }
 
 void SaverWindow::askForDueEvents() {
@@ -115,16 +118,20 @@ void SaverWindow::dueEventsChecked(DueEvents due) {
         dueEventsText_ = std::string(kLineEnd) + problem;
         dueEventsBeyondText_ = 0;
         motion_.showMode = ShowMode::noticesAndPictures;
-        return;
+    } else {
+        // Behind a daemon, its log hears of it once, and again only when it changes.
+        if (problem != fileProblemTold_ && !problem.empty()) services_.console.writeError(problem);
+        fileProblemTold_ = problem;
+        // The new text shows when the next notice scene begins.
+        const auto announced = std::min<std::size_t>(static_cast<std::size_t>(due.count), kMostAnnouncedEvents);
+        dueEventsBeyondText_ = static_cast<std::size_t>(due.count) - announced;
+        dueEventsText_ = std::move(due.text);
+        motion_.showMode = due.count >= 1 ? ShowMode::noticesAndPictures : ShowMode::picturesOnly;
     }
-    // Behind a daemon, its log hears of it once, and again only when it changes.
-    if (problem != fileProblemTold_ && !problem.empty()) services_.console.writeError(problem);
-    fileProblemTold_ = problem;
-    // The new text shows when the next notice scene begins.
-    const auto announced = std::min<std::size_t>(static_cast<std::size_t>(due.count), kMostAnnouncedEvents);
-    dueEventsBeyondText_ = static_cast<std::size_t>(due.count) - announced;
-    dueEventsText_ = std::move(due.text);
-    motion_.showMode = due.count >= 1 ? ShowMode::noticesAndPictures : ShowMode::picturesOnly;
+    if (dueCheckAskedAgain_) {
+        dueCheckAskedAgain_ = false;
+        askForDueEvents();
+    }
 }
 
 void SaverWindow::keyPressed() { endInFullScreen(); }

@@ -130,6 +130,7 @@ private:
     bool running_ = false;
     bool firstSceneWaiting_ = false;
     bool dueCheckRunning_ = false;
+    bool dueCheckAskedAgain_ = false; // an hour began while a check ran
     int ticksWaitedForCheck_ = 0;
     // The password dialog runs its own message loop, where more input may arrive.
     bool askingPassword_ = false;
