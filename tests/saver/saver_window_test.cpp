@@ -207,26 +207,6 @@ TEST_F(Saver, TheFirstSceneWaitsForTheDueCheckASecondAtMost) {
     }
 }
 
-// An event file that cannot be read is told where the user looks: in the
-// notice's place, or on the daemon's log, once.
-TEST_F(Saver, AnEventFileThatCannotBeReadIsTold) {
-    files.folders.insert(eventFile);
-    for (const SaverPlacement placement : {SaverPlacement::fullScreen, SaverPlacement::daemonWindow}) {
-        options.placement = placement;
-        canvas = {};
-        auto window = loaded();
-        clock.moment.hour += 1;
-        window->tick();
-        const bool daemon = placement == SaverPlacement::daemonWindow;
-        EXPECT_EQ(console.errors, daemon ? std::vector<std::string>{"The event file C:\\Almanix\\events.dat is not a "
-                                                                    "file."}
-                                         : std::vector<std::string>{});
-        EXPECT_EQ(canvas.drawn.back().line.substr(0, 14), daemon ? "you will make " : "The event file");
-        EXPECT_TRUE(files.writeLog.empty());
-        clock.moment.hour -= 1;
-    }
-}
-
 TEST_F(Saver, AFirstPictureSceneWaitsForItsPictureWithoutDrawing) {
     files.files[pics + "a.bmp"] = "BM";
     pictures.sizes[pics + "a.bmp"] = {100, 50};

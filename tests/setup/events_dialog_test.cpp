@@ -142,21 +142,6 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
     }
 }
 
-// Two setup windows, or a due check, wrote the file while the dialog was open:
-// OK applies its own edits to what the file holds now, in the file's encoding.
-TEST_F(EventsDialogTest, OkKeepsWhatAnotherCopyWroteSinceTheLoad) {
-    open({"a", "b", "c"});
-    view.selected = 1;
-    dialog->remove();
-    add("12/06/2026", "mine");
-    files.files[eventFile] = encodeFile(fileOf({"a", "theirs", "b", "c"}), TextEncoding::utf16LittleEndian);
-    view.texts[EventsTextBox::daysBefore] = "2";
-    dialog->accept();
-    EXPECT_EQ(files.files[eventFile],
-              encodeFile(fileOf({"a", "theirs", "c", "12/06/2026 Sunday mine"}), TextEncoding::utf16LittleEndian));
-    EXPECT_EQ(view.closings, 1);
-}
-
 TEST_F(EventsDialogTest, TheListHoldsAtMost1001EventsAndLosesNoneOfALongerFile) {
     Items stored;
     for (int i = 0; i < 1003; ++i) stored.push_back("01/01/2030 Tuesday event " + std::to_string(i));

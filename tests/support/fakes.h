@@ -20,7 +20,6 @@ class MemoryFileSystem final : public FileSystem {
 public:
     std::map<std::string, std::string> files;
     std::set<std::string> unreadable; // exist but cannot be opened
-    std::set<std::string> folders; // folders where files are looked for
     std::set<std::string> failingReads; // open, but reading fails
     bool failWrites = false;
     std::vector<std::string> writeLog; // paths replaced, in order
@@ -48,7 +47,6 @@ public:
     OpenedFile openForReading(const std::string& path) override {
         readsLocked.push_back(locksHeld > 0);
         if (unreadable.count(path)) return {FileOpening::unreadable, nullptr};
-        if (folders.count(path)) return {FileOpening::notAFile, nullptr};
         if (files.count(path) == 0) return {FileOpening::missing, nullptr};
         return {FileOpening::opened, std::make_unique<PieceReader>(files.at(path), failingReads.count(path) > 0)};
     }
