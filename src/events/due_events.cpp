@@ -209,6 +209,8 @@ DueEvents checkDueEvents(EventStore& store, std::int16_t daysBeforeEvent, std::s
     scanner.finish();
     encoder.finish(bytes);
     flush(0);
+    // Read whole: let go of it before the new file takes its place.
+    file.reader.reset();
     if (replacement) replacement->commit();
     return {EventFileStatus::read, scanner.dueCount(), std::move(scanner.dueText())};
 }

@@ -72,6 +72,7 @@ TEST_F(RealFiles, ReplacesWholeOrLeavesTheOldFile) {
     std::string read(4, '\0');
     EXPECT_EQ(opened.reader->read(read.data(), 4), 4u);
     EXPECT_EQ(read, "#a\r\n");
+    opened.reader.reset();
     EXPECT_EQ(files.openForReading(at("none")).status, FileOpening::missing);
     EXPECT_EQ(files.openForReading(folder.string()).status, FileOpening::notAFile);
     // A new file dropped before its commit goes, and the old one stays.
