@@ -23,8 +23,8 @@ Run by hand from the top of the tree, after building both presets:
   benchmarks/saver_timing.py [--runs 3] [--seconds 60] [--only gaps,cpu,start,memory,events]
       [--linux build/linux/src/qt/almanix] [--windows build/windows/src/win32/Almanix.scr]
 
-Needs Xvfb, xdotool, ImageMagick, Wine, faketime and blitspin (Debian's
-xscreensaver-data-extra). A scene change is counted where the program opens
+Needs Xvfb, xdotool, ImageMagick, Wine, faketime (and libfaketime:i386 for
+32-bit Wine) and blitspin (Debian's xscreensaver-data-extra). A scene change is counted where the program opens
 the other of two copies of the picture (inotify on the pictures folder).
 """
 
@@ -385,7 +385,9 @@ def big_event_file(build, probe_tool):
             os.remove(log)
         probe = Probe(probe_tool, display, "covered")
         hour = datetime.datetime.now().replace(minute=59, second=40, microsecond=0)
-        clock = {"LD_PRELOAD": "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+        # Both libraries: Wine's 32-bit programs take the one of their kind.
+        clock = {"LD_PRELOAD": "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 "
+                               "/usr/lib/i386-linux-gnu/faketime/libfaketime.so.1",
                  "FAKETIME": "@" + hour.strftime("%Y-%m-%d %H:%M:%S"), "FAKETIME_DONT_FAKE_MONOTONIC": "1"}
         began = time.monotonic()
         process = build.start(display, log, clock)
