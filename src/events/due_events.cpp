@@ -10,6 +10,8 @@ namespace {
 
 enum class LineKind { expired, due, later, unreadable };
 
+constexpr std::size_t kMostDateReadings = 4096;
+
 // Sunday = 1 to Saturday = 7 for the day names the program writes; 0 for any other word.
 int weekdayNamed(std::string_view name) {
     for (int weekday = 1; weekday <= 7; ++weekday)
@@ -36,12 +38,22 @@ std::optional<CalendarDate> eventDate(std::string_view dateText, std::string_vie
 
 // A line the program wrote is "#", a date text, a space, the day name and the
 // rest of the item. Anything else is kept as it stands and never announced.
-LineKind classify(std::string_view line, std::int64_t today, std::int16_t daysBeforeEvent, ShortDate& shortDate) {
+LineKind classify(std::string_view line, std::int64_t today, std::int16_t daysBeforeEvent, ShortDate& shortDate,
+                  DateReadings& readings) {
     if (!line.starts_with('#') || line.find('\r') != std::string_view::npos) return LineKind::unreadable;
     const std::size_t space = line.find(' ');
     if (space == std::string_view::npos || space == 1) return LineKind::unreadable;
     const std::string_view afterDate = line.substr(space + 1);
-    const auto date = eventDate(line.substr(1, space - 1), afterDate.substr(0, afterDate.find(' ')), shortDate);
+    const std::string_view dayName = afterDate.substr(0, afterDate.find(' '));
+    // A file holds many events of one day: each date with its day name is read
+    // once a check, as the platform's reading may be slow.
+    std::string key(line.substr(1, space + dayName.size()));
+    auto reading = readings.find(key);
+    if (reading == readings.end()) {
+        if (readings.size() >= kMostDateReadings) readings.clear();
+        reading = readings.emplace(std::move(key), eventDate(line.substr(1, space - 1), dayName, shortDate)).first;
+    }
+    const std::optional<CalendarDate>& date = reading->second;
     if (!date) return LineKind::unreadable;
 
     const std::int64_t days = dayNumberOf(*date) - today;
@@ -100,7 +112,7 @@ void EventScanner::endLine() {
 }
 
 void EventScanner::sortLine(std::string_view line) {
-    const LineKind kind = classify(line, today_, daysBeforeEvent_, shortDate_);
+    const LineKind kind = classify(line, today_, daysBeforeEvent_, shortDate_, dateReadings_);
     if (kind == LineKind::expired) {
         tail_ = Tail::dropped;
         return;

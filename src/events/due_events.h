@@ -5,11 +5,14 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "events/event_file.h"
 #include "events/event_store.h"
 
 namespace almanix {
+
+using DateReadings = std::unordered_map<std::string, std::optional<CalendarDate>>;
 
 // The due events a notice can show: more would only be counted.
 inline constexpr std::size_t kMostAnnouncedEvents = 1000;
@@ -60,6 +63,8 @@ private:
     bool carriageReturnHeld_ = false; // a CR that ended a piece of a kept tail
     int dueCount_ = 0;
     std::string dueText_;
+    // The date of each date text and day name met so far.
+    DateReadings dateReadings_;
 };
 
 // What one pass over a whole event file's text finds.
