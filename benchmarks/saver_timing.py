@@ -395,7 +395,7 @@ def big_event_file(build, probe_tool):
         covered = probe.moment()
         first_frame = (covered - began) * 1000 if covered else None
         # Each rewrite puts a new file in place.
-        rewrites, inode = 0, os.stat(path).st_ino
+        rewrites, inode, first_rewrite = 0, os.stat(path).st_ino, None
         # Under Wine the start's check alone takes a few minutes: wait for its rewrite.
         while time.monotonic() < began + 45 or (build.windows and rewrites == 0 and time.monotonic() < began + 400):
             time.sleep(0.05)
@@ -403,6 +403,8 @@ def big_event_file(build, probe_tool):
                 now = os.stat(path).st_ino
             except FileNotFoundError:
                 continue
+            if now != inode and first_rewrite is None:
+                first_rewrite = (time.monotonic() - began) * 1000
             rewrites, inode = rewrites + (now != inode), now
         pids = [process.pid]
         if build.windows:
@@ -420,7 +422,7 @@ def big_event_file(build, probe_tool):
         ticks = [tuple(map(float, line.split())) for line in file if line.strip()]
     moments = [moment for moment, _ in ticks]
     gaps = [later - earlier for earlier, later in zip(moments, moments[1:])]
-    return first_frame, peak, max(d for _, d in ticks), max(gaps, default=float("nan")), rewrites
+    return first_frame, peak, max(d for _, d in ticks), max(gaps, default=float("nan")), rewrites, first_rewrite
 
 
 def main():
@@ -500,11 +502,11 @@ def main():
     if "events" in parts:
         report.append("A 200 MB event file, over 45 s that hold the start's check and the hourly one:")
         report.append(f"  {'build':16} {'first frame ms':>15} {'peak MB':>8} {'longest tick ms':>16} "
-                      f"{'longest gap ms':>15} {'rewrites':>9}")
+                      f"{'longest gap ms':>15} {'rewrites':>9} {'first rewrite ms':>17}")
         for build in builds:
-            frame, peak, tick, gap, rewrites = big_event_file(build, options.probe)
+            frame, peak, tick, gap, rewrites, first = big_event_file(build, options.probe)
             report.append(f"  {build.name:16} {frame or float('nan'):15.0f} {peak or float('nan'):8.0f} {tick:16.1f} "
-                          f"{gap:15.1f} {rewrites:9d}")
+                          f"{gap:15.1f} {rewrites:9d} {first or float('nan'):17.0f}")
 
     for build in builds:
         shutil.rmtree(build.sandbox, ignore_errors=True)
