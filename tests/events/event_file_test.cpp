@@ -36,7 +36,7 @@ TEST_F(EventFile, LoadsEveryLineAndSavesItBackWithCrLf) {
     }
 }
 
-// Fault 1 and 2's files: the encoding is told by the byte order mark, and the
+// Files as editors save them: the encoding is told by the byte order mark, and the
 // same bytes come back. Lone UTF-16 units and odd bytes survive too.
 TEST_F(EventFile, ReadsEveryEncodingAndWritesItBackAsItCame) {
     constexpr auto event = EventLineKind::event;
