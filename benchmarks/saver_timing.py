@@ -12,14 +12,19 @@ virtual display of its own, and printed on one screen:
   XScreenSaver's blitspin in the same run, as a ratio;
 - the time from exec to the first frame, with a 24 MP JPEG first and with none,
   and for Wine the time of a start that opens nothing (/x), Wine's own share;
-- the peak resident memory with a 1 MB due line and with 20,000 due events.
+- the peak resident memory with a 1 MB due line and with 20,000 due events;
+- with a 200 MB event file (one event due, 4.6 million later, 1,000 expired):
+  the time to the first frame, the peak resident memory once its check has
+  rewritten it, and the longest tick while the hourly check reads and
+  rewrites it (the clock starts 20 s before an hour, through faketime; Wine
+  does not run under faketime, so there the run holds the start's check alone).
 
 Run by hand from the top of the tree, after building both presets:
 
-  benchmarks/saver_timing.py [--runs 3] [--seconds 60] [--only gaps,cpu,start,memory]
+  benchmarks/saver_timing.py [--runs 3] [--seconds 60] [--only gaps,cpu,start,memory,events]
       [--linux build/linux/src/qt/almanix] [--windows build/windows/src/win32/Almanix.scr]
 
-Needs Xvfb, xdotool, ImageMagick, Wine and blitspin (Debian's
+Needs Xvfb, xdotool, ImageMagick, Wine, faketime and blitspin (Debian's
 xscreensaver-data-extra). A scene change is counted where the program opens
 the other of two copies of the picture (inotify on the pictures folder).
 """
@@ -128,9 +133,24 @@ class Build:
         prefix = f"#{date} {today.strftime('%A')} "
         return b"".join((prefix + content + "\r\n").encode() for content in contents)
 
-    def start(self, display, tick_log=None):
-        return subprocess.Popen(self.command(), env=self.environment(display, tick_log),
+    def start(self, display, tick_log=None, extra=None):
+        return subprocess.Popen(self.command(), env=dict(self.environment(display, tick_log), **(extra or {})),
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def write_big_event_file(self):
+        """About 200 MB: one event due today, 4.6 million later, 1,000 expired."""
+        def line(day, content):
+            date = f"{day.month}/{day.day}/{day.year}" if self.windows else day.strftime("%m/%d/%Y")
+            return f"#{date} {day.strftime('%A')} {content}\r\n"
+        today = datetime.date.today()
+        later = line(today + datetime.timedelta(days=200), "Later event number ")
+        path = os.path.join(self.data, "events.dat")
+        with open(path, "w", newline="") as file:
+            file.write(line(today, "Dentist at ten"))
+            for block in range(46):
+                file.write("".join(f"{later[:-2]}{block * 100000 + i}\r\n" for i in range(100000)))
+            file.write("".join(line(today - datetime.timedelta(days=1), f"Gone {i}") for i in range(1000)))
+        return path
 
     def stop(self, process, display):
         if process.poll() is None:
@@ -353,6 +373,58 @@ def peak_memory(build, probe_tool, events):
     return peak
 
 
+def big_event_file(build, probe_tool):
+    """First frame (ms), peak memory (MB), the longest tick and gap (ms) of a
+    run whose clock starts 20 s before an hour, and how often the file was
+    rewritten: by the start's check and by the hourly one."""
+    display = Display(1024, 768)
+    log = os.path.join(build.sandbox, "ticks.log")
+    try:
+        build.prepare(display, {}, None, 10)
+        path = build.write_big_event_file()
+        if os.path.exists(log):
+            os.remove(log)
+        probe = Probe(probe_tool, display, "covered")
+        hour = datetime.datetime.now().replace(minute=59, second=40, microsecond=0)
+        # Wine does not start under faketime: there the run holds the start's check alone.
+        clock = {} if build.windows else {
+            "LD_PRELOAD": "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+            "FAKETIME": "@" + hour.strftime("%Y-%m-%d %H:%M:%S"), "FAKETIME_DONT_FAKE_MONOTONIC": "1"}
+        began = time.monotonic()
+        process = build.start(display, log, clock)
+        covered = probe.moment()
+        first_frame = (covered - began) * 1000 if covered else None
+        # Each rewrite puts a new file in place.
+        rewrites, inode, first_rewrite = 0, os.stat(path).st_ino, None
+        # Under Wine the start's check alone takes a few minutes: wait for its rewrite.
+        while time.monotonic() < began + 45 or (build.windows and rewrites == 0 and time.monotonic() < began + 400):
+            time.sleep(0.05)
+            try:
+                now = os.stat(path).st_ino
+            except FileNotFoundError:
+                continue
+            if now != inode and first_rewrite is None:
+                first_rewrite = (time.monotonic() - began) * 1000
+            rewrites, inode = rewrites + (now != inode), now
+        pids = [process.pid]
+        if build.windows:
+            pids = subprocess.run(["pgrep", "-f", "Almanix.scr"], capture_output=True, text=True).stdout.split()
+        peak = None
+        for pid in pids:
+            with open(f"/proc/{pid}/status") as file:
+                for line in file:
+                    if line.startswith("VmHWM:"):
+                        peak = max(peak or 0, int(line.split()[1]) / 1024)
+        build.stop(process, display)
+    finally:
+        display.stop()
+    with open(log) as file:
+        ticks = [tuple(map(float, line.split())) for line in file if line.strip()]
+    moments = [moment for moment, _ in ticks]
+    gaps = [later - earlier for earlier, later in zip(moments, moments[1:])]
+    return first_frame, peak, max(d for _, d in ticks), max(gaps, default=float("nan")), rewrites, first_rewrite
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--linux", default=os.path.join(TOP, "build/linux/src/qt/almanix"))
@@ -360,7 +432,7 @@ def main():
     parser.add_argument("--probe", default=os.path.join(TOP, "build/linux/benchmarks/screen_probe"))
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--seconds", type=int, default=60, help="length of each tick-gap run")
-    parser.add_argument("--only", default="gaps,cpu,start,memory")
+    parser.add_argument("--only", default="gaps,cpu,start,memory,events")
     parser.add_argument("--builds", default="linux,windows")
     options = parser.parse_args()
     parts = options.only.split(",")
@@ -426,6 +498,15 @@ def main():
             for label, contents in cases:
                 peak = peak_memory(build, options.probe, build.due_events(contents))
                 report.append(f"  {build.name:16} {label:22} {peak if peak else float('nan'):8.0f}")
+
+    if "events" in parts:
+        report.append("A 200 MB event file, over 45 s that hold the start's check and the hourly one:")
+        report.append(f"  {'build':16} {'first frame ms':>15} {'peak MB':>8} {'longest tick ms':>16} "
+                      f"{'longest gap ms':>15} {'rewrites':>9} {'first rewrite ms':>17}")
+        for build in builds:
+            frame, peak, tick, gap, rewrites, first = big_event_file(build, options.probe)
+            report.append(f"  {build.name:16} {frame or float('nan'):15.0f} {peak or float('nan'):8.0f} {tick:16.1f} "
+                          f"{gap:15.1f} {rewrites:9d} {first or float('nan'):17.0f}")
 
     for build in builds:
         shutil.rmtree(build.sandbox, ignore_errors=True)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace almanix {
 
@@ -11,8 +12,12 @@ struct DataPaths {
     // How the texts the user reads name the pictures folder.
     std::string picturesFolderText;
 
+    // The new event file is written beside the old one, under this name and a
+    // suffix of its own, before it replaces it.
+    static constexpr std::string_view kTemporaryEventName = "events.tmp";
+
     std::string eventFile() const { return folder + separator + "events.dat"; }
-    std::string temporaryEventFile() const { return folder + separator + "events.tmp"; }
+    std::string temporaryEventFile() const { return folder + separator + std::string(kTemporaryEventName); }
     std::string picturesFolder() const { return folder + separator + "pics" + separator; }
 };
 

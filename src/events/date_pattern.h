@@ -28,6 +28,7 @@ public:
 
     std::string format(const CalendarDate& date) override;
     std::optional<CalendarDate> parse(std::string_view text) override;
+    std::unique_ptr<ShortDate> copy() const override { return std::make_unique<DatePattern>(*this); }
 
     // The dates that the three numbers of a text such as "12/09/2026" or
     // "2026.12.09." make in each order of day, month and year, by the same

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,8 @@ public:
     virtual std::string format(const CalendarDate& date) = 0;
     // Nothing when the text is not a date.
     virtual std::optional<CalendarDate> parse(std::string_view text) = 0;
+    // The same conversion, for another thread to own.
+    virtual std::unique_ptr<ShortDate> copy() const = 0;
 };
 
 } // namespace almanix

@@ -1,5 +1,6 @@
 #include "qt/ending_signals.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <csignal>
@@ -27,6 +28,14 @@ void holdBackEndingSignals() {
 }
 
 void closeOnEndingSignals(QWidget& window) {
+    onEndingSignals(window, [&window] { window.close(); });
+}
+
+void quitOnEndingSignals() {
+    onEndingSignals(*QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
+}
+
+void onEndingSignals(QObject& context, std::function<void()> action) {
     const sigset_t ending = endingSignals();
     const int descriptor = signalfd(-1, &ending, SFD_NONBLOCK | SFD_CLOEXEC);
     if (descriptor < 0) {
@@ -34,11 +43,11 @@ void closeOnEndingSignals(QWidget& window) {
         pthread_sigmask(SIG_UNBLOCK, &ending, nullptr);
         return;
     }
-    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [descriptor, &window] {
+    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, &context);
+    QObject::connect(notifier, &QSocketNotifier::activated, &context, [descriptor, action] {
         signalfd_siginfo received{};
         while (::read(descriptor, &received, sizeof received) == sizeof received) {}
-        window.close();
+        action();
     });
     QObject::connect(notifier, &QObject::destroyed, [descriptor] { ::close(descriptor); });
 }

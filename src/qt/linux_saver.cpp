@@ -14,6 +14,7 @@
 #include <xcb/xcb.h>
 
 #include "qt/ending_signals.h"
+#include "qt/posix_file_system.h"
 #include "qt/qt_saver_window.h"
 #include "qt/qt_scene_image.h"
 #include "qt/x11_window_drawing.h"
@@ -25,10 +26,21 @@ namespace {
 
 // What the saver window works with besides the platform; it lives as long as the window.
 struct SaverParts {
-    explicit SaverParts(double dotsPerInch) : picture(dotsPerInch) {}
+    SaverParts(double dotsPerInch, const Platform& platform)
+        : picture(dotsPerInch),
+          dueCheck({std::make_unique<PosixFileSystem>(), platform.shortDate.copy(), std::make_unique<SystemClock>(),
+                    platform.paths}) {
+        // Answers are handed on from the event loop; none after the context goes.
+        dueCheck.wakeWith([this] {
+            QMetaObject::invokeMethod(
+                &answerContext, [this] { dueCheck.deliverAnswers(); }, Qt::QueuedConnection);
+        });
+    }
 
     SeededRandom random;
     QtSceneImage picture;
+    QObject answerContext;
+    DueCheckThread dueCheck; // goes before the context it answers through
     std::unique_ptr<SaverWindow> presenter;
 };
 
@@ -83,7 +95,7 @@ SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, co
                              EndingDeadline& ending) {
     const qreal scale = where.screen->devicePixelRatio();
     // The notice keeps its size in points: more device pixels at a larger scale.
-    auto* parts = new SaverParts(where.screen->logicalDotsPerInchY() * scale);
+    auto* parts = new SaverParts(where.screen->logicalDotsPerInchY() * scale, platform);
     auto* window = new SaverWidget(parts->picture.image(), where.screenSize, where.windowSize, scale);
     window->setScreen(where.screen);
     window->setGeometry(where.place);
@@ -96,8 +108,8 @@ SaverWidget* loadSaverWindow(Platform& platform, const SaverOptions& options, co
         QCoreApplication::quit();
     });
     parts->presenter = std::make_unique<SaverWindow>(
-        options, SaverWindowServices{*window, parts->picture, parts->picture, parts->random, platform.eventStore(),
-                                     platform.services, platform.messages, platform.console});
+        options, SaverWindowServices{*window, parts->picture, parts->picture, parts->dueCheck, parts->random,
+                                     platform.eventStore(), platform.services, platform.messages, platform.console});
     window->attach(*parts->presenter);
     if (!parts->presenter->load()) {
         delete window;

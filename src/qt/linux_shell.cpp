@@ -103,7 +103,9 @@ bool LinuxStartupShell::showSaverInDaemonWindow(std::optional<std::uint32_t> win
 }
 
 bool LinuxStartupShell::showSetupWindow() {
+    if (!application_.exists()) holdBackEndingSignals();
     application_.get();
+    quitOnEndingSignals();
     openMainWindow(setupWindowLayout(),
                    [this](FormView& view) { return std::make_unique<SetupWindow>(view, setupServices_); });
     return true;

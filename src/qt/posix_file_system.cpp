@@ -5,8 +5,10 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace almanix {
@@ -24,6 +26,11 @@ public:
 
     int get() const { return descriptor_; }
     bool valid() const { return descriptor_ >= 0; }
+    int release() {
+        const int descriptor = descriptor_;
+        descriptor_ = -1;
+        return descriptor;
+    }
     bool close() {
         const int descriptor = descriptor_;
         descriptor_ = -1;
@@ -52,6 +59,64 @@ public:
 private:
     FileDescriptor descriptor_;
 };
+
+class DescriptorReader final : public FileReader {
+public:
+    explicit DescriptorReader(int descriptor) : file_(descriptor) {}
+    std::optional<std::size_t> read(char* buffer, std::size_t size) override {
+        while (true) {
+            const ssize_t count = ::read(file_.get(), buffer, size);
+            if (count < 0 && errno == EINTR) continue;
+            if (count < 0) return std::nullopt;
+            return static_cast<std::size_t>(count);
+        }
+    }
+
+private:
+    FileDescriptor file_;
+};
+
+std::string folderOf(const std::string& path);
+
+class PosixReplacement final : public ReplacementFile {
+public:
+    PosixReplacement(std::string path, std::string temporary, int descriptor)
+        : path_(std::move(path)),
+          temporary_(std::move(temporary)),
+          file_(descriptor) {}
+    ~PosixReplacement() override {
+        if (committed_) return;
+        if (file_.valid()) file_.close();
+        ::unlink(temporary_.c_str());
+    }
+    PosixReplacement(const PosixReplacement&) = delete;
+    PosixReplacement& operator=(const PosixReplacement&) = delete;
+
+    bool write(std::string_view bytes) override { return file_.valid() && writeAll(file_.get(), bytes); }
+    bool commit() override {
+        if (!file_.valid() || ::fsync(file_.get()) != 0 || !file_.close()) return false;
+        if (::rename(temporary_.c_str(), path_.c_str()) != 0) return false;
+        committed_ = true;
+        // Make the rename itself durable.
+        FileDescriptor folder(::open(folderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (folder.valid()) ::fsync(folder.get());
+        return true;
+    }
+
+private:
+    std::string path_;
+    std::string temporary_;
+    FileDescriptor file_;
+    bool committed_ = false;
+};
+
+// Six letters or digits, as mkstemp puts in place of its XXXXXX.
+std::string uniqueSuffix(std::random_device& entropy) {
+    static constexpr std::string_view kCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix;
+    for (int i = 0; i < 6; ++i) suffix += kCharacters[entropy() % kCharacters.size()];
+    return suffix;
+}
 
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -87,10 +152,6 @@ bool PosixFileSystem::exists(const std::string& path) {
     return ::lstat(path.c_str(), &status) == 0;
 }
 
-bool PosixFileSystem::canOpenForReading(const std::string& path) {
-    return FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC)).valid();
-}
-
 std::optional<std::string> PosixFileSystem::readWholeFile(const std::string& path) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.valid()) return std::nullopt;
@@ -105,26 +166,35 @@ std::optional<std::string> PosixFileSystem::readWholeFile(const std::string& pat
     }
 }
 
-bool PosixFileSystem::replaceFile(const std::string& linkPath, const std::string& linkTemporaryPath,
-                                  std::string_view contents) {
+OpenedFile PosixFileSystem::openForReading(const std::string& path) {
+    // Without blocking: a FIFO in the file's place must not hang the reader.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid()) {
+        const bool missing = errno == ENOENT || errno == ENOTDIR;
+        return {missing ? FileOpening::missing : FileOpening::unreadable, nullptr};
+    }
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) return {FileOpening::unreadable, nullptr};
+    if (!S_ISREG(status.st_mode)) return {FileOpening::notAFile, nullptr};
+    return {FileOpening::opened, std::make_unique<DescriptorReader>(file.release())};
+}
+
+std::unique_ptr<ReplacementFile> PosixFileSystem::startReplacing(const std::string& linkPath,
+                                                                 const std::string& linkTemporaryPrefix) {
     const std::string path = linkTargetOf(linkPath);
-    const std::string temporaryPath =
-        path == linkPath ? linkTemporaryPath : folderOf(path) + '/' + fileNameOf(linkTemporaryPath);
+    const std::string temporaryPrefix =
+        path == linkPath ? linkTemporaryPrefix : folderOf(path) + '/' + fileNameOf(linkTemporaryPrefix);
     // The new file keeps the permissions of the one it replaces.
     struct stat old {};
     const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0666;
-
-    FileDescriptor file(::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
-    if (!file.valid()) return false;
-    const bool written = writeAll(file.get(), contents) && ::fsync(file.get()) == 0 && file.close();
-    if (!written || ::rename(temporaryPath.c_str(), path.c_str()) != 0) {
-        ::unlink(temporaryPath.c_str());
-        return false;
+    std::random_device entropy;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string temporary = temporaryPrefix + '.' + uniqueSuffix(entropy);
+        const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (descriptor >= 0) return std::make_unique<PosixReplacement>(path, temporary, descriptor);
+        if (errno != EEXIST) return nullptr;
     }
-    // Make the rename itself durable.
-    FileDescriptor folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.valid()) ::fsync(folder.get());
-    return true;
+    return nullptr;
 }
 
 bool PosixFileSystem::removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
@@ -165,14 +235,18 @@ std::optional<std::string> PosixFileSystem::readFirstBytes(const std::string& pa
     return bytes;
 }
 
-std::unique_ptr<FolderLock> PosixFileSystem::lockFolder(const std::string& folder) {
+FolderLockResult PosixFileSystem::lockFolder(const std::string& folder, std::chrono::milliseconds patience) {
     const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0) return nullptr;
+    if (descriptor < 0) return {};
     auto lock = std::make_unique<FlockedFolder>(descriptor);
-    int result = 0;
-    while ((result = ::flock(descriptor, LOCK_EX)) != 0 && errno == EINTR) {}
-    if (result != 0) return nullptr;
-    return lock;
+    // Asked again and again rather than waited for, so that the wait has a limit.
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) return {};
+        if (std::chrono::steady_clock::now() >= deadline) return {FolderLockStatus::busy, nullptr};
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return {FolderLockStatus::held, std::move(lock)};
 }
 
 } // namespace almanix

@@ -66,15 +66,16 @@ std::string moreEventsLine(std::size_t count) { return "... and " + std::to_stri
 
 } // namespace
 
-std::vector<std::string> noticeLines(NoticeCanvas& canvas, std::string_view text, ImageSize screen) {
+std::vector<std::string> noticeLines(NoticeCanvas& canvas, std::string_view text, ImageSize screen,
+                                     std::size_t eventsBeyondText) {
     const std::vector<std::string_view> all = splitAtLineEnds(text);
     const std::size_t fitting = static_cast<std::size_t>(std::max(1, screen.height / std::max(1, canvas.lineHeight())));
-    const bool cut = all.size() > fitting;
-    const std::size_t kept = cut ? fitting - 1 : all.size();
+    const bool cut = all.size() + eventsBeyondText > fitting;
+    const std::size_t kept = cut ? std::min(fitting - 1, all.size()) : all.size();
     std::vector<std::string> lines;
     lines.reserve(kept + 1);
     for (std::size_t i = 0; i < kept; ++i) lines.push_back(fittedLine(canvas, all[i], screen.width));
-    if (cut) lines.push_back(fittedLine(canvas, moreEventsLine(all.size() - kept), screen.width));
+    if (cut) lines.push_back(fittedLine(canvas, moreEventsLine(all.size() - kept + eventsBeyondText), screen.width));
     return lines;
 }
 
@@ -84,8 +85,9 @@ ImageSize measureNotice(NoticeCanvas& canvas, const std::vector<std::string>& li
     return {widest, canvas.lineHeight() * static_cast<std::int32_t>(lines.size())};
 }
 
-ImageSize showNotice(std::string_view text, ImageSize screen, NoticeCanvas& canvas, RandomSource& random) {
-    const std::vector<std::string> lines = noticeLines(canvas, text, screen);
+ImageSize showNotice(std::string_view text, ImageSize screen, NoticeCanvas& canvas, RandomSource& random,
+                     std::size_t eventsBeyondText) {
+    const std::vector<std::string> lines = noticeLines(canvas, text, screen, eventsBeyondText);
     const ImageSize size = measureNotice(canvas, lines);
     canvas.clearImage(size);
     const Rgb colour = paletteColour(randomBelow(random, 8) + 8);

@@ -37,15 +37,18 @@ public:
 // bigger than the screen whatever the text. Lines end at CR LF, so the due
 // events' leading CR LF gives an empty first line. Past the lines that fit the
 // screen's height, the last one kept says how many more events there are; a
-// line wider than the screen is cut to end in "...".
-std::vector<std::string> noticeLines(NoticeCanvas& canvas, std::string_view text, ImageSize screen);
+// line wider than the screen is cut to end in "...". Events counted but not in
+// the text are told in that last line too.
+std::vector<std::string> noticeLines(NoticeCanvas& canvas, std::string_view text, ImageSize screen,
+                                     std::size_t eventsBeyondText = 0);
 
 // The text block's size: its widest line by all its lines.
 ImageSize measureNotice(NoticeCanvas& canvas, const std::vector<std::string>& lines);
 
 // Renders the text's notice lines into the moving image, sized exactly to them,
 // in a random bright colour on black. Returns the image's size.
-ImageSize showNotice(std::string_view text, ImageSize screen, NoticeCanvas& canvas, RandomSource& random);
+ImageSize showNotice(std::string_view text, ImageSize screen, NoticeCanvas& canvas, RandomSource& random,
+                     std::size_t eventsBeyondText = 0);
 
 // The help shown when there is no picture, naming the folder where pictures go.
 std::string noPicturesText(std::string_view picturesFolderText);

@@ -1,13 +1,18 @@
 #include "saver/saver_window.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "common/text_lines.h"
 #include "events/due_events.h"
 #include "saver/picture_files.h"
 
 namespace almanix {
 
 namespace {
+
+// Ten ticks: a second.
+constexpr int kTicksWaitedForFirstCheck = 10;
 
 std::uint32_t secondsSinceMidnight(const LocalDateTime& moment) {
     return static_cast<std::uint32_t>(moment.hour * 3600 + moment.minute * 60 + moment.second);
@@ -47,18 +52,11 @@ bool SaverWindow::load() {
     }
     slideshow_.setPictures(folder, pictureNamesOf(listing.fileNames), screen());
 
-    DueEvents due = checkDueEvents(services_.events, options_.settings.daysBeforeEvent);
-    dueEventsText_ = std::move(due.text);
-    if (due.count >= 1) {
-        motion_.showMode = ShowMode::noticesAndPictures;
-        showDueNotice();
-        // Needs the first image's size, so it comes after the content.
-        enterFromRandomSide(motion_, random, imageSize_);
-    } else {
-        motion_.showMode = ShowMode::picturesOnly;
-        firstSceneWaiting_ = true;
-        startFirstSceneWhenReady();
-    }
+    motion_.showMode = ShowMode::picturesOnly;
+    services_.dueCheck.answerTo(*this);
+    askForDueEvents();
+    firstSceneWaiting_ = true;
+    startFirstSceneWhenReady();
 
     if (options_.placement == SaverPlacement::fullScreen) services_.view.showCursor(false);
     running_ = true;
@@ -76,9 +74,16 @@ void SaverWindow::tick() {
 
 bool SaverWindow::startFirstSceneWhenReady() {
     if (!firstSceneWaiting_) return true;
-    if (!slideshow_.ready()) return false;
+    // A check that takes longer, of a huge file or behind another copy's lock,
+    // shows its notice from a later scene on.
+    if (dueCheckRunning_ && ticksWaitedForCheck_++ < kTicksWaitedForFirstCheck) return false;
+    if (motion_.showMode == ShowMode::noticesAndPictures)
+        showDueNotice();
+    else if (slideshow_.ready())
+        showPicture();
+    else
+        return false;
     firstSceneWaiting_ = false;
-    showPicture();
     // Needs the first image's size, so it comes after the content.
     enterFromRandomSide(motion_, services_.random, imageSize_);
     return true;
@@ -93,10 +98,40 @@ void SaverWindow::recheckDueEvents() {
     const LocalDateTime now = services_.events.clock.now();
     if (hourNumberOf(now) - hourNumberOf(lastCheckTime_) <= 0) return;
     lastCheckTime_ = now;
-    // The new text shows when the next notice scene begins.
-    DueEvents due = checkDueEvents(services_.events, options_.settings.daysBeforeEvent);
-    dueEventsText_ = std::move(due.text);
-    motion_.showMode = due.count >= 1 ? ShowMode::noticesAndPictures : ShowMode::picturesOnly;
+    // One check at a time: the hour's check follows one still running.
+    if (dueCheckRunning_)
+        dueCheckAskedAgain_ = true;
+    else
+        askForDueEvents();
+}
+
+void SaverWindow::askForDueEvents() {
+    dueCheckRunning_ = true;
+    services_.dueCheck.check(options_.settings.daysBeforeEvent);
+}
+
+void SaverWindow::dueEventsChecked(DueEvents due) {
+    dueCheckRunning_ = false;
+    const std::string problem = eventFileProblem(due.file, services_.events.paths.eventFile());
+    if (!problem.empty() && options_.placement != SaverPlacement::daemonWindow) {
+        // Nobody reads a console here: the problem takes the notice's place.
+        dueEventsText_ = std::string(kLineEnd) + problem;
+        dueEventsBeyondText_ = 0;
+        motion_.showMode = ShowMode::noticesAndPictures;
+    } else {
+        // Behind a daemon, its log hears of it once, and again only when it changes.
+        if (problem != fileProblemTold_ && !problem.empty()) services_.console.writeError(problem);
+        fileProblemTold_ = problem;
+        // The new text shows when the next notice scene begins.
+        const auto announced = std::min<std::size_t>(static_cast<std::size_t>(due.count), kMostAnnouncedEvents);
+        dueEventsBeyondText_ = static_cast<std::size_t>(due.count) - announced;
+        dueEventsText_ = std::move(due.text);
+        motion_.showMode = due.count >= 1 ? ShowMode::noticesAndPictures : ShowMode::picturesOnly;
+    }
+    if (dueCheckAskedAgain_) {
+        dueCheckAskedAgain_ = false;
+        askForDueEvents();
+    }
 }
 
 void SaverWindow::keyPressed() { endInFullScreen(); }
@@ -146,7 +181,7 @@ void SaverWindow::unload() {
 }
 
 void SaverWindow::showDueNotice() {
-    imageSize_ = showNotice(dueEventsText_, screen(), services_.canvas, services_.random);
+    imageSize_ = showNotice(dueEventsText_, screen(), services_.canvas, services_.random, dueEventsBeyondText_);
 }
 
 void SaverWindow::showPicture() {

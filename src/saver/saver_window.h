@@ -8,6 +8,7 @@
 #include "common/message_box.h"
 #include "common/platform_services.h"
 #include "events/event_store.h"
+#include "saver/due_check.h"
 #include "saver/frame.h"
 #include "saver/motion.h"
 #include "saver/notice.h"
@@ -55,6 +56,7 @@ struct SaverWindowServices {
     SaverWindowView& view;
     NoticeCanvas& canvas;
     PictureLoader& pictures;
+    DueCheck& dueCheck;
     RandomSource& random;
     EventStore events;
     PlatformServices& platform;
@@ -64,14 +66,14 @@ struct SaverWindowServices {
 
 // The saver window: the first scene at load, then every tick moves the image,
 // and input ends the run by the rules of its placement.
-class SaverWindow final : private SceneContent {
+class SaverWindow final : private SceneContent, private DueCheckAnswers {
 public:
     SaverWindow(const SaverOptions& options, SaverWindowServices services);
 
     // Prepares the first scene and starts the timer. False when the saver cannot
     // run; the user has been told what failed and the system keys are back on.
-    // A first picture scene begins on the first tick after its picture has
-    // decoded; until then the window stays black.
+    // The first scene waits for the due check, a second at most, and a picture
+    // scene for its picture to decode; until then the window stays black.
     bool load();
     // Moves the image one step. A new scene whose picture is still decoding
     // waits, with the old image off the screen, and draws nothing meanwhile.
@@ -101,6 +103,8 @@ public:
 private:
     void showDueNotice() override;
     void showPicture() override;
+    void dueEventsChecked(DueEvents due) override;
+    void askForDueEvents();
     ImageSize screen() const { return {motion_.screenWidth, motion_.screenHeight}; }
     void endInFullScreen();
     void recheckDueEvents();
@@ -117,12 +121,17 @@ private:
     Slideshow slideshow_;
     ImageSize imageSize_;
     std::string dueEventsText_;
+    std::size_t dueEventsBeyondText_ = 0; // counted, but too many to be in the text
+    std::string fileProblemTold_; // the event file's problem last told on the console
     std::string noPicturesText_;
     LocalDateTime lastCheckTime_;
     std::int32_t lastMouseX_ = 0;
     std::int32_t lastMouseY_ = 0;
     bool running_ = false;
     bool firstSceneWaiting_ = false;
+    bool dueCheckRunning_ = false;
+    bool dueCheckAskedAgain_ = false; // an hour began while a check ran
+    int ticksWaitedForCheck_ = 0;
     // The password dialog runs its own message loop, where more input may arrive.
     bool askingPassword_ = false;
 };

@@ -212,6 +212,7 @@ void EventsDialog::datePicked(std::string_view, const CalendarDate& date) { cale
 
 void EventsDialog::loadEventList() {
     EventList list = almanix::loadEventList(services_.events);
+    loaded_ = list;
     fileUnreadOnLoad_ = unreadableFileExists(list.status);
     std::size_t beyondTheList = 0;
     for (EventLine& line : list.lines) {
@@ -311,15 +312,21 @@ void EventsDialog::accept() {
     }
     EventStore& events = services_.events;
     const std::string path = events.paths.eventFile();
-    // Kept to be put back should the setting fail.
-    const EventFileText before = readEventFile(events);
-    if (fileUnreadOnLoad_ || unreadableFileExists(before.status)) {
+    // Under the folder's lock: what another copy wrote since the load is kept, and the edits go on top.
+    const EventSave save = fileUnreadOnLoad_ ? EventSave{EventSaveStatus::unreadable, false, {}, {}}
+                                             : saveEditedEventList(events, loaded_, fileLines_);
+    if (save.status == EventSaveStatus::unreadable) {
         showMessage("The events were not saved: the event file " + path +
                     " could not be read, so the list lacks its events and saving would lose them. "
                     "Nothing was changed. Press Cancel, make the file readable and open this dialog again.");
         return;
     }
-    if (!saveEventList(events, fileLines_)) {
+    if (save.status == EventSaveStatus::busy) {
+        showMessage("The events were not saved: another copy of Almanix is writing the event file " + path +
+                    ". Nothing was lost: the list still holds every change. Press OK again in a moment.");
+        return;
+    }
+    if (save.status == EventSaveStatus::failed) {
         const std::string& folder = events.paths.folder;
         showMessage(events.files.exists(folder)
                         ? "The events could not be saved in the folder " + folder +
@@ -332,7 +339,7 @@ void EventsDialog::accept() {
     }
     const SettingWrite write = storeSetting(services_.registry, kDaysBeforeEventName, daysBefore);
     if (!write.stored()) {
-        const bool restored = restoreEventFile(events, before);
+        const bool restored = restoreEventFile(events, save);
         showMessage(failedWriteMessage(write) +
                     (restored ? " So that OK saves all or nothing, the events were not saved either."
                               : " The events were saved, but the number of days before was not.") +

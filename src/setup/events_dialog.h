@@ -63,6 +63,8 @@ private:
     // a file longer than the list can hold keeps the rest after them, and the
     // lines the program never writes stay where they stood.
     std::vector<EventLine> fileLines_;
+    // The file as it was loaded, to see at OK what another copy changed since.
+    EventList loaded_;
     std::size_t listedCount_ = 0;
     bool fileUnreadOnLoad_ = false;
 };

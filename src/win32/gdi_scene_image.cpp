@@ -1,5 +1,8 @@
 #include "win32/gdi_scene_image.h"
 
+#include <algorithm>
+#include <string>
+
 namespace almanix {
 
 namespace {
@@ -13,7 +16,22 @@ HFONT createNoticeFont(HDC dc) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
 }
 
-int lengthOf(std::string_view line) { return static_cast<int>(line.size()); }
+// Text bytes as the user wrote them: UTF-8 where they are valid UTF-8 (as a
+// UTF-16 event file is read), else the system code page.
+std::wstring wideText(std::string_view line) {
+    const int size = static_cast<int>(line.size());
+    UINT codePage = CP_UTF8;
+    int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, line.data(), size, nullptr, 0);
+    if (length <= 0) {
+        codePage = CP_ACP;
+        length = MultiByteToWideChar(codePage, 0, line.data(), size, nullptr, 0);
+    }
+    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(codePage, codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0, line.data(), size, wide.data(),
+                            length);
+    return wide;
+}
 
 } // namespace
 
@@ -43,7 +61,8 @@ std::uint32_t* GdiSceneImage::pixels() {
 
 std::int32_t GdiSceneImage::textWidth(std::string_view line) {
     SIZE extent{};
-    if (!line.empty()) GetTextExtentPoint32A(dc_, line.data(), lengthOf(line), &extent);
+    const std::wstring wide = wideText(line);
+    if (!wide.empty()) GetTextExtentPoint32W(dc_, wide.data(), static_cast<int>(wide.size()), &extent);
     return extent.cx;
 }
 
@@ -83,7 +102,8 @@ void GdiSceneImage::clearImage(ImageSize size) {
 void GdiSceneImage::drawText(std::int32_t x, std::int32_t y, std::string_view line, Rgb colour) {
     if (!bitmap_ || line.empty()) return;
     SetTextColor(dc_, RGB(colour.red, colour.green, colour.blue));
-    TextOutA(dc_, x, y, line.data(), lengthOf(line));
+    const std::wstring wide = wideText(line);
+    TextOutW(dc_, x, y, wide.data(), static_cast<int>(wide.size()));
 }
 
 } // namespace almanix

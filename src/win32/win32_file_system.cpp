@@ -1,6 +1,7 @@
 #include "win32/win32_file_system.h"
 
 #include <windows.h>
+#include <algorithm>
 
 namespace almanix {
 
@@ -41,9 +42,77 @@ private:
     HANDLE mutex_;
 };
 
-HANDLE openForReading(const std::string& path) {
-    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+class HandleReader final : public FileReader {
+public:
+    explicit HandleReader(HANDLE handle) : file_(handle) {}
+    std::optional<std::size_t> read(char* buffer, std::size_t size) override {
+        DWORD count = 0;
+        if (!ReadFile(file_.get(), buffer, static_cast<DWORD>(std::min<std::size_t>(size, 1 << 30)), &count, nullptr))
+            return std::nullopt;
+        return count;
+    }
+
+private:
+    FileHandle file_;
+};
+
+class Win32Replacement final : public ReplacementFile {
+public:
+    Win32Replacement(std::string path, std::string temporary, HANDLE handle)
+        : path_(std::move(path)),
+          temporary_(std::move(temporary)),
+          file_(handle) {}
+    ~Win32Replacement() override {
+        if (committed_) return;
+        if (file_.valid()) file_.close();
+        DeleteFileA(temporary_.c_str());
+    }
+    Win32Replacement(const Win32Replacement&) = delete;
+    Win32Replacement& operator=(const Win32Replacement&) = delete;
+
+    bool write(std::string_view bytes) override {
+        while (file_.valid() && !bytes.empty()) {
+            DWORD count = 0;
+            const auto piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
+            if (!WriteFile(file_.get(), bytes.data(), piece, &count, nullptr) || count == 0) return false;
+            bytes.remove_prefix(count);
+        }
+        return file_.valid();
+    }
+    bool commit() override {
+        if (!file_.valid() || !FlushFileBuffers(file_.get()) || !file_.close()) return false;
+        if (!MoveFileExA(temporary_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return false;
+        committed_ = true;
+        return true;
+    }
+
+private:
+    std::string path_;
+    std::string temporary_;
+    FileHandle file_;
+    bool committed_ = false;
+};
+
+// Six letters or digits that differ between processes and between calls.
+std::string uniqueSuffix(unsigned attempt) {
+    static constexpr char kCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    LARGE_INTEGER counter{};
+    QueryPerformanceCounter(&counter);
+    unsigned long long mixed = static_cast<unsigned long long>(counter.QuadPart) * 0x9E3779B97F4A7C15ull ^
+                               (static_cast<unsigned long long>(GetCurrentProcessId()) << 32) ^ attempt;
+    std::string suffix;
+    for (int i = 0; i < 6; ++i) {
+        suffix += kCharacters[mixed % 36];
+        mixed /= 36;
+    }
+    return suffix;
+}
+
+HANDLE openHandleForReading(const std::string& path) {
+    // Shared for deletion too, so that a file being read may be replaced meanwhile.
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 } // namespace
@@ -71,10 +140,8 @@ bool Win32FileSystem::exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Win32FileSystem::canOpenForReading(const std::string& path) { return FileHandle(openForReading(path)).valid(); }
-
 std::optional<std::string> Win32FileSystem::readWholeFile(const std::string& path) {
-    FileHandle file(openForReading(path));
+    FileHandle file(openHandleForReading(path));
     if (!file.valid()) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return std::nullopt;
@@ -91,26 +158,34 @@ std::optional<std::string> Win32FileSystem::readWholeFile(const std::string& pat
     return contents;
 }
 
-bool Win32FileSystem::replaceFile(const std::string& path, const std::string& temporaryPath,
-                                  std::string_view contents) {
-    FileHandle file(
-        CreateFileA(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
-    bool written = true;
-    while (written && !contents.empty()) {
-        DWORD count = 0;
-        written =
-            WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &count, nullptr) && count > 0;
-        contents.remove_prefix(count);
+OpenedFile Win32FileSystem::openForReading(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {missing ? FileOpening::missing : FileOpening::unreadable, nullptr};
     }
-    written = written && FlushFileBuffers(file.get()) && file.close();
-    if (!written ||
-        !MoveFileExA(temporaryPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        if (file.valid()) file.close();
-        DeleteFileA(temporaryPath.c_str());
-        return false;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return {FileOpening::notAFile, nullptr};
+    const HANDLE handle = openHandleForReading(path);
+    if (handle == INVALID_HANDLE_VALUE) return {FileOpening::unreadable, nullptr};
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return {FileOpening::notAFile, nullptr};
     }
-    return true;
+    return {FileOpening::opened, std::make_unique<HandleReader>(handle)};
+}
+
+std::unique_ptr<ReplacementFile> Win32FileSystem::startReplacing(const std::string& path,
+                                                                 const std::string& temporaryPrefix) {
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::string temporary = temporaryPrefix + '.' + uniqueSuffix(attempt);
+        // CREATE_NEW fails on anything already there, a link included.
+        const HANDLE handle =
+            CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) return std::make_unique<Win32Replacement>(path, temporary, handle);
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
+    }
+    return nullptr;
 }
 
 bool Win32FileSystem::removeFile(const std::string& path) {
@@ -166,18 +241,17 @@ std::optional<std::string> Win32FileSystem::readFirstBytes(const std::string& pa
     return bytes;
 }
 
-std::unique_ptr<FolderLock> Win32FileSystem::lockFolder(const std::string& folder) {
+FolderLockResult Win32FileSystem::lockFolder(const std::string& folder, std::chrono::milliseconds patience) {
     const DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
     const HANDLE mutex = CreateMutexA(nullptr, FALSE, "Almanix screen saver: event folder");
-    if (!mutex) return nullptr;
+    if (!mutex) return {};
     // An abandoned mutex is ours all the same: its holder ended.
-    const DWORD waited = WaitForSingleObject(mutex, INFINITE);
-    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
-        CloseHandle(mutex);
-        return nullptr;
-    }
-    return std::make_unique<MutexLock>(mutex);
+    const DWORD waited = WaitForSingleObject(mutex, static_cast<DWORD>(patience.count()));
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED)
+        return {FolderLockStatus::held, std::make_unique<MutexLock>(mutex)};
+    CloseHandle(mutex);
+    return {waited == WAIT_TIMEOUT ? FolderLockStatus::busy : FolderLockStatus::unavailable, nullptr};
 }
 
 } // namespace almanix

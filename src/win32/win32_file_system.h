@@ -18,15 +18,17 @@ std::string utf8Of(const std::wstring& text);
 class Win32FileSystem final : public FileSystem {
 public:
     bool exists(const std::string& path) override;
-    bool canOpenForReading(const std::string& path) override;
     std::optional<std::string> readWholeFile(const std::string& path) override;
-    bool replaceFile(const std::string& path, const std::string& temporaryPath, std::string_view contents) override;
+    OpenedFile openForReading(const std::string& path) override;
+    // CREATE_NEW under a name of its own; replaced with MoveFileEx.
+    std::unique_ptr<ReplacementFile> startReplacing(const std::string& path,
+                                                    const std::string& temporaryPrefix) override;
     bool removeFile(const std::string& path) override;
     bool createFolders(const std::string& path) override;
     FolderListing listFiles(const std::string& folder) override;
     std::optional<std::string> readFirstBytes(const std::string& path, std::size_t count) override;
     // A named mutex: the program has one data folder, and one lock serves it.
-    std::unique_ptr<FolderLock> lockFolder(const std::string& folder) override;
+    FolderLockResult lockFolder(const std::string& folder, std::chrono::milliseconds patience) override;
 };
 
 } // namespace almanix

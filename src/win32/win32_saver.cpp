@@ -1,13 +1,18 @@
 #include "win32/win32_saver.h"
 
+#include "win32/win32_file_system.h"
+
 namespace almanix {
 
 Win32Saver::Win32Saver(const SaverOptions& options, Platform& platform)
     : options_(options),
       platform_(platform),
-      presenter_(options, {window_, movingImage_, pictures_, random_, platform.eventStore(), platform.services,
-                           platform.messages, platform.console}) {
+      dueCheck_({std::make_unique<Win32FileSystem>(), platform.shortDate.copy(), std::make_unique<SystemClock>(),
+                 platform.paths}),
+      presenter_(options, {window_, movingImage_, pictures_, dueCheck_, random_, platform.eventStore(),
+                           platform.services, platform.messages, platform.console}) {
     window_.attach(presenter_);
+    window_.attachDueCheck(dueCheck_);
 }
 
 bool Win32Saver::load() {

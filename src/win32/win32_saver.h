@@ -29,6 +29,7 @@ private:
     SeededRandom random_;
     GdiSceneImage movingImage_;
     WicPictureLoader pictures_{movingImage_};
+    DueCheckThread dueCheck_;
     Win32SaverWindow window_{movingImage_, pictures_};
     SaverWindow presenter_;
 };

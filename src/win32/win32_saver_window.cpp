@@ -10,6 +10,8 @@ constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 100;
 // Posted by the picture loader's worker when answers wait.
 constexpr UINT kPicturesAnswered = WM_APP + 1;
+// Posted by the due check's thread when an answer waits.
+constexpr UINT kDueEventsAnswered = WM_APP + 2;
 
 HBRUSH blackBrush() { return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)); }
 
@@ -46,6 +48,7 @@ bool Win32SaverWindow::create(SaverPlacement placement) {
     if (!Win32Window::create(windowClass, extendedStyle, WS_POPUP, "Almanix", desktop, nullptr)) return false;
     windowDc_ = GetDC(handle());
     pictures_.notifyWindow(handle(), kPicturesAnswered);
+    if (dueCheck_) dueCheck_->wakeWith([window = handle()] { PostMessageA(window, kDueEventsAnswered, 0, 0); });
     return true;
 }
 
@@ -121,6 +124,9 @@ LRESULT Win32SaverWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
         if (presenter_) tickLog_.run([this] { presenter_->tick(); });
         return 0;
     case kPicturesAnswered: pictures_.deliverAnswers(); return 0;
+    case kDueEventsAnswered:
+        if (dueCheck_) dueCheck_->deliverAnswers();
+        return 0;
     case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY: OnDestroy(); return 0;
     default: break;
@@ -157,6 +163,7 @@ void Win32SaverWindow::OnDestroy() {
     // Also reached without a close request: the preview's host took us with it.
     if (presenter_ && presenter_->running()) presenter_->unload();
     pictures_.notifyWindow(nullptr, 0);
+    if (dueCheck_) dueCheck_->wakeWith(nullptr);
     ReleaseDC(handle(), windowDc_);
     windowDc_ = nullptr;
     PostQuitMessage(0);

@@ -32,6 +32,8 @@ public:
     bool create(SaverPlacement placement);
     // The presenter that handles this window's timer, input and closing.
     void attach(SaverWindow& presenter) { presenter_ = &presenter; }
+    // The due check whose answers come through this window.
+    void attachDueCheck(DueCheckThread& dueCheck) { dueCheck_ = &dueCheck; }
 
     void showFullScreen();
     // Makes the window a child of the host, sized to the host's client area, and shows it.
@@ -63,6 +65,7 @@ private:
     WicPictureLoader& pictures_;
     SystemMetric metric_;
     SaverWindow* presenter_ = nullptr;
+    DueCheckThread* dueCheck_ = nullptr;
     TickLog tickLog_{tickLogPathFromEnvironment()};
     HDC windowDc_ = nullptr;
     POINT imagePlace_{};

@@ -16,6 +16,7 @@ public:
 
     std::string format(const CalendarDate& date) override;
     std::optional<CalendarDate> parse(std::string_view text) override;
+    std::unique_ptr<ShortDate> copy() const override { return std::make_unique<Win32ShortDate>(*this); }
 
 private:
     static std::optional<CalendarDate> parseAsLocale(std::string_view text);

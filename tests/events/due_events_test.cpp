@@ -2,6 +2,7 @@
 
 #include "events/date_pattern.h"
 #include "events/due_events.h"
+#include "events/text_encoding.h"
 #include "support/fakes.h"
 
 namespace almanix {
@@ -87,6 +88,46 @@ TEST_F(DueCheck, ReadsAndRewritesUnderTheFolderLock) {
         EXPECT_EQ(files.writesLocked.back(), lockAvailable);
         EXPECT_EQ(files.locksHeld, 0);
     }
+}
+
+// The check reads and rewrites in pieces (the fake hands out 7 bytes a read),
+// in the encoding the file came in; a UTF-8 mark hid the first event, and a
+// UTF-16 file was split on its 0x0A bytes.
+TEST_F(DueCheck, ChecksAndRewritesEveryEncodingPieceByPiece) {
+    const std::string longContent(100 * 1024, 'x');
+    const std::string due = "#12/6/2026 Sunday Now\r\n";
+    const std::string expired = "#12/5/2026 Saturday Gone\r\n";
+    struct Case {
+        const char* name;
+        TextEncoding encoding;
+        std::string text, dueText, kept;
+    };
+    const Case cases[] = {
+        {"UTF-8 with a mark", TextEncoding::utf8WithMark, due + expired, "\r\n12/6/2026 Sunday Now", due},
+        {"UTF-16 LE", TextEncoding::utf16LittleEndian, expired + due + "#12/7/2026 Monday Caf\xC3\xA9\r\n",
+         "\r\n12/6/2026 Sunday Now\r\n12/7/2026 Monday Caf\xC3\xA9", due + "#12/7/2026 Monday Caf\xC3\xA9\r\n"},
+        {"UTF-16 BE", TextEncoding::utf16BigEndian, due + expired, "\r\n12/6/2026 Sunday Now", due},
+        {"lines longer than the part that is read", TextEncoding::plain,
+         "#12/5/2026 Saturday " + longContent + "\r\n#12/6/2026 Sunday " + longContent + "\r\r\n",
+         "\r\n12/6/2026 Sunday " + longContent.substr(0, kLongestReadLine - 18),
+         "#12/6/2026 Sunday " + longContent + "\r\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        files.files[eventFile] = encodeFile(c.text, c.encoding);
+        files.files["C:\\Almanix\\events.tmp.Ab12Cd"] = "left by a killed copy";
+        const DueEvents found = checkDueEvents(events, 3);
+        EXPECT_EQ(found.count, std::count(c.dueText.begin(), c.dueText.end(), '\n'));
+        EXPECT_EQ(found.text, c.dueText);
+        EXPECT_EQ(files.files[eventFile], encodeFile(c.kept, c.encoding));
+        EXPECT_EQ(files.files.count("C:\\Almanix\\events.tmp.Ab12Cd"), 0u);
+    }
+    // A stop asked for leaves the file as it was.
+    std::stop_source stop;
+    stop.request_stop();
+    files.files[eventFile] = expired;
+    checkDueEvents(events, 3, stop.get_token());
+    EXPECT_EQ(files.files[eventFile], expired);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "events/due_events.h"
+#include "saver/due_check.h"
 #include "saver/notice.h"
 #include "saver/random_source.h"
 #include "saver/slideshow.h"
@@ -107,6 +109,34 @@ private:
     }
     MemoryFileSystem& files_;
     PictureAnswers* answers_ = nullptr;
+};
+
+// Checks the fake system's event file at once, or when told to.
+class FakeDueCheck final : public DueCheck {
+public:
+    explicit FakeDueCheck(EventStore store) : store_(store) {}
+
+    bool answerAtOnce = true;
+    int asked = 0;
+
+    void answerTo(DueCheckAnswers& answers) override { answers_ = &answers; }
+    void check(std::int16_t daysBeforeEvent) override {
+        ++asked;
+        waiting_.push_back(daysBeforeEvent);
+        if (answerAtOnce) answerWaiting();
+    }
+    void answerWaiting() {
+        while (!waiting_.empty()) {
+            const std::int16_t days = waiting_.front();
+            waiting_.pop_front();
+            answers_->dueEventsChecked(checkDueEvents(store_, days));
+        }
+    }
+
+private:
+    EventStore store_;
+    DueCheckAnswers* answers_ = nullptr;
+    std::deque<std::int16_t> waiting_;
 };
 
 } // namespace almanix::testing

@@ -48,6 +48,7 @@ public:
 
 struct Saver : ::testing::Test, FakeSystem {
     FakePictureLoader pictures{files};
+    FakeDueCheck dueCheck{platform.eventStore()};
     RecordingView view;
     CellCanvas canvas;
     SeededRandom seeded;
@@ -55,9 +56,9 @@ struct Saver : ::testing::Test, FakeSystem {
     const std::string pics = "C:\\Almanix\\pics\\";
 
     std::unique_ptr<SaverWindow> saver(RandomSource& random) {
-        auto window = std::make_unique<SaverWindow>(
-            options,
-            SaverWindowServices{view, canvas, pictures, random, platform.eventStore(), services, messages, console});
+        auto window = std::make_unique<SaverWindow>(options, SaverWindowServices{view, canvas, pictures, dueCheck,
+                                                                                 random, platform.eventStore(),
+                                                                                 services, messages, console});
         view.window = window.get();
         return window;
     }
@@ -181,6 +182,29 @@ TEST_F(Saver, ThePasswordIsAskedOnlyWhereItGuardsTheSaver) {
         // The system keys come back on only where the start switched them off.
         EXPECT_EQ(services.runningStates,
                   c.password == SaverPassword::on ? std::vector<bool>{false} : std::vector<bool>{});
+    }
+}
+
+// A check that takes long (a huge file, another copy's lock) keeps the first
+// scene waiting a second at most; its notice then comes with a later scene.
+TEST_F(Saver, TheFirstSceneWaitsForTheDueCheckASecondAtMost) {
+    files.files[eventFile] = "#12/06/2026 Sunday Meeting\r\n";
+    for (const int answeredAfter : {3, 20}) {
+        SCOPED_TRACE(answeredAfter);
+        dueCheck.answerAtOnce = false;
+        dueCheck.asked = 0;
+        view = {};
+        canvas = {};
+        auto window = loaded();
+        for (int tick = 1; tick <= answeredAfter; ++tick) {
+            if (tick == answeredAfter) dueCheck.answerWaiting();
+            window->tick();
+        }
+        // The due notice begins with an empty line; the help notice does not.
+        EXPECT_EQ(canvas.drawn.at(1).line,
+                  answeredAfter < 10 ? "12/06/2026 Sunday Meeting" : "C:\\Almanix\\Pics, but file format must");
+        EXPECT_EQ(window->motion().showMode, ShowMode::noticesAndPictures);
+        EXPECT_EQ(dueCheck.asked, 1);
     }
 }
 

@@ -117,7 +117,7 @@ TEST_F(EventsDialogTest, OkChecksTheDaysBeforeTextThenWritesTheListAndStoresTheT
 }
 
 TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit) {
-    enum class Fault { eventWrite, setting, unreadableFile };
+    enum class Fault { eventWrite, setting, unreadableFile, busyLock };
     const std::string neither = " So that OK saves all or nothing, the events were not saved either. The dialog "
                                 "still holds every change: press OK to try again, or Cancel.";
     const std::string settingFailed = "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, "
@@ -132,6 +132,9 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
          "The events could not be saved: the folder C:\\Almanix does not exist. Nothing was lost: the list still "
          "holds every change. Make the folder and press OK again, or press Cancel."},
         {Fault::setting, fileOf({"old one"}), settingFailed + neither},
+        {Fault::busyLock, fileOf({"old one"}),
+         "The events were not saved: another copy of Almanix is writing the event file C:\\Almanix\\events.dat. "
+         "Nothing was lost: the list still holds every change. Press OK again in a moment."},
         {Fault::setting, std::nullopt, settingFailed + neither},
         {Fault::unreadableFile, fileOf({"old one"}),
          "The events were not saved: the event file C:\\Almanix\\events.dat could not be read, so the list lacks its "
@@ -149,6 +152,7 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
         add("12/06/2026", "Dentist");
         view->texts["daysBeforeBox"] = "5";
         files.failWrites = c.fault == Fault::eventWrite;
+        files.lockBusy = c.fault == Fault::busyLock;
         registry.failWrites = c.fault == Fault::setting;
         view->press("okButton");
         EXPECT_EQ(messages.shown, Items{c.message});
@@ -156,7 +160,7 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
         EXPECT_EQ(files.files.count(eventFile) ? std::optional(files.files[eventFile]) : std::nullopt, c.file);
         EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
 
-        files.failWrites = registry.failWrites = false;
+        files.failWrites = registry.failWrites = files.lockBusy = false;
         if (c.fault == Fault::unreadableFile) continue; // its events are still not in the list
         view->press("okButton");
         EXPECT_EQ(files.files[eventFile], c.file.value_or("") + fileOf({"12/06/2026 Sunday Dentist"}));

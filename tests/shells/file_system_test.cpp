@@ -48,6 +48,11 @@ struct RealFiles : ::testing::Test {
         std::replace(name.begin(), name.end(), '/', kSeparator);
         return folder.string() + kSeparator + name;
     }
+    std::vector<std::string> names() {
+        auto listed = files.listFiles(folder.string()).fileNames;
+        std::sort(listed.begin(), listed.end());
+        return listed;
+    }
 };
 
 // The end-to-end runs write the event file, list and read pictures and make
@@ -61,7 +66,24 @@ TEST_F(RealFiles, ReplacesWholeOrLeavesTheOldFile) {
     ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), "old"));
     ASSERT_TRUE(files.replaceFile(path, at("events.tmp"), bytes));
     EXPECT_EQ(files.readWholeFile(path), bytes);
-    EXPECT_FALSE(files.exists(at("events.tmp")));
+    EXPECT_EQ(names(), std::vector<std::string>{"events.dat"});
+    // Read in pieces, and what is not a file is told apart from what is missing.
+    OpenedFile opened = files.openForReading(path);
+    ASSERT_EQ(opened.status, FileOpening::opened);
+    std::string read(4, '\0');
+    EXPECT_EQ(opened.reader->read(read.data(), 4), 4u);
+    EXPECT_EQ(read, "#a\r\n");
+    opened.reader.reset();
+    EXPECT_EQ(files.openForReading(at("none")).status, FileOpening::missing);
+    EXPECT_EQ(files.openForReading(folder.string()).status, FileOpening::notAFile);
+    // A new file dropped before its commit goes, and the old one stays.
+    auto replacement = files.startReplacing(path, at("events.tmp"));
+    ASSERT_NE(replacement, nullptr);
+    EXPECT_TRUE(replacement->write("half"));
+    EXPECT_EQ(names().size(), 2u);
+    replacement.reset();
+    EXPECT_EQ(names(), std::vector<std::string>{"events.dat"});
+    EXPECT_EQ(files.readWholeFile(path), bytes);
 
     // The temporary file cannot be created inside a folder that does not exist.
     EXPECT_FALSE(files.replaceFile(path, at("missing/events.tmp"), "new"));
@@ -70,7 +92,7 @@ TEST_F(RealFiles, ReplacesWholeOrLeavesTheOldFile) {
     // A folder in the way of the rename.
     fs::create_directories(at("blocked/inside"));
     EXPECT_FALSE(files.replaceFile(at("blocked"), at("events.tmp"), "new"));
-    EXPECT_FALSE(files.exists(at("events.tmp")));
+    EXPECT_EQ(names(), std::vector<std::string>{"events.dat"});
 
     EXPECT_TRUE(files.removeFile(path));
     EXPECT_FALSE(files.exists(path));
@@ -100,16 +122,24 @@ TEST_F(RealFiles, PictureNamesInAnyScript) {
     EXPECT_EQ(files.readFirstBytes(at(name), 6), "GIF89a");
 }
 
-TEST_F(RealFiles, AFolderLockMakesTheNextWaitUntilItGoes) {
-    EXPECT_EQ(files.lockFolder(at("missing")), nullptr);
-    auto first = files.lockFolder(folder.string());
-    ASSERT_NE(first, nullptr);
+TEST_F(RealFiles, AFolderLockIsWaitedForNoLongerThanAsked) {
+    using std::chrono::milliseconds;
+    EXPECT_EQ(files.lockFolder(at("missing"), milliseconds(0)).status, FolderLockStatus::unavailable);
+    auto first = files.lockFolder(folder.string(), milliseconds(0));
+    ASSERT_EQ(first.status, FolderLockStatus::held);
+    // Other threads with their own locks stand in for other copies.
+    const auto began = std::chrono::steady_clock::now();
+    std::thread([&] {
+        EXPECT_EQ(RealFileSystem().lockFolder(folder.string(), milliseconds(150)).status, FolderLockStatus::busy);
+    }).join();
+    EXPECT_LT(std::chrono::steady_clock::now() - began, milliseconds(1000));
     std::atomic<bool> secondHeld = false;
-    // Another thread with its own lock stands in for another copy.
-    std::thread other([&] { secondHeld = RealFileSystem().lockFolder(folder.string()) != nullptr; });
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::thread other([&] {
+        secondHeld = RealFileSystem().lockFolder(folder.string(), milliseconds(5000)).status == FolderLockStatus::held;
+    });
+    std::this_thread::sleep_for(milliseconds(100));
     EXPECT_FALSE(secondHeld);
-    first.reset();
+    first.lock.reset();
     other.join();
     EXPECT_TRUE(secondHeld);
 }
@@ -132,6 +162,9 @@ TEST_F(RealFiles, PosixKeepsPermissionsAndLinksFollowsLinksAndTellsAnUnreadableF
     EXPECT_TRUE(fs::is_symlink(at("linked.dat")));
     EXPECT_EQ(files.readWholeFile(at("real/target.dat")), "new");
     EXPECT_FALSE(files.exists(at("real/linked.tmp")));
+    // A FIFO in a file's place is no file, and opening it does not wait for a writer.
+    ::mkfifo(at("fifo").c_str(), 0600);
+    EXPECT_EQ(files.openForReading(at("fifo")).status, FileOpening::notAFile);
 
     fs::create_directories(at("pics"));
     fs::create_symlink(path, at("pics/link.gif"));

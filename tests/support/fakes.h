@@ -25,20 +25,49 @@ public:
     std::vector<std::string> writeLog; // paths replaced, in order
 
     bool exists(const std::string& path) override { return files.count(path) > 0 || unreadable.count(path) > 0; }
-    bool canOpenForReading(const std::string& path) override {
-        return files.count(path) > 0 && unreadable.count(path) == 0;
-    }
     std::optional<std::string> readWholeFile(const std::string& path) override {
         readsLocked.push_back(locksHeld > 0);
-        if (!canOpenForReading(path) || failingReads.count(path)) return std::nullopt;
+        if (files.count(path) == 0 || unreadable.count(path) || failingReads.count(path)) return std::nullopt;
         return files.at(path);
     }
-    bool replaceFile(const std::string& path, const std::string&, std::string_view contents) override {
+    // Hands the file out in pieces of a few bytes, so that readers meet every boundary.
+    struct PieceReader final : FileReader {
+        std::string contents;
+        bool fails;
+        std::size_t at = 0;
+        PieceReader(std::string bytes, bool failing) : contents(std::move(bytes)), fails(failing) {}
+        std::optional<std::size_t> read(char* buffer, std::size_t size) override {
+            if (fails) return std::nullopt;
+            const std::size_t count = std::min({size, contents.size() - at, std::size_t{7}});
+            std::copy_n(contents.data() + at, count, buffer);
+            at += count;
+            return count;
+        }
+    };
+    OpenedFile openForReading(const std::string& path) override {
+        readsLocked.push_back(locksHeld > 0);
+        if (unreadable.count(path)) return {FileOpening::unreadable, nullptr};
+        if (files.count(path) == 0) return {FileOpening::missing, nullptr};
+        return {FileOpening::opened, std::make_unique<PieceReader>(files.at(path), failingReads.count(path) > 0)};
+    }
+    struct MemoryReplacement final : ReplacementFile {
+        MemoryFileSystem& system;
+        std::string path, bytes;
+        MemoryReplacement(MemoryFileSystem& owner, std::string target) : system(owner), path(std::move(target)) {}
+        bool write(std::string_view more) override {
+            bytes += more;
+            return true;
+        }
+        bool commit() override {
+            system.files[path] = bytes;
+            system.writeLog.push_back(path);
+            return true;
+        }
+    };
+    std::unique_ptr<ReplacementFile> startReplacing(const std::string& path, const std::string&) override {
         writesLocked.push_back(locksHeld > 0);
-        if (failWrites) return false;
-        files[path] = std::string(contents);
-        writeLog.push_back(path);
-        return true;
+        if (failWrites) return nullptr;
+        return std::make_unique<MemoryReplacement>(*this, path);
     }
     bool removeFile(const std::string& path) override {
         if (failWrites) return false;
@@ -70,6 +99,7 @@ public:
 
     // Whether each whole read and each replace ran while the folder's lock was held.
     bool lockAvailable = true;
+    bool lockBusy = false; // another copy holds it
     int locksHeld = 0;
     std::vector<bool> readsLocked, writesLocked;
 
@@ -78,9 +108,10 @@ public:
         explicit CountedLock(int& count) : held(++count) {}
         ~CountedLock() override { --held; }
     };
-    std::unique_ptr<FolderLock> lockFolder(const std::string&) override {
-        if (!lockAvailable) return nullptr;
-        return std::make_unique<CountedLock>(locksHeld);
+    FolderLockResult lockFolder(const std::string&, std::chrono::milliseconds) override {
+        if (!lockAvailable) return {};
+        if (lockBusy) return {FolderLockStatus::busy, nullptr};
+        return {FolderLockStatus::held, std::make_unique<CountedLock>(locksHeld)};
     }
 };
 

@@ -202,6 +202,11 @@ TEST_F(SaverOnWindows, ThePreviewDrawsInsideItsHost) {
     ASSERT_NE(host, nullptr);
     const auto saver = openSaverPreview(host, {SaverPlacement::preview, {}, SaverPassword::off}, platform);
     ASSERT_NE(saver, nullptr);
+    // The first scene waits for the due check's answer, a second at most, through the window's messages.
+    for (int waited = 0; waited < 1500; waited += 10) {
+        pumpMessages();
+        Sleep(10);
+    }
     saver->window().copyImage(0, 0, {152, 112});
     const HDC hostDc = GetDC(host);
     Capture shown(hostDc, 152, 112);

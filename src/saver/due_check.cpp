@@ -1,0 +1,101 @@
+#include "saver/due_check.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <stop_token>
+#include <thread>
+
+namespace almanix {
+
+namespace {
+
+// How long the end of the saver waits for a rewrite under way to stop.
+constexpr std::chrono::milliseconds kStopPatience{100};
+
+} // namespace
+
+struct DueCheckThread::Shared {
+    DueCheckParts parts;
+    std::function<void()> wake;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<std::int16_t> requests;
+    std::deque<DueEvents> answers;
+    std::stop_source stop;
+    bool checking = false;
+
+    static void run(const std::shared_ptr<Shared>& shared);
+};
+
+void DueCheckThread::Shared::run(const std::shared_ptr<Shared>& shared) {
+    EventStore store{*shared->parts.files, shared->parts.paths, *shared->parts.shortDate, *shared->parts.clock};
+    const std::stop_token stop = shared->stop.get_token();
+    while (true) {
+        std::int16_t daysBeforeEvent = 0;
+        {
+            std::unique_lock lock(shared->mutex);
+            shared->checking = false;
+            shared->changed.notify_all();
+            shared->changed.wait(lock, [&] { return stop.stop_requested() || !shared->requests.empty(); });
+            if (stop.stop_requested()) return;
+            daysBeforeEvent = shared->requests.front();
+            shared->requests.pop_front();
+            shared->checking = true;
+        }
+        DueEvents due = checkDueEvents(store, daysBeforeEvent, stop);
+        const std::lock_guard lock(shared->mutex);
+        if (stop.stop_requested()) {
+            shared->checking = false;
+            shared->changed.notify_all();
+            return;
+        }
+        shared->answers.push_back(std::move(due));
+        // Under the lock, so that no wake comes after the saver has let go of its window.
+        if (shared->wake) shared->wake();
+    }
+}
+
+DueCheckThread::DueCheckThread(DueCheckParts parts) : shared_(std::make_shared<Shared>()) {
+    shared_->parts = std::move(parts);
+    std::thread(Shared::run, shared_).detach();
+}
+
+void DueCheckThread::wakeWith(std::function<void()> wake) {
+    const std::lock_guard lock(shared_->mutex);
+    shared_->wake = std::move(wake);
+    if (shared_->wake && !shared_->answers.empty()) shared_->wake();
+}
+
+DueCheckThread::~DueCheckThread() {
+    std::unique_lock lock(shared_->mutex);
+    shared_->wake = nullptr;
+    shared_->stop.request_stop();
+    shared_->changed.notify_all();
+    // The process may end right after this: let a rewrite take its temporary file with it.
+    shared_->changed.wait_for(lock, kStopPatience, [this] { return !shared_->checking; });
+}
+
+void DueCheckThread::check(std::int16_t daysBeforeEvent) {
+    {
+        const std::lock_guard lock(shared_->mutex);
+        shared_->requests.push_back(daysBeforeEvent);
+    }
+    shared_->changed.notify_all();
+}
+
+void DueCheckThread::deliverAnswers() {
+    while (true) {
+        DueEvents due;
+        {
+            const std::lock_guard lock(shared_->mutex);
+            if (shared_->answers.empty()) return;
+            due = std::move(shared_->answers.front());
+            shared_->answers.pop_front();
+        }
+        if (answers_) answers_->dueEventsChecked(std::move(due));
+    }
+}
+
+} // namespace almanix
