@@ -32,8 +32,13 @@ std::string FileCalendarDescriptions::listText(const std::string& source) {
         return source + "  (a folder of " + std::to_string(count) +
                (count == 1 ? " calendar file)" : " calendar files)");
     }
-    if (files_.canOpenForReading(source)) return source + "  (a calendar file)";
-    return source + (files_.exists(source) ? "  (cannot be read)" : "  (not found)");
+    switch (files_.openForReading(source).status) {
+    case FileOpening::opened: return source + "  (a calendar file)";
+    case FileOpening::missing: return source + "  (not found)";
+    case FileOpening::unreadable:
+    case FileOpening::notAFile: break;
+    }
+    return source + "  (cannot be read)";
 }
 
 } // namespace almanix
