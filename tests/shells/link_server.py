@@ -64,9 +64,17 @@ class Answers(http.server.BaseHTTPRequestHandler):
         return self.answer(404)
 
 
+class Server(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+
+    def handle_error(self, request, client_address):
+        # A client that gives up on purpose (too large, too slow) resets the connection.
+        if not isinstance(sys.exc_info()[1], ConnectionError):
+            super().handle_error(request, client_address)
+
+
 def main():
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Answers)
-    server.daemon_threads = True
+    server = Server(("127.0.0.1", 0), Answers)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     with socket.socket() as closed:
         closed.bind(("127.0.0.1", 0))
