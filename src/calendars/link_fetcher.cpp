@@ -52,7 +52,7 @@ std::string_view problemText(FetchProblem problem) {
     case FetchProblem::tooManyRedirects: return "too many redirects";
     case FetchProblem::redirectRefused: return "a redirect was refused";
     case FetchProblem::tooLarge: return "the answer is too large";
-    case FetchProblem::certificateRefused: return "the server's certificate was refused";
+    case FetchProblem::secureConnectionRefused: return "the server's certificate or encryption was refused";
     }
     return {};
 }

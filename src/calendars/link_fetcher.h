@@ -33,7 +33,7 @@ enum class FetchProblem {
     tooManyRedirects,
     redirectRefused, // to http from https, or to another kind of address
     tooLarge,
-    certificateRefused,
+    secureConnectionRefused,
 };
 
 struct FetchAnswer {

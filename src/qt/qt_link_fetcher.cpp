@@ -22,7 +22,7 @@ FetchProblem problemOf(QNetworkReply::NetworkError error) {
     switch (error) {
     case QNetworkReply::HostNotFoundError: return FetchProblem::hostNotFound;
     case QNetworkReply::TimeoutError: return FetchProblem::timedOut;
-    case QNetworkReply::SslHandshakeFailedError: return FetchProblem::certificateRefused;
+    case QNetworkReply::SslHandshakeFailedError: return FetchProblem::secureConnectionRefused;
     default: return FetchProblem::noAnswer;
     }
 }

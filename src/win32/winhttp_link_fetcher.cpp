@@ -60,12 +60,13 @@ FetchProblem problemOfLastError() {
     case WSAETIMEDOUT: return FetchProblem::timedOut; // as Wine reports a receive time-out
     case ERROR_WINHTTP_NAME_NOT_RESOLVED: return FetchProblem::hostNotFound;
     case ERROR_WINHTTP_SECURE_FAILURE:
+    case ERROR_WINHTTP_SECURE_CHANNEL_ERROR: // also how Wine reports an untrusted certificate
     case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID:
     case ERROR_WINHTTP_SECURE_CERT_CN_INVALID:
     case ERROR_WINHTTP_SECURE_INVALID_CA:
     case ERROR_WINHTTP_SECURE_CERT_REV_FAILED:
     case ERROR_WINHTTP_SECURE_INVALID_CERT:
-    case ERROR_WINHTTP_SECURE_CERT_REVOKED: return FetchProblem::certificateRefused;
+    case ERROR_WINHTTP_SECURE_CERT_REVOKED: return FetchProblem::secureConnectionRefused;
     default: return FetchProblem::noAnswer;
     }
 }
@@ -161,6 +162,12 @@ FetchAnswer WinHttpLinkFetcher::fetch(const FetchRequest& request) {
     const InternetHandle session(
         WinHttpOpen(L"Almanix", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session) return failedFetch(FetchProblem::noAnswer);
+    // Windows 7 leaves TLS 1.2 off unless asked, and calendar servers require it;
+    // where neither set is known the system's own choice stays.
+    constexpr DWORD kProtocolChoices[] = {WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2 | WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3,
+                                          WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2};
+    for (DWORD protocols : kProtocolChoices)
+        if (WinHttpSetOption(session.get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof protocols)) break;
     const Exchanger exchanger(session.get(), request, limits_);
     return fetchFollowingRedirects(request, limits_, static_cast<std::int64_t>(std::time(nullptr)),
                                    [&](const std::string& address) { return exchanger.exchange(address); });

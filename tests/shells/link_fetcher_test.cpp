@@ -67,6 +67,12 @@ TEST_F(LinkServer, AnswersFromAWorkerThread) {
          FetchOutcome::failed,
          0,
          FetchProblem::noAnswer},
+        {"a certificate that no system trusts",
+         environment("ALMANIX_UNTRUSTED_SERVER") + "/calendar.ics",
+         {},
+         FetchOutcome::failed,
+         0,
+         FetchProblem::secureConnectionRefused},
         {"no host", "http:///calendar.ics", {}, FetchOutcome::failed, 0, FetchProblem::invalidAddress},
     };
     // The saver fetches on a worker thread.

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Runs a program beside a local HTTP server whose answers the link fetchers'
 tests ask for. The program finds the server at ALMANIX_LINK_SERVER
-(http://127.0.0.1:PORT) and a port where nothing listens at ALMANIX_CLOSED_PORT;
-the exit status is the program's."""
+(http://127.0.0.1:PORT), the same answers over TLS with a certificate that no
+system trusts at ALMANIX_UNTRUSTED_SERVER (https://127.0.0.1:PORT), and a port
+where nothing listens at ALMANIX_CLOSED_PORT; the exit status is the program's."""
 import http.server
 import os
 import socket
+import ssl
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -73,16 +76,35 @@ class Server(http.server.ThreadingHTTPServer):
             super().handle_error(request, client_address)
 
 
+def untrusted_server(folder):
+    """The answers over TLS, with a certificate made for this run alone."""
+    key, certificate = os.path.join(folder, "key.pem"), os.path.join(folder, "certificate.pem")
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj",
+                    "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", key, "-out", certificate],
+                   check=True, capture_output=True)
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(certificate, key)
+    server = Server(("127.0.0.1", 0), Answers)
+    server.socket = context.wrap_socket(server.socket, server_side=True)
+    return server
+
+
 def main():
     server = Server(("127.0.0.1", 0), Answers)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
+    folder = tempfile.TemporaryDirectory()
+    secure = untrusted_server(folder.name)
+    for each in (server, secure):
+        threading.Thread(target=each.serve_forever, daemon=True).start()
     with socket.socket() as closed:
         closed.bind(("127.0.0.1", 0))
         closed_port = closed.getsockname()[1]
     environment = dict(os.environ, ALMANIX_LINK_SERVER=f"http://127.0.0.1:{server.server_address[1]}",
+                       ALMANIX_UNTRUSTED_SERVER=f"https://127.0.0.1:{secure.server_address[1]}",
                        ALMANIX_CLOSED_PORT=str(closed_port))
     status = subprocess.run(sys.argv[1:], env=environment, check=False).returncode
-    server.shutdown()
+    for each in (server, secure):
+        each.shutdown()
+    folder.cleanup()
     sys.exit(status)
 
 
