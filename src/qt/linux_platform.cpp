@@ -39,11 +39,16 @@ void QtMessageBox::show(const std::string& text, const std::string& title) {
 
 DataPaths linuxDataPaths() { return {homeFolder() + "/Almanix", '/', "~/Almanix/pics"}; }
 
-std::string linuxConfigFolder() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string base = config && *config == '/' ? config : homeFolder() + "/.config";
+// An XDG base folder from its variable when that is absolute, else under the home folder.
+std::string xdgFolder(const char* variable, const char* homeFallback) {
+    const char* folder = std::getenv(variable);
+    const std::string base = folder && *folder == '/' ? folder : homeFolder() + homeFallback;
     return base + "/almanix";
 }
+
+std::string linuxConfigFolder() { return xdgFolder("XDG_CONFIG_HOME", "/.config"); }
+
+CacheFolder linuxCacheFolder() { return {xdgFolder("XDG_CACHE_HOME", "/.cache"), '/'}; }
 
 DatePattern localeShortDate() {
     std::setlocale(LC_TIME, "");
@@ -64,6 +69,7 @@ LinuxSystem::LinuxSystem(QtApplicationOnDemand& application)
     : registry_(files_, linuxConfigFolder()),
       shortDate_(localeShortDate()),
       messages_(application),
-      platform_{files_, registry_, shortDate_, clock_, messages_, services_, console_, linuxDataPaths()} {}
+      platform_{files_,    registry_, shortDate_,       clock_,       messages_,
+                services_, console_,  linuxDataPaths(), linkFetcher_, linuxCacheFolder()} {}
 
 } // namespace almanix

@@ -9,6 +9,7 @@
 #include "common/platform_services.h"
 #include "events/date_pattern.h"
 #include "qt/posix_file_system.h"
+#include "qt/qt_link_fetcher.h"
 #include "settings/reg_file_registry.h"
 #include "startup/platform.h"
 
@@ -57,6 +58,9 @@ DataPaths linuxDataPaths();
 // $XDG_CONFIG_HOME/almanix, or ~/.config/almanix.
 std::string linuxConfigFolder();
 
+// $XDG_CACHE_HOME/almanix, or ~/.cache/almanix: the links' kept copies.
+CacheFolder linuxCacheFolder();
+
 // The short date of the user's locale (LC_TIME), read from its date format.
 DatePattern localeShortDate();
 
@@ -80,6 +84,7 @@ private:
     QtMessageBox messages_;
     LinuxPlatformServices services_;
     StandardConsole console_;
+    QtLinkFetcher linkFetcher_;
     Platform platform_;
 };
 

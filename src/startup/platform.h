@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calendars/kept_copy.h"
+#include "calendars/link_fetcher.h"
 #include "common/calendar_date.h"
 #include "common/console.h"
 #include "common/data_paths.h"
@@ -23,6 +25,9 @@ struct Platform {
     PlatformServices& services;
     Console& console;
     DataPaths paths;
+    // Calendar links: fetched off the GUI thread, their kept copies in the cache folder.
+    LinkFetcher& linkFetcher;
+    CacheFolder cacheFolder;
 
     EventStore eventStore() { return {files, paths, shortDate, clock}; }
 };

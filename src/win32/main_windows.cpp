@@ -7,6 +7,7 @@
 #include "win32/win32_registry.h"
 #include "win32/win32_shell.h"
 #include "win32/win32_short_date.h"
+#include "win32/winhttp_link_fetcher.h"
 
 namespace {
 
@@ -37,7 +38,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     Win32MessageBox messages;
     Win32PlatformServices services;
     StandardConsole console;
-    Platform platform{files, registry, shortDate, clock, messages, services, console, win32DataPaths()};
+    WinHttpLinkFetcher linkFetcher;
+    Platform platform{files,    registry, shortDate,        clock,       messages,
+                      services, console,  win32DataPaths(), linkFetcher, win32CacheFolder()};
     Win32StartupShell shell(platform);
 
     switch (startProgram(commandLine ? commandLine : "", shell, platform)) {

@@ -1,5 +1,7 @@
 #include "win32/win32_platform.h"
 
+#include <shlobj.h>
+
 #include <string>
 
 namespace almanix {
@@ -32,5 +34,18 @@ void Win32MessageBox::show(const std::string& text, const std::string& title) {
 }
 
 DataPaths win32DataPaths() { return {"C:\\Almanix", '\\', "C:\\Almanix\\Pics"}; }
+
+CacheFolder win32CacheFolder() {
+    char folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", folder, MAX_PATH);
+    // Where the variable is missing the shell knows the folder; failing that, the temporary folder serves.
+    if ((length == 0 || length >= MAX_PATH) &&
+        SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK &&
+        GetTempPathA(MAX_PATH, folder) == 0)
+        return {"Almanix", '\\'};
+    std::string path = folder;
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    return {path + "\\Almanix", '\\'};
+}
 
 } // namespace almanix

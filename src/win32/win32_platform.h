@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "calendars/kept_copy.h"
 #include "common/data_paths.h"
 #include "common/message_box.h"
 #include "common/platform_services.h"
@@ -29,6 +30,9 @@ public:
 
 // The data folder C:\Almanix.
 DataPaths win32DataPaths();
+
+// %LOCALAPPDATA%\Almanix: the links' kept copies.
+CacheFolder win32CacheFolder();
 
 // The window with that handle as the command line gives it.
 inline HWND windowOfHandle(std::int32_t handle) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(handle)); }

@@ -29,14 +29,17 @@ private:
     std::optional<std::string> old_;
 };
 
-// The end-to-end runs set HOME and XDG_CONFIG_HOME and find their files there;
-// without an absolute XDG_CONFIG_HOME the settings go under the home folder.
-TEST(LinuxPlatform, TheConfigFolderFallsBackToTheHomeFolder) {
+// The end-to-end runs set HOME, XDG_CONFIG_HOME and XDG_CACHE_HOME and find
+// their files there; without an absolute variable the folder is under the home folder.
+TEST(LinuxPlatform, TheConfigAndCacheFoldersFallBackToTheHomeFolder) {
     EnvironmentGuard home("HOME", "/home/ann");
-    for (const char* config : {static_cast<const char*>(nullptr), "relative/config"}) {
-        EnvironmentGuard guard("XDG_CONFIG_HOME", config);
+    for (const char* variable : {static_cast<const char*>(nullptr), "relative/folder"}) {
+        EnvironmentGuard config("XDG_CONFIG_HOME", variable), cache("XDG_CACHE_HOME", variable);
         EXPECT_EQ(linuxConfigFolder(), "/home/ann/.config/almanix");
+        EXPECT_EQ(linuxCacheFolder().path, "/home/ann/.cache/almanix");
     }
+    EnvironmentGuard cache("XDG_CACHE_HOME", "/var/cache/ann");
+    EXPECT_EQ(linuxCacheFolder().path, "/var/cache/ann/almanix");
 }
 
 } // namespace

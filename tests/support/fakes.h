@@ -201,6 +201,19 @@ public:
     bool changePassword(std::string_view, std::int32_t) override { return true; }
 };
 
+// Gives its answers in order, then "no answer", and keeps each request.
+class ScriptedLinkFetcher final : public LinkFetcher {
+public:
+    std::vector<FetchAnswer> answers;
+    std::vector<FetchRequest> requests;
+
+    FetchAnswer fetch(const FetchRequest& request) override {
+        requests.push_back(request);
+        if (requests.size() > answers.size()) return failedFetch(FetchProblem::noAnswer);
+        return answers[requests.size() - 1];
+    }
+};
+
 // The whole platform in memory: files and settings under C:\Almanix (or the
 // paths given), month/day/year short dates, and a clock at 10:59:30 on Sunday
 // 6 December 2026.
@@ -212,6 +225,7 @@ struct FakeSystem {
     RecordingMessageBoxes messages;
     FakePlatformServices services;
     RecordingConsole console;
+    ScriptedLinkFetcher links;
     Platform platform;
     FileCalendarDescriptions calendarDescriptions{files};
     SetupServices setup{platform.eventStore(), registry, messages, calendarDescriptions};
@@ -219,7 +233,8 @@ struct FakeSystem {
     const std::string eventFile = "C:\\Almanix\\events.dat";
 
     explicit FakeSystem(DataPaths paths = {"C:\\Almanix", '\\', "C:\\Almanix\\Pics"})
-        : platform{files, registry, shortDate, clock, messages, services, console, std::move(paths)} {}
+        : platform{files,    registry, shortDate,        clock, messages,
+                   services, console,  std::move(paths), links, {"C:\\Users\\Ann\\AppData\\Local\\Almanix", '\\'}} {}
     FakeSystem(const FakeSystem&) = delete;
     FakeSystem& operator=(const FakeSystem&) = delete;
 

@@ -1,0 +1,169 @@
+#include "calendars/link_reading.h"
+
+#include <algorithm>
+
+#include "calendars/ascii_text.h"
+#include "calendars/calendar_links.h"
+
+namespace almanix {
+
+namespace {
+
+constexpr int kMostRefusalsCounted = 16; // far past the longest back-off
+
+// "5 Dec 14:02", with the year when it is not this one's.
+std::string momentText(const LocalDateTime& moment, const LocalDateTime& now) {
+    const std::size_t month = static_cast<std::size_t>(std::clamp(moment.date.month, 1, 12) - 1);
+    std::string text = std::to_string(moment.date.day) + ' ' + std::string(kMonthAbbreviations[month]);
+    if (moment.date.year != now.date.year) text += ' ' + std::to_string(moment.date.year);
+    return text + ' ' + twoDigits(moment.hour) + ':' + twoDigits(moment.minute);
+}
+
+LinkReading readingOf(const std::optional<KeptCopy>& copy, const LinkMoment& now) {
+    if (!copy) return {std::nullopt, LinkStatus::nothing, "not fetched yet"};
+    if (!copy->body)
+        return {std::nullopt, LinkStatus::nothing, copy->problem.empty() ? "not fetched yet" : copy->problem};
+    if (copy->problem.empty()) return {copy->body, LinkStatus::current, {}};
+    return {copy->body, LinkStatus::keptCopy,
+            "kept copy from " + momentText(copy->fetchedLocal, now.local) + ": " + copy->problem};
+}
+
+std::int64_t refreshSecondsOf(std::string_view body) {
+    return std::clamp(refreshIntervalOf(body).value_or(0), kShortestRefreshSeconds, kLongestRefreshSeconds);
+}
+
+std::string_view withoutSpaceAround(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos) return {};
+    return text.substr(start, text.find_last_not_of(" \t\r\n") - start + 1);
+}
+
+// The value of a line "NAME:value" or "NAME;PARAMETER=...:value".
+std::optional<std::string_view> propertyValue(std::string_view line, std::string_view name) {
+    if (!startsWithIgnoringCase(line, name) || line.size() == name.size()) return std::nullopt;
+    if (line[name.size()] != ':' && line[name.size()] != ';') return std::nullopt;
+    const std::size_t colon = line.find(':', name.size());
+    if (colon == std::string_view::npos) return std::nullopt;
+    return line.substr(colon + 1);
+}
+
+} // namespace
+
+std::optional<std::int64_t> durationSeconds(std::string_view text) {
+    if (text.starts_with('+')) text.remove_prefix(1);
+    if (!text.starts_with('P') || text.size() < 3) return std::nullopt;
+    text.remove_prefix(1);
+    std::int64_t total = 0;
+    bool inTime = false;
+    std::string_view lastUnit;
+    while (!text.empty()) {
+        if (text.front() == 'T' && !inTime) {
+            inTime = true;
+            text.remove_prefix(1);
+            continue;
+        }
+        std::size_t digits = 0;
+        while (digits < text.size() && isAsciiDigit(text[digits])) ++digits;
+        const auto number = numberOfDigits(text.substr(0, digits), 9);
+        if (!number || digits == text.size()) return std::nullopt;
+        // Units in their order: weeks and days before T, hours, minutes and seconds after it.
+        const std::string_view units = inTime ? "HMS" : "WD";
+        const std::size_t unit = units.find(text[digits]);
+        if (unit == std::string_view::npos || (!lastUnit.empty() && unit <= units.find(lastUnit))) return std::nullopt;
+        constexpr std::int64_t kDateUnitSeconds[] = {7 * 86400, 86400}, kTimeUnitSeconds[] = {3600, 60, 1};
+        total += *number * (inTime ? kTimeUnitSeconds[unit] : kDateUnitSeconds[unit]);
+        lastUnit = units.substr(unit, 1);
+        text.remove_prefix(digits + 1);
+        if (text.starts_with('T')) lastUnit = {};
+    }
+    if (lastUnit.empty()) return std::nullopt; // "PT" or a "T" with nothing after it
+    return total;
+}
+
+std::optional<std::int64_t> refreshIntervalOf(std::string_view calendarText) {
+    std::optional<std::int64_t> refreshInterval, publishedTimeToLive;
+    while (!calendarText.empty()) {
+        const std::size_t end = std::min(calendarText.find('\n'), calendarText.size());
+        const std::string_view line = withoutSpaceAround(calendarText.substr(0, end));
+        calendarText.remove_prefix(std::min(end + 1, calendarText.size()));
+        // The calendar's own properties come before its first component.
+        if (startsWithIgnoringCase(line, "BEGIN:") && !equalIgnoringCase(line, "BEGIN:VCALENDAR")) break;
+        if (const auto value = propertyValue(line, "REFRESH-INTERVAL")) refreshInterval = durationSeconds(*value);
+        if (const auto value = propertyValue(line, "X-PUBLISHED-TTL")) publishedTimeToLive = durationSeconds(*value);
+    }
+    return refreshInterval ? refreshInterval : publishedTimeToLive;
+}
+
+bool isWholeCalendar(std::string_view body) {
+    if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
+    body = withoutSpaceAround(body);
+    constexpr std::string_view kEnd = "END:VCALENDAR";
+    return startsWithIgnoringCase(body, "BEGIN:VCALENDAR") && body.size() >= kEnd.size() &&
+           equalIgnoringCase(body.substr(body.size() - kEnd.size()), kEnd);
+}
+
+KeptCopy keptCopyAfter(KeptCopy copy, FetchAnswer answer, const LinkMoment& now) {
+    const auto confirm = [&] {
+        copy.fetchedUtcSeconds = now.utcSeconds;
+        copy.fetchedLocal = now.local;
+        copy.problem.clear();
+        copy.serverRefusals = 0;
+        copy.nextAttemptUtcSeconds = now.utcSeconds + refreshSecondsOf(*copy.body);
+        return copy;
+    };
+    std::string problem;
+    if (answer.outcome == FetchOutcome::body) {
+        if (answer.body.size() > FetchLimits{}.bodyBytes) {
+            problem = problemText(FetchProblem::tooLarge);
+        } else if (!isWholeCalendar(answer.body)) {
+            problem = "the answer is not a calendar";
+        } else {
+            copy.body = std::move(answer.body);
+            copy.etag = std::move(answer.etag);
+            copy.lastModified = std::move(answer.lastModified);
+            return confirm();
+        }
+    } else if (answer.outcome == FetchOutcome::notModified && copy.body) {
+        if (answer.etag) copy.etag = std::move(answer.etag);
+        if (answer.lastModified) copy.lastModified = std::move(answer.lastModified);
+        return confirm();
+    } else if (answer.problem != FetchProblem::none || answer.status == 0) {
+        const FetchProblem cause = answer.problem == FetchProblem::none ? FetchProblem::noAnswer : answer.problem;
+        problem = problemText(cause);
+    } else {
+        problem = "the server answered " + std::to_string(answer.status);
+    }
+
+    copy.problem = std::move(problem);
+    std::int64_t wait = kShortestRefreshSeconds;
+    // A busy or failing server is given more time with each refusal.
+    if (answer.status == 429 || (answer.status >= 500 && answer.status <= 599)) {
+        copy.serverRefusals = std::min(copy.serverRefusals + 1, kMostRefusalsCounted);
+        const std::int64_t doubled = kShortestRefreshSeconds << (copy.serverRefusals - 1);
+        wait = std::min(kLongestBackOffSeconds, std::max(doubled, answer.retryAfterSeconds.value_or(0)));
+    }
+    copy.nextAttemptUtcSeconds = now.utcSeconds + wait;
+    return copy;
+}
+
+LinkReading readLink(std::string_view link, LinkFetcher& fetcher, FileSystem& files, const CacheFolder& cache,
+                     const LinkMoment& now, LinkFetching fetching) {
+    std::optional<KeptCopy> kept = loadKeptCopy(files, cache, link);
+    // A next attempt further off than any wait means the clock was turned back.
+    const bool due = !kept || now.utcSeconds >= kept->nextAttemptUtcSeconds ||
+                     kept->nextAttemptUtcSeconds - now.utcSeconds > kLongestRefreshSeconds;
+    if (fetching == LinkFetching::never || !due) return readingOf(kept, now);
+
+    KeptCopy copy = kept.value_or(KeptCopy{});
+    FetchRequest request{fetchAddressOf(link), std::nullopt, std::nullopt};
+    if (copy.body) {
+        request.etag = copy.etag;
+        request.lastModified = copy.lastModified;
+    }
+    copy = keptCopyAfter(std::move(copy), fetcher.fetch(request), now);
+    // Unwritten, the answer still serves this time; the next run asks again.
+    storeKeptCopy(files, cache, link, copy);
+    return readingOf(copy, now);
+}
+
+} // namespace almanix

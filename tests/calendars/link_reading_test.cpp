@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include "calendars/link_reading.h"
+#include "support/fakes.h"
+
+namespace almanix {
+namespace {
+
+using testing::FakeSystem;
+
+const std::string kCalendar = "\xEF\xBB\xBF"
+                              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n";
+const std::string kDailyCalendar = "BEGIN:VCALENDAR\nREFRESH-INTERVAL;VALUE=DURATION:P1D\nEND:VCALENDAR\n";
+
+// A server's answer: 200 with a body, 304, or another status.
+FetchAnswer answer(int status, std::string body = {}, std::optional<std::string> etag = {},
+                   std::optional<std::int64_t> retryAfter = {}) {
+    const FetchOutcome outcome = status == 200   ? FetchOutcome::body
+                                 : status == 304 ? FetchOutcome::notModified
+                                                 : FetchOutcome::failed;
+    return {outcome, status, std::move(body), std::move(etag), std::nullopt, retryAfter, FetchProblem::none};
+}
+const std::optional<FetchAnswer> kNoRequest;
+
+// Minutes after Saturday 5 December 2026 14:02 on a clock one hour ahead of UTC.
+LinkMoment minutesLater(std::int64_t minutes) {
+    const std::int64_t start = dayNumberOf({2026, 12, 5}) * 86400 + 13 * 3600 + 2 * 60;
+    const std::int64_t utc = start + minutes * 60, local = utc + 3600;
+    return {
+        utc,
+        {dateOfDayNumber(local / 86400), static_cast<int>(local / 3600 % 24), static_cast<int>(local / 60 % 60), 0}};
+}
+
+TEST(LinkReading, DurationsAndTheFeedsRefreshInterval) {
+    const std::pair<std::string_view, std::optional<std::int64_t>> durations[] = {
+        {"PT1H", 3600},      {"P1W", 604800}, {"P1DT12H", 129600}, {"PT90M", 5400}, {"+PT15M", 900},
+        {"PT1H0M30S", 3630}, {"-PT1H", {}},   {"P", {}},           {"PT", {}},      {"P1DT", {}},
+        {"P1H", {}},         {"PT1M1H", {}},  {"P1Y", {}},         {"PT1.5H", {}},  {"P1D ", {}},
+    };
+    for (const auto& [text, seconds] : durations) EXPECT_EQ(durationSeconds(text), seconds) << text;
+
+    const std::pair<std::string_view, std::optional<std::int64_t>> feeds[] = {
+        {"BEGIN:VCALENDAR\r\nX-PUBLISHED-TTL:PT2H\r\nREFRESH-INTERVAL;VALUE=DURATION:PT4H\r\n", 4 * 3600},
+        {"BEGIN:VCALENDAR\nx-published-ttl:P1D\nEND:VCALENDAR\n", 86400},
+        {"BEGIN:VCALENDAR\nX-PUBLISHED-TTL-EXTRA:P1D\nEND:VCALENDAR\n", std::nullopt},
+        // Only the calendar's own properties count, not an event's.
+        {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nREFRESH-INTERVAL:P1D\nEND:VEVENT\nEND:VCALENDAR\n", std::nullopt},
+    };
+    for (const auto& [feed, seconds] : feeds) EXPECT_EQ(refreshIntervalOf(feed), seconds) << feed;
+}
+
+TEST(LinkReading, OnlyAWholeCalendarReplacesTheKeptCopy) {
+    const std::pair<std::string_view, bool> bodies[] = {
+        {kCalendar, true},
+        {"\r\n begin:vcalendar\nend:vcalendar", true},
+        {"<html><body>Sign in to the network</body></html>", false},
+        {"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:cut off", false},
+        {"", false},
+    };
+    for (const auto& [body, whole] : bodies) EXPECT_EQ(isWholeCalendar(body), whole) << body;
+}
+
+TEST(LinkReading, KeptCopyFilesHoldTheBodyWhole) {
+    KeptCopy copy;
+    copy.body = "BEGIN:VCALENDAR\r\n\r\nbody: 3\n\nEND:VCALENDAR";
+    copy.etag = "W/\"5-abc\"";
+    copy.lastModified = "Sat, 05 Dec 2026 13:00:00 GMT";
+    copy.fetchedUtcSeconds = 1796475720;
+    copy.fetchedLocal = {{2026, 12, 5}, 14, 2, 0};
+    copy.nextAttemptUtcSeconds = 1796479320;
+    copy.serverRefusals = 2;
+    copy.problem = "the server answered 503";
+    const std::string text = keptCopyText(copy);
+    const auto read = parseKeptCopy(text);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(keptCopyText(*read), text);
+    EXPECT_EQ(read->body, copy.body);
+
+    // A record cut short, of another kind, or a header that breaks the lines.
+    EXPECT_FALSE(parseKeptCopy(text.substr(0, text.size() - 1)));
+    EXPECT_FALSE(parseKeptCopy("almanix kept copy 2\nnext-attempt: 0\n\n"));
+    EXPECT_TRUE(parseKeptCopy("almanix kept copy 1\nlater-field: x\n\n"));
+    copy.etag = "\"a\"\r\nbody: 0";
+    EXPECT_EQ(parseKeptCopy(keptCopyText(copy))->etag, std::nullopt);
+}
+
+TEST(LinkReading, ServerRefusalsDoubleTheWaitUpToADay) {
+    const LinkMoment now = minutesLater(0);
+    const std::pair<FetchAnswer, std::int64_t> hoursAfterEachAnswer[] = {
+        {answer(503), 1},
+        {answer(500), 2},
+        {answer(429), 4},
+        {answer(502), 8},
+        {answer(503, {}, {}, 7200), 16},
+        {answer(503), 24},
+        {answer(503), 24},
+        {answer(404), 1},
+        {answer(503, {}, {}, 3600), 24},
+        {answer(503, {}, {}, 90000), 24},
+        {answer(200, kCalendar), 1},
+    };
+    KeptCopy copy;
+    for (const auto& [answer, hours] : hoursAfterEachAnswer) {
+        copy = keptCopyAfter(copy, answer, now);
+        EXPECT_EQ(copy.nextAttemptUtcSeconds - now.utcSeconds, hours * 3600) << answer.status;
+    }
+}
+
+// One link through a few days: what is asked, what comes back, what is said.
+TEST(LinkReading, AskAtMostWhenDueAndKeepTheLastGoodCopy) {
+    FakeSystem system;
+    Platform& platform = system.platform;
+    const std::string link = "webcal://Calendar.Example.com/private-SECRET-0a1b/basic.ics";
+    const std::string html = "<html>Sign in</html>";
+    struct Step {
+        std::int64_t minutes;
+        LinkFetching fetching;
+        std::optional<FetchAnswer> answer; // nothing when no request may go out
+        LinkStatus status;
+        std::string_view text, state;
+    };
+    const Step steps[] = {
+        {0, LinkFetching::never, kNoRequest, LinkStatus::nothing, "", "not fetched yet"},
+        {0, LinkFetching::whenDue, answer(200, kCalendar, "\"e1\""), LinkStatus::current, kCalendar, ""},
+        {59, LinkFetching::whenDue, kNoRequest, LinkStatus::current, kCalendar, ""},
+        {60, LinkFetching::whenDue, answer(304), LinkStatus::current, kCalendar, ""},
+        {120, LinkFetching::whenDue, failedFetch(FetchProblem::noAnswer), LinkStatus::keptCopy, kCalendar,
+         "kept copy from 5 Dec 15:02: the server did not answer"},
+        {150, LinkFetching::never, kNoRequest, LinkStatus::keptCopy, kCalendar,
+         "kept copy from 5 Dec 15:02: the server did not answer"},
+        {180, LinkFetching::whenDue, answer(503), LinkStatus::keptCopy, kCalendar,
+         "kept copy from 5 Dec 15:02: the server answered 503"},
+        {240, LinkFetching::whenDue, answer(503), LinkStatus::keptCopy, kCalendar,
+         "kept copy from 5 Dec 15:02: the server answered 503"},
+        {359, LinkFetching::whenDue, kNoRequest, LinkStatus::keptCopy, kCalendar,
+         "kept copy from 5 Dec 15:02: the server answered 503"},
+        {360, LinkFetching::whenDue, answer(429, {}, {}, 10 * 3600), LinkStatus::keptCopy, kCalendar,
+         "kept copy from 5 Dec 15:02: the server answered 429"},
+        {959, LinkFetching::whenDue, kNoRequest, LinkStatus::keptCopy, kCalendar,
+         "kept copy from 5 Dec 15:02: the server answered 429"},
+        {960, LinkFetching::whenDue, answer(200, html), LinkStatus::keptCopy, kCalendar,
+         "kept copy from 5 Dec 15:02: the answer is not a calendar"},
+        {1020, LinkFetching::whenDue, answer(200, kDailyCalendar), LinkStatus::current, kDailyCalendar, ""},
+        {1020 + 23 * 60, LinkFetching::whenDue, kNoRequest, LinkStatus::current, kDailyCalendar, ""},
+        {1020 + 24 * 60, LinkFetching::whenDue, failedFetch(FetchProblem::timedOut), LinkStatus::keptCopy,
+         kDailyCalendar, "kept copy from 6 Dec 07:02: the server took too long"},
+        // The clock turned back two weeks: the next attempt is no longer believed.
+        {-20160, LinkFetching::whenDue, answer(404), LinkStatus::keptCopy, kDailyCalendar,
+         "kept copy from 6 Dec 07:02: the server answered 404"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.minutes);
+        const std::size_t asked = system.links.requests.size();
+        if (step.answer) system.links.answers.push_back(*step.answer);
+        const LinkReading reading = readLink(link, platform.linkFetcher, platform.files, platform.cacheFolder,
+                                             minutesLater(step.minutes), step.fetching);
+        EXPECT_EQ(system.links.requests.size() - asked, step.answer ? 1u : 0u);
+        EXPECT_EQ(reading.status, step.status);
+        EXPECT_EQ(reading.calendarText.value_or(""), step.text);
+        EXPECT_EQ(reading.state, step.state);
+    }
+    // Each request asks https for the link, conditionally once the server gave a validator.
+    for (const FetchRequest& request : system.links.requests)
+        EXPECT_EQ(request.address, "https://Calendar.Example.com/private-SECRET-0a1b/basic.ics");
+    EXPECT_EQ(system.links.requests[0].etag, std::nullopt);
+    EXPECT_EQ(system.links.requests[1].etag, "\"e1\"");
+
+    // The link's token is in no file's name or contents.
+    ASSERT_EQ(system.files.files.size(), 1u);
+    const auto& [path, contents] = *system.files.files.begin();
+    EXPECT_EQ(path, platform.cacheFolder.path + "\\" + keptCopyStem(link) + ".kept");
+    EXPECT_EQ(path.find("SECRET"), std::string::npos);
+    EXPECT_EQ(contents.find("SECRET"), std::string::npos);
+}
+
+TEST(LinkReading, WithoutAKeptCopyTheProblemIsTheState) {
+    FakeSystem system;
+    Platform& platform = system.platform;
+    const auto read = [&](std::int64_t minutes, LinkFetching fetching) {
+        return readLink("https://cloud.example/remote.php/dav/public-calendars/SECRET?export", platform.linkFetcher,
+                        platform.files, platform.cacheFolder, minutesLater(minutes), fetching);
+    };
+    system.links.answers = {failedFetch(FetchProblem::hostNotFound), answer(401), answer(200, kCalendar)};
+    const std::pair<LinkReading, std::string_view> readings[] = {
+        {read(0, LinkFetching::whenDue), "the server was not found"},
+        {read(1, LinkFetching::never), "the server was not found"},
+        {read(59, LinkFetching::whenDue), "the server was not found"},
+        {read(60, LinkFetching::whenDue), "the server answered 401"},
+    };
+    for (const auto& [reading, state] : readings) {
+        EXPECT_EQ(reading.calendarText, std::nullopt);
+        EXPECT_EQ(reading.state, state);
+    }
+    // An unwritable cache still serves the answer.
+    system.files.failWrites = true;
+    EXPECT_EQ(read(120, LinkFetching::whenDue).calendarText, kCalendar);
+}
+
+} // namespace
+} // namespace almanix
