@@ -125,8 +125,7 @@ std::optional<KeptCopy> loadKeptCopy(FileSystem& files, const CacheFolder& cache
 bool storeKeptCopy(FileSystem& files, const CacheFolder& cache, std::string_view link, const KeptCopy& copy) {
     if (!files.createFolders(cache.path)) return false;
     const std::string stem = keptCopyStem(link);
-    // Another copy of the program may write the same link's temporary file.
-    const auto lock = files.lockFolder(cache.path);
+    // Each writer's temporary file has a name of its own; the last rename wins whole.
     return files.replaceFile(cache.fileNamed(stem + ".kept"), cache.fileNamed(stem + ".tmp"), keptCopyText(copy));
 }
 
