@@ -42,6 +42,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalDateTime now() = 0;
+    // Seconds since 1970-01-01 00:00 UTC: the moment as servers count it.
+    virtual std::int64_t utcSeconds() = 0;
 };
 
 // The local time of the machine. The time zone is looked up (which reads its
@@ -50,6 +52,7 @@ public:
 class SystemClock final : public Clock {
 public:
     LocalDateTime now() override;
+    std::int64_t utcSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
 
 private:
     std::time_t hourStart_ = 0; // the first second of the hour below

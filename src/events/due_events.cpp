@@ -38,11 +38,16 @@ std::optional<CalendarDate> eventDate(std::string_view dateText, std::string_vie
 
 // A line the program wrote is "#", a date text, a space, the day name and the
 // rest of the item. Anything else is kept as it stands and never announced.
-LineKind classify(std::string_view line, std::int64_t today, std::int16_t daysBeforeEvent, ShortDate& shortDate,
+struct LineDate {
+    LineKind kind = LineKind::unreadable;
+    CalendarDate date; // when the line has one
+};
+
+LineDate classify(std::string_view line, std::int64_t today, std::int16_t daysBeforeEvent, ShortDate& shortDate,
                   DateReadings& readings) {
-    if (!line.starts_with('#') || line.find('\r') != std::string_view::npos) return LineKind::unreadable;
+    if (!line.starts_with('#') || line.find('\r') != std::string_view::npos) return {};
     const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos || space == 1) return LineKind::unreadable;
+    if (space == std::string_view::npos || space == 1) return {};
     const std::string_view afterDate = line.substr(space + 1);
     const std::string_view dayName = afterDate.substr(0, afterDate.find(' '));
     // A file holds many events of one day: each date with its day name is read
@@ -54,12 +59,12 @@ LineKind classify(std::string_view line, std::int64_t today, std::int16_t daysBe
         reading = readings.emplace(std::move(key), eventDate(line.substr(1, space - 1), dayName, shortDate)).first;
     }
     const std::optional<CalendarDate>& date = reading->second;
-    if (!date) return LineKind::unreadable;
+    if (!date) return {};
 
     const std::int64_t days = dayNumberOf(*date) - today;
-    if (days < 0) return LineKind::expired;
-    if (days <= daysBeforeEvent) return LineKind::due;
-    return LineKind::later;
+    if (days < 0) return {LineKind::expired, *date};
+    if (days <= daysBeforeEvent) return {LineKind::due, *date};
+    return {LineKind::later, *date};
 }
 
 } // namespace
@@ -112,7 +117,7 @@ void EventScanner::endLine() {
 }
 
 void EventScanner::sortLine(std::string_view line) {
-    const LineKind kind = classify(line, today_, daysBeforeEvent_, shortDate_, dateReadings_);
+    const auto [kind, date] = classify(line, today_, daysBeforeEvent_, shortDate_, dateReadings_);
     if (kind == LineKind::expired) {
         tail_ = Tail::dropped;
         return;
@@ -120,6 +125,7 @@ void EventScanner::sortLine(std::string_view line) {
     if (kind == LineKind::due && ++dueCount_ <= static_cast<int>(kMostAnnouncedEvents)) {
         dueText_ += kLineEnd;
         dueText_ += line.substr(1);
+        dueDates_.push_back(date);
     }
     keep_(line);
     tail_ = Tail::kept;
@@ -142,6 +148,7 @@ EventScan scanEvents(std::string_view fileText, std::int64_t today, std::int16_t
     scanner.finish();
     scan.dueCount = scanner.dueCount();
     scan.dueText = std::move(scanner.dueText());
+    scan.dueDates = std::move(scanner.dueDates());
     return scan;
 }
 
@@ -224,7 +231,7 @@ DueEvents checkDueEvents(EventStore& store, std::int16_t daysBeforeEvent, std::s
     // Read whole: let go of it before the new file takes its place.
     file.reader.reset();
     if (replacement) replacement->commit();
-    return {EventFileStatus::read, scanner.dueCount(), std::move(scanner.dueText())};
+    return {EventFileStatus::read, scanner.dueCount(), std::move(scanner.dueText()), std::move(scanner.dueDates())};
 }
 
 } // namespace almanix

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "events/event_file.h"
 #include "events/event_store.h"
@@ -25,7 +26,9 @@ struct DueEvents {
     int count = 0;
     // The list items of the first kMostAnnouncedEvents due events in file
     // order, each preceded by CR LF.
-    std::string text;
+    std::string text{};
+    // The date of each event in text, in the same order.
+    std::vector<CalendarDate> dates{};
 };
 
 // Sorts the lines of an event file's text by their dates against today as the
@@ -45,6 +48,7 @@ public:
 
     int dueCount() const { return dueCount_; }
     std::string& dueText() { return dueText_; }
+    std::vector<CalendarDate>& dueDates() { return dueDates_; }
 
 private:
     enum class Tail { none, kept, dropped };
@@ -63,6 +67,7 @@ private:
     bool carriageReturnHeld_ = false; // a CR that ended a piece of a kept tail
     int dueCount_ = 0;
     std::string dueText_;
+    std::vector<CalendarDate> dueDates_;
     // The date of each date text and day name met so far.
     DateReadings dateReadings_;
 };
@@ -71,6 +76,7 @@ private:
 struct EventScan {
     int dueCount = 0;
     std::string dueText; // as DueEvents::text
+    std::vector<CalendarDate> dueDates; // as DueEvents::dates
     std::string keptText; // the file without its expired events, every line ending in CR LF
 };
 EventScan scanEvents(std::string_view fileText, std::int64_t today, std::int16_t daysBeforeEvent, ShortDate& shortDate);

@@ -69,7 +69,7 @@ LinuxSystem::LinuxSystem(QtApplicationOnDemand& application)
     : registry_(files_, linuxConfigFolder()),
       shortDate_(localeShortDate()),
       messages_(application),
-      platform_{files_,    registry_, shortDate_,       clock_,       messages_,
-                services_, console_,  linuxDataPaths(), linkFetcher_, linuxCacheFolder()} {}
+      platform_{files_,           registry_,    shortDate_,         clock_,    messages_, services_, console_,
+                linuxDataPaths(), linkFetcher_, linuxCacheFolder(), timeZones_} {}
 
 } // namespace almanix

@@ -10,6 +10,7 @@
 #include "events/date_pattern.h"
 #include "qt/posix_file_system.h"
 #include "qt/qt_link_fetcher.h"
+#include "qt/qt_time_zones.h"
 #include "settings/reg_file_registry.h"
 #include "startup/platform.h"
 
@@ -85,6 +86,7 @@ private:
     LinuxPlatformServices services_;
     StandardConsole console_;
     QtLinkFetcher linkFetcher_;
+    QtTimeZones timeZones_;
     Platform platform_;
 };
 

@@ -15,7 +15,7 @@ public:
         : platform_(platform),
           application_(application),
           ending_(ending),
-          calendarDescriptions_(platform.files),
+          calendarDescriptions_(platform.sourceServices(), platform.clock),
           setupServices_{platform.eventStore(), platform.registry, platform.messages, calendarDescriptions_} {}
 
     CommandLineSyntax commandLineSyntax() const override { return CommandLineSyntax::modeWordAndOptions; }
@@ -34,7 +34,7 @@ private:
     Platform& platform_;
     QtApplicationOnDemand& application_;
     EndingDeadline& ending_;
-    FileCalendarDescriptions calendarDescriptions_;
+    SourceDescriptions calendarDescriptions_;
     // What the setup window and its dialogs read and write through.
     SetupServices setupServices_;
 };

@@ -2,19 +2,22 @@
 
 #include <string>
 
-#include "common/file_system.h"
+#include "agenda/source_reading.h"
+#include "common/calendar_date.h"
 #include "setup/setup_services.h"
 
 namespace almanix {
 
-// Describes each source by what the file system shows of it, before any is read.
-class FileCalendarDescriptions final : public CalendarDescriptions {
+// Describes each source by reading it as the saver starts: a file or a folder
+// as it is, a link by its kept copy, never asking a server.
+class SourceDescriptions final : public CalendarDescriptions {
 public:
-    explicit FileCalendarDescriptions(FileSystem& files) : files_(files) {}
+    SourceDescriptions(SourceServices services, Clock& clock) : services_(services), clock_(clock) {}
     std::string listText(const std::string& source) override;
 
 private:
-    FileSystem& files_;
+    SourceServices services_;
+    Clock& clock_;
 };
 
 } // namespace almanix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "agenda/source_reading.h"
 #include "calendars/kept_copy.h"
 #include "calendars/link_fetcher.h"
 #include "common/calendar_date.h"
@@ -28,8 +29,10 @@ struct Platform {
     // Calendar links: fetched off the GUI thread, their kept copies in the cache folder.
     LinkFetcher& linkFetcher;
     CacheFolder cacheFolder;
+    TimeZones& timeZones;
 
     EventStore eventStore() { return {files, paths, shortDate, clock}; }
+    SourceServices sourceServices() { return {files, timeZones, linkFetcher, cacheFolder}; }
 };
 
 } // namespace almanix

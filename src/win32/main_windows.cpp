@@ -7,6 +7,7 @@
 #include "win32/win32_registry.h"
 #include "win32/win32_shell.h"
 #include "win32/win32_short_date.h"
+#include "win32/win32_time_zones.h"
 #include "win32/winhttp_link_fetcher.h"
 
 namespace {
@@ -39,8 +40,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     Win32PlatformServices services;
     StandardConsole console;
     WinHttpLinkFetcher linkFetcher;
-    Platform platform{files,    registry, shortDate,        clock,       messages,
-                      services, console,  win32DataPaths(), linkFetcher, win32CacheFolder()};
+    Win32TimeZones timeZones;
+    Platform platform{files,       registry,           shortDate, clock, messages, services, console, win32DataPaths(),
+                      linkFetcher, win32CacheFolder(), timeZones};
     Win32StartupShell shell(platform);
 
     switch (startProgram(commandLine ? commandLine : "", shell, platform)) {

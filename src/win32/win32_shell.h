@@ -15,7 +15,7 @@ class Win32StartupShell final : public StartupShell {
 public:
     explicit Win32StartupShell(Platform& platform)
         : platform_(platform),
-          calendarDescriptions_(platform.files),
+          calendarDescriptions_(platform.sourceServices(), platform.clock),
           setupServices_{platform.eventStore(), platform.registry, platform.messages, calendarDescriptions_} {}
 
     bool anotherCopyIsRunning() override;
@@ -26,7 +26,7 @@ public:
 private:
     Platform& platform_;
     std::unique_ptr<Win32Saver> saver_;
-    FileCalendarDescriptions calendarDescriptions_;
+    SourceDescriptions calendarDescriptions_;
     // What the setup window and its dialogs read and write through.
     SetupServices setupServices_;
     Win32MainWindow setupWindow_;

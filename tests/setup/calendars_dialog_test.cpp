@@ -28,8 +28,15 @@ struct CalendarsDialogTest : ::testing::Test, testing::FakeSystem {
 // Each row acts on a dialog opened over the list the row before stored, then
 // presses OK: what the list shows, what is stored, what is said.
 TEST_F(CalendarsDialogTest, AddBrowseAndRemoveWorkOnTheListThatOkStores) {
-    files.files["C:\\cal\\work.ics"] = "BEGIN:VCALENDAR";
-    files.files["C:\\vdir\\a.ics"] = files.files["C:\\vdir\\b.txt"] = "";
+    const auto calendarOf = [](int count) {
+        std::string text = "BEGIN:VCALENDAR\r\n";
+        for (int event = 0; event < count; ++event)
+            text += "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261224\r\nSUMMARY:x\r\nEND:VEVENT\r\n";
+        return text + "END:VCALENDAR\r\n";
+    };
+    files.files["C:\\cal\\work.ics"] = calendarOf(2);
+    files.files["C:\\vdir\\a.ics"] = calendarOf(1);
+    files.files["C:\\vdir\\b.txt"] = "";
     struct Case {
         const char* name;
         std::function<void(CalendarsDialogTest&)> act;
@@ -43,7 +50,7 @@ TEST_F(CalendarsDialogTest, AddBrowseAndRemoveWorkOnTheListThatOkStores) {
              t.type("webcal://example.org/secret/token.ics");
              t.view->press("addButton");
          },
-         {"C:\\cal\\work.ics  (a calendar file)", "webcal://example.org/...  (a link)"},
+         {"C:\\cal\\work.ics  (2 events)", "webcal://example.org/...  (not fetched yet)"},
          {"C:\\cal\\work.ics", "webcal://example.org/secret/token.ics"},
          {}},
         {"browsed to a folder; a name already listed, and an empty box, are told",
@@ -55,8 +62,8 @@ TEST_F(CalendarsDialogTest, AddBrowseAndRemoveWorkOnTheListThatOkStores) {
              t.type("  ");
              t.view->press("addButton");
          },
-         {"C:\\cal\\work.ics  (a calendar file)", "webcal://example.org/...  (a link)",
-          "C:\\vdir  (a folder of 1 calendar file)"},
+         {"C:\\cal\\work.ics  (2 events)", "webcal://example.org/...  (not fetched yet)",
+          "C:\\vdir  (1 event in 1 file)"},
          {"C:\\cal\\work.ics", "webcal://example.org/secret/token.ics", "C:\\vdir"},
          {"This calendar is in the list already.",
           "There is no calendar to add: type the path of a .ics file or of a folder, or a link, or press Browse."}},
@@ -67,7 +74,7 @@ TEST_F(CalendarsDialogTest, AddBrowseAndRemoveWorkOnTheListThatOkStores) {
              t.view->press("removeButton"); // nothing selected
              t.type("D:\\gone.ics");
          },
-         {"webcal://example.org/...  (a link)", "C:\\vdir  (a folder of 1 calendar file)", "D:\\gone.ics  (not found)"},
+         {"webcal://example.org/...  (not fetched yet)", "C:\\vdir  (1 event in 1 file)", "D:\\gone.ics  (not found)"},
          {"webcal://example.org/secret/token.ics", "C:\\vdir", "D:\\gone.ics"},
          {}},
     };

@@ -174,6 +174,10 @@ public:
     LocalDateTime moment;
     explicit FixedClock(LocalDateTime at) : moment(at) {}
     LocalDateTime now() override { return moment; }
+    // The local clock is UTC's.
+    std::int64_t utcSeconds() override {
+        return dayNumberOf(moment.date) * 86400 + moment.hour * 3600 + moment.minute * 60 + moment.second;
+    }
 };
 
 // Keeps each box's text; the end-to-end runs look for the boxes by their title.
@@ -226,15 +230,17 @@ struct FakeSystem {
     FakePlatformServices services;
     RecordingConsole console;
     ScriptedLinkFetcher links;
+    KnownRuleTimeZones zones{"UTC"};
     Platform platform;
-    FileCalendarDescriptions calendarDescriptions{files};
+    SourceDescriptions calendarDescriptions{platform.sourceServices(), clock};
     SetupServices setup{platform.eventStore(), registry, messages, calendarDescriptions};
     EventStore events = platform.eventStore();
     const std::string eventFile = "C:\\Almanix\\events.dat";
 
     explicit FakeSystem(DataPaths paths = {"C:\\Almanix", '\\', "C:\\Almanix\\Pics"})
         : platform{files,    registry, shortDate,        clock, messages,
-                   services, console,  std::move(paths), links, {"C:\\Users\\Ann\\AppData\\Local\\Almanix", '\\'}} {}
+                   services, console,  std::move(paths), links, {"C:\\Users\\Ann\\AppData\\Local\\Almanix", '\\'},
+                   zones} {}
     FakeSystem(const FakeSystem&) = delete;
     FakeSystem& operator=(const FakeSystem&) = delete;
 
