@@ -15,10 +15,13 @@
 
 #include "qt/ending_signals.h"
 #include "qt/posix_file_system.h"
+#include "qt/qt_link_fetcher.h"
 #include "qt/qt_saver_window.h"
 #include "qt/qt_scene_image.h"
+#include "qt/qt_time_zones.h"
 #include "qt/x11_window_drawing.h"
 #include "saver/saver_window.h"
+#include "settings/calendar_sources.h"
 
 namespace almanix {
 
@@ -29,7 +32,8 @@ struct SaverParts {
     SaverParts(double dotsPerInch, const Platform& platform)
         : picture(dotsPerInch),
           dueCheck({std::make_unique<PosixFileSystem>(), platform.shortDate.copy(), std::make_unique<SystemClock>(),
-                    platform.paths}) {
+                    platform.paths, loadCalendarSources(platform.registry), std::make_unique<QtTimeZones>(),
+                    std::make_unique<QtLinkFetcher>(), platform.cacheFolder}) {
         // Answers are handed on from the event loop; none after the context goes.
         dueCheck.wakeWith([this] {
             QMetaObject::invokeMethod(

@@ -7,6 +7,10 @@
 #include <stop_token>
 #include <thread>
 
+#include "agenda/agenda.h"
+#include "agenda/source_reading.h"
+#include "calendars/calendar_links.h"
+
 namespace almanix {
 
 namespace {
@@ -29,8 +33,38 @@ struct DueCheckThread::Shared {
     static void run(const std::shared_ptr<Shared>& shared);
 };
 
+void checkDueEventsAndCalendars(DueCheckParts& parts, std::int16_t daysBeforeEvent, std::stop_token stop,
+                                const std::function<void(DueEvents)>& answer) {
+    EventStore store{*parts.files, parts.paths, *parts.shortDate, *parts.clock};
+    const DueEvents eventFile = checkDueEvents(store, daysBeforeEvent, stop);
+    if (parts.calendarSources.empty() || stop.stop_requested()) {
+        answer(eventFile);
+        return;
+    }
+    const LocalDateTime now = parts.clock->now();
+    const AgendaWindow window{now.date, dateOfDayNumber(dayNumberOf(now.date) + daysBeforeEvent)};
+    const LinkMoment moment{parts.clock->utcSeconds(), now};
+    SourceServices services{*parts.files, *parts.zones, *parts.fetcher, parts.cache};
+    std::vector<SourceReading> readings;
+    for (const std::string& source : parts.calendarSources)
+        readings.push_back(readSource(source, services, window, moment, LinkFetching::never));
+    const auto merged = [&] {
+        std::vector<CalendarItem> items;
+        for (const SourceReading& reading : readings)
+            items.insert(items.end(), reading.items.begin(), reading.items.end());
+        return noticeOf(eventFile, items, *parts.shortDate, AgendaOrder::dateOrder);
+    };
+    answer(merged());
+    bool asked = false;
+    for (std::size_t index = 0; index < readings.size() && !stop.stop_requested(); ++index) {
+        if (!isLinkSource(parts.calendarSources[index])) continue;
+        readings[index] = readSource(parts.calendarSources[index], services, window, moment, LinkFetching::whenDue);
+        asked = true;
+    }
+    if (asked && !stop.stop_requested()) answer(merged());
+}
+
 void DueCheckThread::Shared::run(const std::shared_ptr<Shared>& shared) {
-    EventStore store{*shared->parts.files, shared->parts.paths, *shared->parts.shortDate, *shared->parts.clock};
     const std::stop_token stop = shared->stop.get_token();
     while (true) {
         std::int16_t daysBeforeEvent = 0;
@@ -44,16 +78,19 @@ void DueCheckThread::Shared::run(const std::shared_ptr<Shared>& shared) {
             shared->requests.pop_front();
             shared->checking = true;
         }
-        DueEvents due = checkDueEvents(store, daysBeforeEvent, stop);
-        const std::lock_guard lock(shared->mutex);
+        checkDueEventsAndCalendars(shared->parts, daysBeforeEvent, stop, [&](DueEvents due) {
+            const std::lock_guard lock(shared->mutex);
+            if (stop.stop_requested()) return;
+            shared->answers.push_back(std::move(due));
+            // Under the lock, so that no wake comes after the saver has let go of its window.
+            if (shared->wake) shared->wake();
+        });
         if (stop.stop_requested()) {
+            const std::lock_guard lock(shared->mutex);
             shared->checking = false;
             shared->changed.notify_all();
             return;
         }
-        shared->answers.push_back(std::move(due));
-        // Under the lock, so that no wake comes after the saver has let go of its window.
-        if (shared->wake) shared->wake();
     }
 }
 

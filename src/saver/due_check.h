@@ -3,7 +3,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stop_token>
+#include <string>
+#include <vector>
 
+#include "calendars/kept_copy.h"
+#include "calendars/link_fetcher.h"
+#include "calendars/time_zones.h"
 #include "common/calendar_date.h"
 #include "common/data_paths.h"
 #include "common/file_system.h"
@@ -36,7 +42,19 @@ struct DueCheckParts {
     std::unique_ptr<ShortDate> shortDate;
     std::unique_ptr<Clock> clock;
     DataPaths paths;
+    // The calendars announced beside the event file, and what reading them needs.
+    std::vector<std::string> calendarSources{};
+    std::unique_ptr<TimeZones> zones{};
+    std::unique_ptr<LinkFetcher> fetcher{};
+    CacheFolder cache{};
 };
+
+// The due events of the event file with the calendars' merged in. The event
+// file is checked and rewritten first; answer then hears of the due events
+// with the calendars' files and the links' kept copies, at once, and once more
+// when a link was asked of its server.
+void checkDueEventsAndCalendars(DueCheckParts& parts, std::int16_t daysBeforeEvent, std::stop_token stop,
+                                const std::function<void(DueEvents)>& answer);
 
 // The due check on a thread of its own. The thread calls the wake it was
 // given when an answer waits; the shell then calls deliverAnswers on the

@@ -1,6 +1,9 @@
 #include "win32/win32_saver.h"
 
+#include "settings/calendar_sources.h"
 #include "win32/win32_file_system.h"
+#include "win32/win32_time_zones.h"
+#include "win32/winhttp_link_fetcher.h"
 
 namespace almanix {
 
@@ -8,7 +11,8 @@ Win32Saver::Win32Saver(const SaverOptions& options, Platform& platform)
     : options_(options),
       platform_(platform),
       dueCheck_({std::make_unique<Win32FileSystem>(), platform.shortDate.copy(), std::make_unique<SystemClock>(),
-                 platform.paths}),
+                 platform.paths, loadCalendarSources(platform.registry), std::make_unique<Win32TimeZones>(),
+                 std::make_unique<WinHttpLinkFetcher>(), platform.cacheFolder}),
       presenter_(options, {window_, movingImage_, pictures_, dueCheck_, random_, platform.eventStore(),
                            platform.services, platform.messages, platform.console}) {
     window_.attach(presenter_);

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "agenda/agenda.h"
+#include "saver/due_check.h"
+#include "support/fakes.h"
+
+namespace almanix {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string calendarOf(const std::vector<std::string>& events) {
+    std::string text = "BEGIN:VCALENDAR\r\n";
+    for (const std::string& event : events) text += "BEGIN:VEVENT\r\n" + event + "END:VEVENT\r\n";
+    return text + "END:VCALENDAR\r\n";
+}
+
+Lines linesOf(const std::string& notice) {
+    Lines lines;
+    for (std::size_t at = 0; (at = notice.find("\r\n", at)) != std::string::npos; at += 2)
+        lines.emplace_back(notice.substr(at + 2, notice.find("\r\n", at + 2) - at - 2));
+    return lines;
+}
+
+// The event file's due events keep their file order without calendars; with
+// them, every item goes by date, all-day items first, then by time.
+TEST(Agenda, CalendarsMergeInDateAndTimeOrder) {
+    testing::FakeSystem system;
+    const DueEvents eventFile{EventFileStatus::read,
+                              2,
+                              "\r\n12/08/2026 Tuesday Dentist\r\n12/06/2026 Sunday Bins",
+                              {{2026, 12, 8}, {2026, 12, 6}}};
+    const std::vector<CalendarItem> items{{{2026, 12, 8}, ClockTime{9, 5}, "Stand-up"},
+                                          {{2026, 12, 6}, std::nullopt, "Holiday"},
+                                          {{2026, 12, 6}, ClockTime{7, 0}, "Train"}};
+    const auto lines = [&](AgendaOrder order, const std::vector<CalendarItem>& calendarItems) {
+        Lines agenda;
+        for (const AgendaEntry& entry : agendaOf(eventFile, calendarItems, system.shortDate, order))
+            agenda.push_back(agendaLineOf(entry));
+        return std::make_pair(linesOf(noticeOf(eventFile, calendarItems, system.shortDate, order).text), agenda);
+    };
+    EXPECT_EQ(lines(AgendaOrder::fileOrder, {}),
+              std::make_pair(Lines{"12/08/2026 Tuesday Dentist", "12/06/2026 Sunday Bins"},
+                             Lines{"2026-12-08\t\tDentist", "2026-12-06\t\tBins"}));
+    EXPECT_EQ(
+        lines(AgendaOrder::dateOrder, items),
+        std::make_pair(Lines{"12/06/2026 Sunday Bins", "12/06/2026 Sunday Holiday", "12/06/2026 Sunday 07:00 Train",
+                             "12/08/2026 Tuesday Dentist", "12/08/2026 Tuesday 09:05 Stand-up"},
+                       Lines{"2026-12-06\t\tBins", "2026-12-06\t\tHoliday", "2026-12-06\t07:00\tTrain",
+                             "2026-12-08\t\tDentist", "2026-12-08\t09:05\tStand-up"}));
+    EXPECT_EQ(noticeOf(eventFile, items, system.shortDate, AgendaOrder::dateOrder).count, 5);
+}
+
+// The saver hears at once of the event file with the calendars' files and the
+// links' kept copies, then once more when a link was asked of its server. The
+// event file's items come first among a day's all-day items.
+TEST(Agenda, TheSaverHearsOfTheCalendarsAtOnceAndOfTheLinksWhenAsked) {
+    testing::FakeSystem system;
+    system.files.files[system.eventFile] = "#12/07/2026 Monday Dentist\r\n";
+    system.files.files["C:\\cal\\a.ics"] = calendarOf({"DTSTART;VALUE=DATE:20261207\r\nSUMMARY:Holiday\r\n"});
+    system.files.files["C:\\cal\\b.ics"] = "not a calendar";
+    FetchAnswer answer;
+    answer.outcome = FetchOutcome::body;
+    answer.status = 200;
+    answer.body = calendarOf({"DTSTART:20261206T090000Z\r\nSUMMARY:Meeting\r\n"});
+    auto fetcher = std::make_unique<testing::ScriptedLinkFetcher>();
+    fetcher->answers = {answer};
+    DueCheckParts parts{std::make_unique<testing::MemoryFileSystem>(system.files),
+                        system.shortDate.copy(),
+                        std::make_unique<testing::FixedClock>(system.clock.moment),
+                        system.platform.paths,
+                        {"C:\\cal", "https://example.org/secret.ics"},
+                        std::make_unique<KnownRuleTimeZones>("UTC"),
+                        std::move(fetcher),
+                        system.platform.cacheFolder};
+    std::vector<Lines> answers;
+    checkDueEventsAndCalendars(parts, 3, {}, [&](DueEvents due) { answers.push_back(linesOf(due.text)); });
+    EXPECT_EQ(answers,
+              (std::vector<Lines>{
+                  {"12/07/2026 Monday Dentist", "12/07/2026 Monday Holiday"},
+                  {"12/06/2026 Sunday 09:00 Meeting", "12/07/2026 Monday Dentist", "12/07/2026 Monday Holiday"},
+              }));
+}
+
+} // namespace
+} // namespace almanix
