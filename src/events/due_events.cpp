@@ -160,13 +160,15 @@ constexpr std::chrono::milliseconds kLockRetry{20};
 
 } // namespace
 
-DueEvents checkDueEvents(EventStore& store, std::int16_t daysBeforeEvent, std::stop_token stop) {
+DueEvents checkDueEvents(EventStore& store, std::int16_t daysBeforeEvent, std::stop_token stop, ExpiredEvents expired) {
     // Other copies may check or save the file meanwhile: one read and rewrite
     // under one lock, so that no copy writes back a list that misses an event.
+    // A file is replaced whole, so that reading alone needs no lock.
     FolderLockResult lock;
-    do {
+    while (expired == ExpiredEvents::dropped) {
         lock = store.files.lockFolder(store.paths.folder, kLockRetry);
-    } while (lock.status == FolderLockStatus::busy && !stop.stop_requested());
+        if (lock.status != FolderLockStatus::busy || stop.stop_requested()) break;
+    }
     if (stop.stop_requested()) return {};
     const std::string path = store.paths.eventFile();
     OpenedFile file = store.files.openForReading(path);

@@ -87,6 +87,9 @@ EventScan scanEvents(std::string_view fileText, std::int64_t today, std::int16_t
 // counted nor written; a failed rewrite leaves the old file whole. Waits for
 // the folder's lock until it is had or a stop is asked for; a stop also ends a
 // rewrite under way, which then leaves the old file and no temporary one.
-DueEvents checkDueEvents(EventStore& store, std::int16_t daysBeforeEvent, std::stop_token stop = {});
+// With ExpiredEvents::kept the file is only read, never written.
+enum class ExpiredEvents { dropped, kept };
+DueEvents checkDueEvents(EventStore& store, std::int16_t daysBeforeEvent, std::stop_token stop = {},
+                         ExpiredEvents expired = ExpiredEvents::dropped);
 
 } // namespace almanix

@@ -25,6 +25,10 @@ QtApplicationOnDemand::QtApplicationOnDemand(int& argc, char** argv) : argc_(arg
 
 QtApplicationOnDemand::~QtApplicationOnDemand() = default;
 
+void QtApplicationOnDemand::withoutWindows() {
+    if (!QCoreApplication::instance()) core_ = std::make_unique<QCoreApplication>(argc_, argv_);
+}
+
 QApplication& QtApplicationOnDemand::get() {
     if (!application_) application_ = std::make_unique<QApplication>(argc_, argv_);
     return *application_;

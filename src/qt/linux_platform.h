@@ -15,6 +15,7 @@
 #include "startup/platform.h"
 
 class QApplication;
+class QCoreApplication;
 
 namespace almanix {
 
@@ -29,11 +30,15 @@ public:
 
     QApplication& get();
     bool exists() const { return application_ != nullptr; }
+    // An application without windows, for what needs one without a display,
+    // such as fetching links; none when a full one exists.
+    void withoutWindows();
 
 private:
     int& argc_;
     char** argv_;
     std::unique_ptr<QApplication> application_;
+    std::unique_ptr<QCoreApplication> core_;
 };
 
 // Linux has no Windows version, no screen-saver password and no running state.

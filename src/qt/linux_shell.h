@@ -25,6 +25,7 @@ public:
     bool showSaverPreview(std::int32_t hostWindow, const SaverOptions& options) override;
     bool showSaverInDaemonWindow(std::optional<std::uint32_t> window, const SaverOptions& options) override;
     bool showSetupWindow() override;
+    void prepareForLinks() override { application_.withoutWindows(); }
     std::optional<std::string> daemonWindowVariable() override;
 
 private:

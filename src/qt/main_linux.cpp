@@ -10,11 +10,13 @@
 int main(int argc, char** argv) {
     using namespace almanix;
 
-    // The argument text is what follows the program's path, as on Windows.
+    // The argument text is what follows the program's path, as on Windows,
+    // where a word with spaces stands in double quotes.
     std::string argumentText;
     for (int i = 1; i < argc; ++i) {
+        const std::string word = argv[i];
         if (i > 1) argumentText += ' ';
-        argumentText += argv[i];
+        argumentText += word.find(' ') == std::string::npos ? word : '"' + word + '"';
     }
     // First made, last gone: it covers every part's end after it.
     EndingDeadline ending([] { ::_exit(0); });
@@ -25,7 +27,8 @@ int main(int argc, char** argv) {
     switch (startProgram(argumentText, shell, system.platform())) {
     case StartResult::nothingOpened: return 0;
     case StartResult::startupFailed: return 2;
-    case StartResult::displayUnavailable: return 1;
+    case StartResult::displayUnavailable:
+    case StartResult::agendaPartly: return 1;
     case StartResult::windowOpened: break;
     }
     // The process lives as long as one of its windows does.

@@ -32,6 +32,13 @@ std::optional<std::string_view> hexadecimalDigits(std::string_view text) {
     return text.substr(2);
 }
 
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
 // Appended piece by piece: GCC's -O3 sees overlaps in chains of string + string.
 std::string joined(std::initializer_list<std::string_view> parts) {
     std::string text;
@@ -39,7 +46,7 @@ std::string joined(std::initializer_list<std::string_view> parts) {
     return text;
 }
 
-enum class Option { root, windowId, moveSpeed, daysBefore, help, version, unknown };
+enum class Option { root, windowId, moveSpeed, daysBefore, calendar, agenda, help, version, unknown };
 
 // The option a word names, with one dash or two.
 Option optionOf(std::string_view word) {
@@ -49,14 +56,24 @@ Option optionOf(std::string_view word) {
     if (word == "window-id") return Option::windowId;
     if (word == "move-speed") return Option::moveSpeed;
     if (word == "days-before") return Option::daysBefore;
+    if (word == "calendar") return Option::calendar;
+    if (word == "agenda") return Option::agenda;
     if (word == "help") return Option::help;
     if (word == "version") return Option::version;
     return Option::unknown;
 }
 
+// The words of the text between spaces; a word in double quotes keeps its
+// spaces, without the quotes.
 std::vector<std::string_view> wordsOf(std::string_view text) {
     std::vector<std::string_view> words;
     while (!(text = withoutSurroundingSpaces(text)).empty()) {
+        if (text.front() == '"') {
+            const std::size_t end = std::min(text.find('"', 1), text.size());
+            words.push_back(text.substr(1, end - 1));
+            text.remove_prefix(std::min(end + 1, text.size()));
+            continue;
+        }
         const std::size_t end = std::min(text.find(' '), text.size());
         words.push_back(text.substr(0, end));
         text.remove_prefix(end);
@@ -72,18 +89,22 @@ std::optional<std::int16_t> settingOf(std::string_view text, std::int16_t lowest
     return std::clamp(*number, lowest, highest);
 }
 
-CommandLine readOptions(const std::vector<std::string_view>& words) {
+CommandLine readOptions(const std::vector<std::string_view>& words, bool agenda) {
     CommandLine line;
     bool drawingWindowGiven = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string_view word = words[i];
         const Option option = optionOf(word);
         if (option == Option::help || option == Option::version) {
-            return {option == Option::help ? RunMode::help : RunMode::version, {}, {}, {}, {}};
+            return {.mode = option == Option::help ? RunMode::help : RunMode::version};
         }
         if (option == Option::unknown) {
             line.error = joined({"unknown option \"", word, "\" (try --help)"});
             return line;
+        }
+        if (option == Option::agenda) {
+            agenda = true;
+            continue;
         }
         if (option == Option::root) {
             drawingWindowGiven = true;
@@ -94,7 +115,9 @@ CommandLine readOptions(const std::vector<std::string_view>& words) {
             return line;
         }
         const std::string_view value = words[++i];
-        if (option == Option::windowId) {
+        if (option == Option::calendar) {
+            line.calendars.emplace_back(value);
+        } else if (option == Option::windowId) {
             line.window = windowIdOf(value);
             drawingWindowGiven = true;
             if (!line.window) line.error = joined({"\"", value, "\" is not a window id"});
@@ -110,6 +133,18 @@ CommandLine readOptions(const std::vector<std::string_view>& words) {
         }
         if (!line.error.empty()) return line;
     }
+    if (agenda) {
+        // The agenda draws nothing and moves nothing.
+        if (drawingWindowGiven || line.moveSpeed)
+            line.error = "--agenda takes -days-before and -calendar only (try --help)";
+        else
+            line.mode = RunMode::agenda;
+        return line;
+    }
+    if (!line.calendars.empty()) {
+        line.error = "-calendar goes with --agenda (try --help)";
+        return line;
+    }
     // Without a window to draw in there is nothing to run; full screen is /s.
     if (!drawingWindowGiven)
         line.error = "say where to draw: -root or -window-id (try --help)";
@@ -121,10 +156,7 @@ CommandLine readOptions(const std::vector<std::string_view>& words) {
 } // namespace
 
 std::string modeWordOf(std::string_view argumentText) {
-    std::string word(withoutSurroundingSpaces(argumentText).substr(0, 2));
-    for (char& c : word)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return word;
+    return lowerCase(withoutSurroundingSpaces(argumentText).substr(0, 2));
 }
 
 RunMode runModeOf(std::string_view modeWord) {
@@ -154,12 +186,14 @@ std::optional<std::uint32_t> windowIdOf(std::string_view text) {
 }
 
 CommandLine readCommandLine(std::string_view argumentText, CommandLineSyntax syntax) {
-    if (syntax == CommandLineSyntax::modeWordAndOptions) {
-        const std::vector<std::string_view> words = wordsOf(argumentText);
-        // A word with a dash is an option, and one typed wrong is said, not passed over.
-        if (!words.empty() && words.front().starts_with('-')) return readOptions(words);
-    }
-    return {runModeOf(modeWordOf(argumentText)), {}, {}, {}, {}};
+    const std::vector<std::string_view> words = wordsOf(argumentText);
+    // Windows starts a screen saver by its mode word alone, but the agenda takes options on both builds.
+    if (!words.empty() && lowerCase(words.front()) == "/agenda")
+        return readOptions({words.begin() + 1, words.end()}, true);
+    // A word with a dash is an option, and one typed wrong is said, not passed over.
+    if (syntax == CommandLineSyntax::modeWordAndOptions && !words.empty() && words.front().starts_with('-'))
+        return readOptions(words, false);
+    return {.mode = runModeOf(modeWordOf(argumentText))};
 }
 
 } // namespace almanix

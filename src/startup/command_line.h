@@ -4,11 +4,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace almanix {
 
 // What a start is asked to do; anything but these words asks for nothing.
-enum class RunMode { fullScreen, preview, setup, passwordChange, daemonWindow, help, version, none };
+enum class RunMode { fullScreen, preview, setup, passwordChange, daemonWindow, agenda, help, version, none };
 
 // How a build reads its command line.
 enum class CommandLineSyntax {
@@ -33,16 +34,20 @@ struct CommandLine {
     RunMode mode = RunMode::none;
     // The window -window-id names; nothing for -root, which draws where the
     // daemon says (XSCREENSAVER_WINDOW) or on the root window.
-    std::optional<std::uint32_t> window;
+    std::optional<std::uint32_t> window{};
     // Settings for this run instead of the stored ones, within their ranges.
-    std::optional<std::int16_t> moveSpeed;
-    std::optional<std::int16_t> daysBeforeEvent;
+    std::optional<std::int16_t> moveSpeed{};
+    std::optional<std::int16_t> daysBeforeEvent{};
+    // Calendar sources for this run of the agenda, beside the stored ones.
+    std::vector<std::string> calendars{};
     // What is wrong with the options, for one line on the error output; empty when nothing is.
-    std::string error;
+    std::string error{};
 };
 
 // Options when the text starts with a dash (one or two), the mode word
-// otherwise; the mode word alone with CommandLineSyntax::modeWord.
+// otherwise; the mode word alone with CommandLineSyntax::modeWord, but for
+// "/agenda", which takes options on both builds. A word in double quotes keeps
+// its spaces.
 CommandLine readCommandLine(std::string_view argumentText, CommandLineSyntax syntax);
 
 } // namespace almanix

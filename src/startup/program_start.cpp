@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "startup/agenda_command.h"
 #include "startup/password_services.h"
 
 namespace almanix {
@@ -61,6 +62,11 @@ StartResult startProgram(std::string_view argumentText, StartupShell& shell, Pla
     case RunMode::help: platform.console.write(usageText()); return StartResult::nothingOpened;
     case RunMode::version: platform.console.write(kVersionText); return StartResult::nothingOpened;
     case RunMode::daemonWindow: return startInDaemonWindow(line, shell, platform);
+    // Read only, so it runs beside the saver and needs no display.
+    case RunMode::agenda:
+        shell.prepareForLinks();
+        return printAgenda(line, platform) == AgendaPrinted::whole ? StartResult::nothingOpened
+                                                                   : StartResult::agendaPartly;
     default: break;
     }
 
@@ -81,6 +87,7 @@ StartResult startProgram(std::string_view argumentText, StartupShell& shell, Pla
 std::string usageText() {
     return "Usage: almanix [/s | /p WINDOW | /c | /a]\n"
            "       almanix -root | -window-id WINDOW [-move-speed N] [-days-before N]\n"
+           "       almanix --agenda [-days-before N] [-calendar SOURCE]...\n"
            "       almanix --help | --version\n"
            "\n"
            "A calendar screen saver: it moves a notice of the events that fall due within\n"
@@ -96,6 +103,12 @@ std::string usageText() {
            "                      daemons start it, or on the root window; input is the\n"
            "                      daemon's, and SIGTERM, SIGINT or SIGHUP end it\n"
            "  -window-id WINDOW   as -root, inside the window WINDOW\n"
+           "  --agenda            prints the due events of events.dat and of your calendars,\n"
+           "                      one a line in date order: YYYY-MM-DD, a tab, HH:MM (empty\n"
+           "                      for a whole day's), a tab, what it is; status 1 when a\n"
+           "                      calendar gave nothing, which is named on standard error\n"
+           "  -calendar SOURCE    with --agenda, a .ics file, a folder of them or a link\n"
+           "                      (https://, webcal://) beside the stored calendars\n"
            "\n"
            "Options of -root and -window-id, for this run instead of the stored settings:\n"
            "  -move-speed N       pixels per step of the moving image, 1 to 30\n"
@@ -104,7 +117,9 @@ std::string usageText() {
            "Files:\n"
            "  ~/Almanix/events.dat             the events (make ~/Almanix yourself)\n"
            "  ~/Almanix/pics/                  your pictures: gif, jpg, bmp or png\n"
-           "  ~/.config/almanix/registry.reg   the settings ($XDG_CONFIG_HOME honoured)\n";
+           "  ~/.config/almanix/registry.reg   the settings ($XDG_CONFIG_HOME honoured)\n"
+           "  ~/.cache/almanix/                the calendar links' kept copies\n"
+           "                                   ($XDG_CACHE_HOME honoured)\n";
 }
 
 } // namespace almanix

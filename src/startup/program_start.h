@@ -30,6 +30,8 @@ public:
         return false;
     }
     virtual bool showSetupWindow() = 0;
+    // What fetching calendar links needs of the shell before the agenda is printed.
+    virtual void prepareForLinks() {}
     // XSCREENSAVER_WINDOW, by which a daemon names the window for -root; nothing when unset.
     virtual std::optional<std::string> daemonWindowVariable() { return std::nullopt; }
 };
@@ -39,6 +41,7 @@ enum class StartResult {
     windowOpened, // the process ends when the window closes
     startupFailed, // reported to the user; the process ends with an error status
     displayUnavailable, // reported on the console; the process ends with status 1
+    agendaPartly, // the agenda was printed without a source that gave nothing; status 1
 };
 
 // Reads the argument text that follows the program's name and opens what it asks for.

@@ -38,7 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     SystemClock clock;
     Win32MessageBox messages;
     Win32PlatformServices services;
-    StandardConsole console;
+    Win32Console console;
     WinHttpLinkFetcher linkFetcher;
     Win32TimeZones timeZones;
     Platform platform{files,       registry,           shortDate, clock, messages, services, console, win32DataPaths(),
@@ -48,7 +48,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     switch (startProgram(commandLine ? commandLine : "", shell, platform)) {
     case StartResult::nothingOpened: return 0;
     case StartResult::startupFailed: return 2;
-    case StartResult::displayUnavailable: return 1;
+    case StartResult::displayUnavailable:
+    case StartResult::agendaPartly: return 1;
     case StartResult::windowOpened: break;
     }
     // The process lives as long as one of its windows does.

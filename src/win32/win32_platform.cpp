@@ -28,6 +28,26 @@ bool Win32PlatformServices::changePassword(std::string_view provider, std::int32
     return true;
 }
 
+namespace {
+
+void writeTo(DWORD handleName, std::string_view text) {
+    const HANDLE handle = GetStdHandle(handleName);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
+    while (!text.empty()) {
+        DWORD written = 0;
+        if (!WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) || written == 0) return;
+        text.remove_prefix(written);
+    }
+}
+
+} // namespace
+
+void Win32Console::write(std::string_view text) { writeTo(STD_OUTPUT_HANDLE, text); }
+
+void Win32Console::writeError(std::string_view line) {
+    writeTo(STD_ERROR_HANDLE, "Almanix: " + std::string(line) + "\n");
+}
+
 void Win32MessageBox::show(const std::string& text, const std::string& title) {
     // Owned by the active window, which takes no input until the box is dismissed.
     MessageBoxA(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK);

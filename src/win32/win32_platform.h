@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "calendars/kept_copy.h"
+#include "common/console.h"
 #include "common/data_paths.h"
 #include "common/message_box.h"
 #include "common/platform_services.h"
@@ -26,6 +27,14 @@ private:
 class Win32MessageBox final : public MessageBoxes {
 public:
     void show(const std::string& text, const std::string& title) override;
+};
+
+// The standard output and error the program was started with: a screen saver
+// is a windowed program, whose C streams may be bound to nothing.
+class Win32Console final : public Console {
+public:
+    void write(std::string_view text) override;
+    void writeError(std::string_view line) override;
 };
 
 // The data folder C:\Almanix.
