@@ -312,6 +312,8 @@ void EventsDialog::accept() {
     }
     EventStore& events = services_.events;
     const std::string path = events.paths.eventFile();
+    // The first OK makes the data folder, and the pictures folder in it for the user to fill.
+    if (!events.files.exists(events.paths.folder)) events.files.createFolders(events.paths.picturesFolder());
     // Under the folder's lock: what another copy wrote since the load is kept, and the edits go on top.
     const EventSave save = fileUnreadOnLoad_ ? EventSave{EventSaveStatus::unreadable, false, {}, {}}
                                              : saveEditedEventList(events, loaded_, fileLines_);
@@ -333,8 +335,8 @@ void EventsDialog::accept() {
                               ". Nothing was lost: the list still holds every change. "
                               "Make the folder writable and press OK again, or press Cancel."
                         : "The events could not be saved: the folder " + folder +
-                              " does not exist. Nothing was lost: the list still holds every change. "
-                              "Make the folder and press OK again, or press Cancel.");
+                              " does not exist and could not be made. Nothing was lost: the list still holds every "
+                              "change. Make the folder and press OK again, or press Cancel.");
         return;
     }
     const SettingWrite write = storeSetting(services_.registry, kDaysBeforeEventName, daysBefore);

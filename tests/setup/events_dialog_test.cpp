@@ -129,8 +129,8 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
     };
     const Case cases[] = {
         {Fault::eventWrite, std::nullopt,
-         "The events could not be saved: the folder C:\\Almanix does not exist. Nothing was lost: the list still "
-         "holds every change. Make the folder and press OK again, or press Cancel."},
+         "The events could not be saved: the folder C:\\Almanix does not exist and could not be made. Nothing was "
+         "lost: the list still holds every change. Make the folder and press OK again, or press Cancel."},
         {Fault::setting, fileOf({"old one"}), settingFailed + neither},
         {Fault::busyLock, fileOf({"old one"}),
          "The events were not saved: another copy of Almanix is writing the event file C:\\Almanix\\events.dat. "
