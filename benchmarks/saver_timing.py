@@ -13,6 +13,10 @@ virtual display of its own, and printed on one screen:
 - the time from exec to the first frame, with a 24 MP JPEG first and with none,
   and for Wine the time of a start that opens nothing (/x), Wine's own share;
 - the peak resident memory with a 1 MB due line and with 20,000 due events;
+- the ticks with five calendar sources against none: a 20,000-event calendar
+  (1,000 of them weekly series), a folder of three, a link to a local server
+  that serves the large one, a link to a port where nothing listens, and a
+  missing file; the longest and the median tick, and the longest gap;
 - with a 200 MB event file (one event due, 4.6 million later, 1,000 expired):
   the time to the first frame, the peak resident memory once its check has
   rewritten it, and the longest tick while the hourly check reads and
@@ -106,8 +110,13 @@ class Build:
     def command(self):
         return [WINE_RUN, self.program, "/s"] if self.windows else [self.program, "/s"]
 
-    def prepare(self, display, pictures, events, speed):
-        """A fresh data folder with these pictures (name: source) and event lines."""
+    def path_of(self, path):
+        """A file of this machine as the program names it."""
+        return "Z:" + path.replace("/", "\\") if self.windows else path
+
+    def prepare(self, display, pictures, events, speed, calendars=()):
+        """A fresh data folder with these pictures (name: source) and event lines,
+        and these calendar sources stored."""
         shutil.rmtree(self.data, ignore_errors=True)
         os.makedirs(os.path.join(self.data, "pics"))
         for name, source in pictures.items():
@@ -115,16 +124,22 @@ class Build:
         if events:
             with open(os.path.join(self.data, "events.dat"), "wb") as file:
                 file.write(events)
+        # A blank value after the list ends it, whatever an earlier run stored.
+        values = [("MoveSpeed", str(speed))] + [(f"Calendar{i + 1}", source) for i, source in enumerate(calendars)]
+        values.append((f"Calendar{len(calendars) + 1}", " "))
         if self.windows:
-            registry = [WINE_RUN, os.path.join(PREFIX, "drive_c", "windows", "system32", "reg.exe"), "add",
-                        "HKLM\\SOFTWARE\\Screen saver\\Almanix", "/v", "MoveSpeed", "/d", str(speed), "/f"]
-            subprocess.run(registry, env=self.environment(display), capture_output=True)
+            for name, value in values:
+                registry = [WINE_RUN, os.path.join(PREFIX, "drive_c", "windows", "system32", "reg.exe"), "add",
+                            "HKLM\\SOFTWARE\\Screen saver\\Almanix", "/v", name, "/d", value, "/f"]
+                subprocess.run(registry, env=self.environment(display), capture_output=True)
         else:
             config = os.path.join(self.sandbox, "config", "almanix")
             os.makedirs(config, exist_ok=True)
             with open(os.path.join(config, "registry.reg"), "wb") as file:
-                file.write(b'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\r\n'
-                           b'"MoveSpeed"="%d"\r\n' % speed)
+                file.write(b'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Screen saver\\Almanix]\r\n')
+                for name, value in values:
+                    escaped = value.replace("\\", "\\\\").replace('"', '\\"')
+                    file.write(f'"{name}"="{escaped}"\r\n'.encode())
 
     def due_events(self, contents):
         """Event lines due today, in the short date each build reads."""
@@ -373,6 +388,60 @@ def peak_memory(build, probe_tool, events):
     return peak
 
 
+def large_calendar(path):
+    """20,000 events around today, 1,000 of them weekly series: about 5 MB."""
+    today = datetime.date.today()
+    with open(path, "w", newline="") as file:
+        file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n")
+        for i in range(20000):
+            day = today + datetime.timedelta(days=i % 400 - 200)
+            rule = "RRULE:FREQ=WEEKLY;BYDAY=MO,WE\r\n" if i % 20 == 0 else ""
+            file.write(f"BEGIN:VEVENT\r\nUID:event-{i}@timing\r\nDTSTART:{day:%Y%m%d}T{9 + i % 9:02d}3000\r\n"
+                       f"DTEND:{day:%Y%m%d}T{10 + i % 9:02d}0000\r\n{rule}SUMMARY:Meeting number {i} about "
+                       f"the quarterly figures and the plans\r\nLOCATION:Room {i % 40}\r\n"
+                       f"DESCRIPTION:{'Notes ' * 20}\r\nEND:VEVENT\r\n")
+        file.write("END:VCALENDAR\r\n")
+
+
+def calendar_ticks(build, seconds):
+    """Runs of the saver without calendars and with five; for each the longest
+    and the median tick in ms and the longest gap between ticks."""
+    site = os.path.join(WORK, "site")
+    os.makedirs(os.path.join(site, "folder"), exist_ok=True)
+    large = os.path.join(site, "large.ics")
+    if not os.path.exists(large):
+        large_calendar(large)
+        for name in ("a", "b", "c"):
+            shutil.copyfile(large, os.path.join(site, "folder", f"{name}.ics"))
+    server = subprocess.Popen([sys.executable, "-m", "http.server", "--bind", "127.0.0.1", "--directory", site, "0"],
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    port = int(server.stdout.readline().split("port ")[1].split()[0])
+    results = []
+    try:
+        for calendars in ([], [build.path_of(large), build.path_of(os.path.join(site, "folder")),
+                               f"http://127.0.0.1:{port}/large.ics", "http://127.0.0.1:9/none.ics",
+                               build.path_of(os.path.join(site, "missing.ics"))]):
+            display = Display(1024, 768)
+            log = os.path.join(build.sandbox, "calendar-ticks.log")
+            if os.path.exists(log):
+                os.remove(log)
+            try:
+                build.prepare(display, {}, build.due_events(["Dentist at ten"]), 30, calendars)
+                process = build.start(display, log)
+                time.sleep(seconds)
+                build.stop(process, display)
+            finally:
+                display.stop()
+            with open(log) as file:
+                rows = [[float(value) for value in line.split()[:2]] for line in file if line.strip()]
+            gaps = [later[0] - earlier[0] for earlier, later in zip(rows, rows[1:])]
+            ticks = [row[1] for row in rows]
+            results.append((len(calendars), max(ticks), median(ticks), max(gaps)))
+    finally:
+        server.terminate()
+    return results
+
+
 def big_event_file(build, probe_tool):
     """First frame (ms), peak memory (MB), the longest tick and gap (ms) of a
     run whose clock starts 20 s before an hour, and how often the file was
@@ -432,7 +501,7 @@ def main():
     parser.add_argument("--probe", default=os.path.join(TOP, "build/linux/benchmarks/screen_probe"))
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--seconds", type=int, default=60, help="length of each tick-gap run")
-    parser.add_argument("--only", default="gaps,cpu,start,memory,events")
+    parser.add_argument("--only", default="gaps,cpu,start,memory,calendars,events")
     parser.add_argument("--builds", default="linux,windows")
     options = parser.parse_args()
     parts = options.only.split(",")
@@ -498,6 +567,14 @@ def main():
             for label, contents in cases:
                 peak = peak_memory(build, options.probe, build.due_events(contents))
                 report.append(f"  {build.name:16} {label:22} {peak if peak else float('nan'):8.0f}")
+
+    if "calendars" in parts:
+        report.append(f"Ticks without calendars and with five, {options.seconds} s each, MoveSpeed 30, a due event:")
+        report.append(f"  {'build':16} {'sources':>8} {'longest tick ms':>16} {'median tick ms':>15} "
+                      f"{'longest gap ms':>15}")
+        for build in builds:
+            for sources, longest, middle, gap in calendar_ticks(build, options.seconds):
+                report.append(f"  {build.name:16} {sources:8d} {longest:16.2f} {middle:15.2f} {gap:15.1f}")
 
     if "events" in parts:
         report.append("A 200 MB event file, over 45 s that hold the start's check and the hourly one:")
