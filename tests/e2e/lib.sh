@@ -10,8 +10,8 @@ trap on_exit EXIT
 
 pass() { echo "ok - $*"; }
 fail() { echo "FAILED - $*"; failures=$((failures + 1)); }
-expect_equal() { # description expected actual
-  if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected '$2', got '$3'"; fi
+expect_equal() { # description expected actual; false when they differ
+  if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: expected '$2', got '$3'"; return 1; fi
 }
 finish() {
   if [ "$failures" -eq 0 ]; then echo "all checks passed"; exit 0; fi
