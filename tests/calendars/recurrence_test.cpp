@@ -9,66 +9,40 @@ namespace {
 
 std::int64_t at(std::string_view text) { return parseTimeValue(text, {})->wall; }
 
-// The starts of a floating series from its start to the end of 2100, as text.
-std::vector<std::string> starts(std::string_view start, std::string_view ruleText, std::size_t most = 12) {
+// The first 12 starts of a floating series up to the end of 2100, as text.
+std::string starts(std::string_view start, std::string_view ruleText) {
     const std::optional<RecurrenceRule> rule = parseRecurrenceRule(ruleText);
     EXPECT_TRUE(rule) << ruleText;
     if (!rule) return {};
     ExpansionBudget budget(10'000'000);
-    std::vector<std::string> found;
+    std::string found;
+    std::size_t count = 0;
     const RecurrenceSeries series{*rule, at(start), start.size() == 8, std::nullopt};
     expandRecurrence(series, at(start), at("21010101"), budget, [&](std::int64_t moment) {
         const CalendarDate date = dateOfDayNumber(moment / 86400);
         char text[32];
-        std::snprintf(text, sizeof text, "%04d%02d%02d %02d:%02d", date.year, date.month, date.day,
-                      static_cast<int>(moment % 86400 / 3600), static_cast<int>(moment % 3600 / 60));
-        found.push_back(text);
-        return found.size() < most;
+        std::snprintf(text, sizeof text, "%s%04d%02d%02d %02d:%02d", count == 0 ? "" : ", ", date.year, date.month,
+                      date.day, static_cast<int>(moment % 86400 / 3600), static_cast<int>(moment % 3600 / 60));
+        found += text;
+        return ++count < 12;
     });
     return found;
 }
 
+// The standard's examples that the calendar corpus holds no rule like, read
+// from their start decades back.
 TEST(Recurrence, ExpandsTheRulesOfTheStandardsExamples) {
-    struct Case {
-        const char* start;
-        const char* rule;
-        std::vector<std::string> first;
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"19970902T090000", "FREQ=MONTHLY;BYDAY=FR;BYMONTHDAY=13;COUNT=4",
+         "19970902 09:00, 19980213 09:00, 19980313 09:00, 19981113 09:00"},
+        {"19961105T090000", "FREQ=YEARLY;INTERVAL=4;BYMONTH=11;BYDAY=TU;BYMONTHDAY=2,3,4,5,6,7,8;COUNT=3",
+         "19961105 09:00, 20001107 09:00, 20041102 09:00"},
+        {"19970310T090000", "FREQ=YEARLY;INTERVAL=2;COUNT=4;BYMONTH=1,2,3",
+         "19970310 09:00, 19990110 09:00, 19990210 09:00, 19990310 09:00"},
+        {"19970902T090000", "FREQ=DAILY;BYHOUR=9,10;BYMINUTE=0,30;COUNT=5",
+         "19970902 09:00, 19970902 09:30, 19970902 10:00, 19970902 10:30, 19970903 09:00"},
     };
-    const Case cases[] = {
-        {"19970902T090000",
-         "FREQ=MONTHLY;BYDAY=FR;BYMONTHDAY=13;COUNT=4",
-         {"19970902 09:00", "19980213 09:00", "19980313 09:00", "19981113 09:00"}},
-        {"19961105T090000",
-         "FREQ=YEARLY;INTERVAL=4;BYMONTH=11;BYDAY=TU;BYMONTHDAY=2,3,4,5,6,7,8;COUNT=3",
-         {"19961105 09:00", "20001107 09:00", "20041102 09:00"}},
-        {"19970904T090000",
-         "FREQ=MONTHLY;COUNT=3;BYDAY=TU,WE,TH;BYSETPOS=3",
-         {"19970904 09:00", "19971007 09:00", "19971106 09:00"}},
-        {"19970805T090000",
-         "FREQ=WEEKLY;INTERVAL=2;COUNT=4;BYDAY=TU,SU;WKST=SU",
-         {"19970805 09:00", "19970817 09:00", "19970819 09:00", "19970831 09:00"}},
-        {"19970310T090000",
-         "FREQ=YEARLY;INTERVAL=2;COUNT=4;BYMONTH=1,2,3",
-         {"19970310 09:00", "19990110 09:00", "19990210 09:00", "19990310 09:00"}},
-        {"19970512T090000",
-         "FREQ=YEARLY;BYWEEKNO=20;BYDAY=MO;COUNT=3",
-         {"19970512 09:00", "19980511 09:00", "19990517 09:00"}},
-        {"19970902T090000",
-         "FREQ=DAILY;BYHOUR=9,10;BYMINUTE=0,30;COUNT=5",
-         {"19970902 09:00", "19970902 09:30", "19970902 10:00", "19970902 10:30", "19970903 09:00"}},
-        {"19970929T090000",
-         "FREQ=MONTHLY;BYMONTHDAY=-3;COUNT=3",
-         {"19970929 09:00", "19971029 09:00", "19971128 09:00"}},
-        {"20070115T090000",
-         "FREQ=MONTHLY;BYMONTHDAY=31;COUNT=3",
-         {"20070115 09:00", "20070131 09:00", "20070331 09:00"}},
-        {"20240229", "FREQ=YEARLY;COUNT=2", {"20240229 00:00", "20280229 00:00"}},
-        {"20260101T120000", "FREQ=MINUTELY;INTERVAL=720;BYHOUR=0;COUNT=2", {"20260101 12:00", "20260102 00:00"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.rule);
-        EXPECT_EQ(starts(c.start, c.rule), c.first);
-    }
+    for (const auto& [start, rule, first] : cases) EXPECT_EQ(starts(start, rule), first) << rule;
 }
 
 TEST(Recurrence, RefusesRulesItCannotRead) {
