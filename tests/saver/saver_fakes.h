@@ -64,16 +64,35 @@ public:
     }
 };
 
+// Gives its answers at once, or holds them until told to give them.
+class DeferredAnswers {
+public:
+    bool answerAtOnce = true;
+    std::deque<std::function<void()>> waiting; // answers not given yet, in order
+
+    void answerWaiting() {
+        while (!waiting.empty()) {
+            const auto next = waiting.front();
+            waiting.pop_front();
+            next();
+        }
+    }
+
+protected:
+    void answer(std::function<void()> reply) {
+        waiting.push_back(std::move(reply));
+        if (answerAtOnce) answerWaiting();
+    }
+};
+
 // Pictures by path: a size for each loadable one, first bytes from the files;
-// some fail only when decoded. Answers at once, or when told to.
-class FakePictureLoader final : public PictureLoader {
+// some fail only when decoded.
+class FakePictureLoader final : public PictureLoader, public DeferredAnswers {
 public:
     explicit FakePictureLoader(MemoryFileSystem& files) : files_(files) {}
 
     std::map<std::string, ImageSize> sizes;
     std::set<std::string> undecodable;
-    bool answerAtOnce = true;
-    std::deque<std::function<void()>> waiting; // answers not given yet, in order
     std::vector<ImageSize> shown; // every target shown
     std::string decoded, current; // the path decoded last; the one shown last
 
@@ -92,51 +111,28 @@ public:
         current = decoded;
         shown.push_back(target);
     }
-    void answerWaiting() {
-        while (!waiting.empty()) {
-            const auto next = waiting.front();
-            waiting.pop_front();
-            next();
-        }
-    }
 
 private:
-    void answer(std::function<void()> reply) {
-        if (answerAtOnce)
-            reply();
-        else
-            waiting.push_back(std::move(reply));
-    }
     MemoryFileSystem& files_;
     PictureAnswers* answers_ = nullptr;
 };
 
-// Checks the fake system's event file at once, or when told to.
-class FakeDueCheck final : public DueCheck {
+// Checks the fake system's event file.
+class FakeDueCheck final : public DueCheck, public DeferredAnswers {
 public:
     explicit FakeDueCheck(EventStore store) : store_(store) {}
 
-    bool answerAtOnce = true;
     int asked = 0;
 
     void answerTo(DueCheckAnswers& answers) override { answers_ = &answers; }
     void check(std::int16_t daysBeforeEvent) override {
         ++asked;
-        waiting_.push_back(daysBeforeEvent);
-        if (answerAtOnce) answerWaiting();
-    }
-    void answerWaiting() {
-        while (!waiting_.empty()) {
-            const std::int16_t days = waiting_.front();
-            waiting_.pop_front();
-            answers_->dueEventsChecked(checkDueEvents(store_, days));
-        }
+        answer([this, daysBeforeEvent] { answers_->dueEventsChecked(checkDueEvents(store_, daysBeforeEvent)); });
     }
 
 private:
     EventStore store_;
     DueCheckAnswers* answers_ = nullptr;
-    std::deque<std::int16_t> waiting_;
 };
 
 } // namespace almanix::testing

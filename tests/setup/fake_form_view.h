@@ -26,18 +26,18 @@ public:
 
 class FakeFormView final : public FormView {
 public:
-    using Names = std::map<std::string, std::string, std::less<>>;
+    using Kind = ControlKind;
 
     explicit FakeFormView(const WindowLayout& layout) : layout_(layout) {
         for (const ControlLayout& control : layout.controls)
-            if (control.kind == ControlKind::textBox || control.kind == ControlKind::label)
+            if (control.kind == Kind::textBox || control.kind == Kind::label)
                 texts[std::string(control.name)] = std::string(control.caption);
     }
 
     FormPresenter* presenter = nullptr; // hears what press and slide do
     int closings = 0;
     std::vector<std::string> dialogsShown;
-    Names texts;
+    std::map<std::string, std::string, std::less<>> texts;
     std::map<std::string, bool, std::less<>> checks;
     std::map<std::string, std::vector<std::string>, std::less<>> lists;
     std::map<std::string, std::optional<std::size_t>, std::less<>> selections;
@@ -52,16 +52,14 @@ public:
             const bool isMenuItem = std::any_of(layout_.menu.begin(), layout_.menu.end(),
                                                 [&](const MenuItem& item) { return item.name == control; });
             EXPECT_TRUE(isMenuItem) << control << " is no control of " << layout_.name;
-        } else if (expect(control, {ControlKind::checkBox, ControlKind::button}) &&
-                   layout_.control(control)->kind == ControlKind::checkBox) {
+        } else if (layout_.control(named(control, {Kind::checkBox, Kind::button}))->kind == Kind::checkBox) {
             checks[std::string(control)] = !checks[std::string(control)];
         }
         presenter->controlUsed(control);
     }
     // A slider keeps its value within its range and reports every change.
     void slide(std::string_view slider, int value) {
-        expect(slider, {ControlKind::slider});
-        const auto [lowest, highest] = ranges_[std::string(slider)];
+        const auto [lowest, highest] = ranges_[named(slider, {Kind::slider})];
         value = std::clamp(value, lowest, highest);
         int& current = values[std::string(slider)];
         if (value == current) return;
@@ -77,70 +75,50 @@ public:
         dialogsShown.emplace_back(dialog.name);
     }
 
-    std::string text(std::string_view control) override {
-        expect(control, {ControlKind::textBox, ControlKind::label});
-        return texts[std::string(control)];
+    std::string text(std::string_view box) override { return texts[named(box, {Kind::textBox, Kind::label})]; }
+    void setText(std::string_view box, std::string_view text) override {
+        texts[named(box, {Kind::textBox, Kind::label})] = text;
     }
-    void setText(std::string_view control, std::string_view text) override {
-        expect(control, {ControlKind::textBox, ControlKind::label});
-        texts[std::string(control)] = text;
-    }
-    bool isChecked(std::string_view box) override {
-        return expect(box, {ControlKind::checkBox}) && checks[std::string(box)];
-    }
-    void setChecked(std::string_view box, bool checked) override {
-        expect(box, {ControlKind::checkBox});
-        checks[std::string(box)] = checked;
-    }
+    bool isChecked(std::string_view box) override { return checks[named(box, {Kind::checkBox})]; }
+    void setChecked(std::string_view box, bool checked) override { checks[named(box, {Kind::checkBox})] = checked; }
     void appendItem(std::string_view list, std::string_view item) override {
-        expect(list, {ControlKind::listBox});
-        lists[std::string(list)].emplace_back(item);
+        lists[named(list, {Kind::listBox})].emplace_back(item);
     }
     void removeItem(std::string_view list, std::size_t index) override {
-        expect(list, {ControlKind::listBox});
-        auto& items = lists[std::string(list)];
+        auto& items = lists[named(list, {Kind::listBox})];
         items.erase(items.begin() + static_cast<std::ptrdiff_t>(index));
     }
     std::optional<std::size_t> selectedItem(std::string_view list) override {
-        expect(list, {ControlKind::listBox});
-        return selections[std::string(list)];
+        return selections[named(list, {Kind::listBox})];
     }
     void selectItem(std::string_view list, std::optional<std::size_t> index) override {
-        expect(list, {ControlKind::listBox});
-        selections[std::string(list)] = index;
+        selections[named(list, {Kind::listBox})] = index;
     }
     void setRange(std::string_view slider, int lowest, int highest) override {
         ranges_[std::string(slider)] = {lowest, highest};
         slide(slider, values[std::string(slider)]);
     }
-    int value(std::string_view slider) override {
-        expect(slider, {ControlKind::slider});
-        return values[std::string(slider)];
-    }
+    int value(std::string_view slider) override { return values[named(slider, {Kind::slider})]; }
     void setValue(std::string_view slider, int value) override { slide(slider, value); }
-    void setEnabled(std::string_view control, bool) override { expect(control, {}); }
-    void focus(std::string_view control) override {
-        expect(control, {});
-        focused = control;
-    }
-    CalendarControl& calendar(std::string_view calendar) override {
-        expect(calendar, {ControlKind::calendar});
+    void setEnabled(std::string_view control, bool) override { named(control, {}); }
+    void focus(std::string_view control) override { focused = named(control, {}); }
+    CalendarControl& calendar(std::string_view name) override {
+        named(name, {Kind::calendar});
         return calendarControl;
     }
-
     std::optional<std::string> choosePath(std::string_view nearControl, const PathChoice&) override {
-        expect(nearControl, {});
+        named(nearControl, {});
         return chosenPath;
     }
 
 private:
-    // True when the table has a control of that name, of one of the kinds (any kind for none).
-    bool expect(std::string_view name, std::initializer_list<ControlKind> kinds) {
+    // The name, once the test has checked that the table has a control of that
+    // name of one of the kinds (of any kind for none).
+    std::string named(std::string_view name, std::initializer_list<ControlKind> kinds) {
         const ControlLayout* control = layout_.control(name);
-        const bool found =
-            control && (kinds.size() == 0 || std::find(kinds.begin(), kinds.end(), control->kind) != kinds.end());
-        EXPECT_TRUE(found) << name << " is no control of " << layout_.name << " of the kind asked for";
-        return found;
+        EXPECT_TRUE(control && (kinds.size() == 0 || std::ranges::find(kinds, control->kind) != kinds.end()))
+            << name << " is no control of " << layout_.name << " of the kind asked for";
+        return std::string(name);
     }
 
     const WindowLayout& layout_;

@@ -11,26 +11,16 @@ namespace almanix::testing {
 
 // The 54-byte header of a 24-bit bitmap, rows bottom up and padded to four bytes.
 inline std::string bitmapHeader(std::int32_t width, std::int32_t height) {
-    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
-    const std::uint32_t pixelBytes = rowBytes * static_cast<std::uint32_t>(height);
-    std::string bytes;
-    const auto put = [&bytes](std::uint32_t value, int count) {
-        for (int i = 0; i < count; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    const auto wide = static_cast<std::uint32_t>(width), high = static_cast<std::uint32_t>(height);
+    const std::uint32_t pixelBytes = ((wide * 3 + 3) & ~3u) * high, fileBytes = 54 + pixelBytes;
+    std::string bytes = "BM";
+    // Sizes and offsets, one plane of 24 bits, no compression, 72 dots per inch.
+    const std::pair<std::uint32_t, int> fields[] = {
+        {fileBytes, 4}, {0u, 4}, {54u, 4},        {40u, 4},   {wide, 4},  {high, 4}, {1u, 2},
+        {24u, 2},       {0u, 4}, {pixelBytes, 4}, {2835u, 4}, {2835u, 4}, {0u, 8},
     };
-    bytes += "BM";
-    put(54 + pixelBytes, 4);
-    put(0, 4);
-    put(54, 4);
-    put(40, 4);
-    put(static_cast<std::uint32_t>(width), 4);
-    put(static_cast<std::uint32_t>(height), 4);
-    put(1, 2);
-    put(24, 2);
-    put(0, 4);
-    put(pixelBytes, 4);
-    put(2835, 4); // 72 dots per inch
-    put(2835, 4);
-    put(0, 8);
+    for (const auto& [value, count] : fields)
+        for (int i = 0; i < count; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
     return bytes;
 }
 
