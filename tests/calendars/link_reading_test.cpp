@@ -86,23 +86,14 @@ TEST(LinkReading, KeptCopyFilesHoldTheBodyWhole) {
 
 TEST(LinkReading, ServerRefusalsDoubleTheWaitUpToADay) {
     const LinkMoment now = minutesLater(0);
-    const std::pair<FetchAnswer, std::int64_t> hoursAfterEachAnswer[] = {
-        {answer(503), 1},
-        {answer(500), 2},
-        {answer(429), 4},
-        {answer(502), 8},
-        {answer(503, {}, {}, 7200), 16},
-        {answer(503), 24},
-        {answer(503), 24},
-        {answer(404), 1},
-        {answer(503, {}, {}, 3600), 24},
-        {answer(503, {}, {}, 90000), 24},
-        {answer(200, kCalendar), 1},
-    };
+    // Each answer's status and Retry-After, and the hours to the next attempt after it.
+    const std::tuple<int, std::optional<std::int64_t>, std::int64_t> answers[] = {
+        {503, {}, 1},  {500, {}, 2}, {429, {}, 4},    {502, {}, 8},     {503, 7200, 16}, {503, {}, 24},
+        {503, {}, 24}, {404, {}, 1}, {503, 3600, 24}, {503, 90000, 24}, {200, {}, 1}};
     KeptCopy copy;
-    for (const auto& [answer, hours] : hoursAfterEachAnswer) {
-        copy = keptCopyAfter(copy, answer, now);
-        EXPECT_EQ(copy.nextAttemptUtcSeconds - now.utcSeconds, hours * 3600) << answer.status;
+    for (const auto& [status, retryAfter, hours] : answers) {
+        copy = keptCopyAfter(copy, answer(status, status == 200 ? kCalendar : "", {}, retryAfter), now);
+        EXPECT_EQ(copy.nextAttemptUtcSeconds - now.utcSeconds, hours * 3600) << status;
     }
 }
 
@@ -112,41 +103,36 @@ TEST(LinkReading, AskAtMostWhenDueAndKeepTheLastGoodCopy) {
     Platform& platform = system.platform;
     const std::string link = "webcal://Calendar.Example.com/private-SECRET-0a1b/basic.ics";
     const std::string html = "<html>Sign in</html>";
+    using enum LinkFetching;
+    using enum LinkStatus;
+    const std::string kept = "kept copy from 5 Dec 15:02: ", keptLater = "kept copy from 6 Dec 07:02: ";
     struct Step {
         std::int64_t minutes;
         LinkFetching fetching;
         std::optional<FetchAnswer> answer; // nothing when no request may go out
         LinkStatus status;
-        std::string_view text, state;
+        std::string_view text;
+        std::string state;
     };
     const Step steps[] = {
-        {0, LinkFetching::never, kNoRequest, LinkStatus::nothing, "", "not fetched yet"},
-        {0, LinkFetching::whenDue, answer(200, kCalendar, "\"e1\""), LinkStatus::current, kCalendar, ""},
-        {59, LinkFetching::whenDue, kNoRequest, LinkStatus::current, kCalendar, ""},
-        {60, LinkFetching::whenDue, answer(304), LinkStatus::current, kCalendar, ""},
-        {120, LinkFetching::whenDue, failedFetch(FetchProblem::noAnswer), LinkStatus::keptCopy, kCalendar,
-         "kept copy from 5 Dec 15:02: the server did not answer"},
-        {150, LinkFetching::never, kNoRequest, LinkStatus::keptCopy, kCalendar,
-         "kept copy from 5 Dec 15:02: the server did not answer"},
-        {180, LinkFetching::whenDue, answer(503), LinkStatus::keptCopy, kCalendar,
-         "kept copy from 5 Dec 15:02: the server answered 503"},
-        {240, LinkFetching::whenDue, answer(503), LinkStatus::keptCopy, kCalendar,
-         "kept copy from 5 Dec 15:02: the server answered 503"},
-        {359, LinkFetching::whenDue, kNoRequest, LinkStatus::keptCopy, kCalendar,
-         "kept copy from 5 Dec 15:02: the server answered 503"},
-        {360, LinkFetching::whenDue, answer(429, {}, {}, 10 * 3600), LinkStatus::keptCopy, kCalendar,
-         "kept copy from 5 Dec 15:02: the server answered 429"},
-        {959, LinkFetching::whenDue, kNoRequest, LinkStatus::keptCopy, kCalendar,
-         "kept copy from 5 Dec 15:02: the server answered 429"},
-        {960, LinkFetching::whenDue, answer(200, html), LinkStatus::keptCopy, kCalendar,
-         "kept copy from 5 Dec 15:02: the answer is not a calendar"},
-        {1020, LinkFetching::whenDue, answer(200, kDailyCalendar), LinkStatus::current, kDailyCalendar, ""},
-        {1020 + 23 * 60, LinkFetching::whenDue, kNoRequest, LinkStatus::current, kDailyCalendar, ""},
-        {1020 + 24 * 60, LinkFetching::whenDue, failedFetch(FetchProblem::timedOut), LinkStatus::keptCopy,
-         kDailyCalendar, "kept copy from 6 Dec 07:02: the server took too long"},
+        {0, never, kNoRequest, nothing, "", "not fetched yet"},
+        {0, whenDue, answer(200, kCalendar, "\"e1\""), current, kCalendar, ""},
+        {59, whenDue, kNoRequest, current, kCalendar, ""},
+        {60, whenDue, answer(304), current, kCalendar, ""},
+        {120, whenDue, failedFetch(FetchProblem::noAnswer), keptCopy, kCalendar, kept + "the server did not answer"},
+        {150, never, kNoRequest, keptCopy, kCalendar, kept + "the server did not answer"},
+        {180, whenDue, answer(503), keptCopy, kCalendar, kept + "the server answered 503"},
+        {240, whenDue, answer(503), keptCopy, kCalendar, kept + "the server answered 503"},
+        {359, whenDue, kNoRequest, keptCopy, kCalendar, kept + "the server answered 503"},
+        {360, whenDue, answer(429, {}, {}, 10 * 3600), keptCopy, kCalendar, kept + "the server answered 429"},
+        {959, whenDue, kNoRequest, keptCopy, kCalendar, kept + "the server answered 429"},
+        {960, whenDue, answer(200, html), keptCopy, kCalendar, kept + "the answer is not a calendar"},
+        {1020, whenDue, answer(200, kDailyCalendar), current, kDailyCalendar, ""},
+        {1020 + 23 * 60, whenDue, kNoRequest, current, kDailyCalendar, ""},
+        {1020 + 24 * 60, whenDue, failedFetch(FetchProblem::timedOut), keptCopy, kDailyCalendar,
+         keptLater + "the server took too long"},
         // The clock turned back two weeks: the next attempt is no longer believed.
-        {-20160, LinkFetching::whenDue, answer(404), LinkStatus::keptCopy, kDailyCalendar,
-         "kept copy from 6 Dec 07:02: the server answered 404"},
+        {-20160, whenDue, answer(404), keptCopy, kDailyCalendar, keptLater + "the server answered 404"},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.minutes);
