@@ -21,14 +21,8 @@ std::string event(std::string_view properties) {
 }
 
 TEST(CalendarReading, TellsACalendarFromOtherText) {
-    struct Case {
-        const char* name;
-        std::string text;
-        bool understood;
-        std::size_t events;
-        std::optional<std::int64_t> refresh;
-    };
-    const Case cases[] = {
+    // Each row: the text, whether it is a calendar, its events, and its refresh interval in seconds.
+    const std::tuple<const char*, std::string, bool, std::size_t, std::optional<std::int64_t>> cases[] = {
         {"empty", "", false, 0, std::nullopt},
         {"an event file", "#12/7/2026 Monday Dentist\r\n", false, 0, std::nullopt},
         {"an event without a calendar", event("DTSTART:20261207T100000\n"), false, 0, std::nullopt},
@@ -42,12 +36,11 @@ TEST(CalendarReading, TellsACalendarFromOtherText) {
         {"published time to live", calendar("X-PUBLISHED-TTL:P1D\n"), true, 0, 86400},
         {"a refresh that is no duration", calendar("X-PUBLISHED-TTL:often\n"), true, 0, std::nullopt},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const CalendarReading reading = read(c.text);
-        EXPECT_EQ(reading.understood, c.understood);
-        EXPECT_EQ(reading.eventCount, c.events);
-        EXPECT_EQ(reading.refreshSeconds, c.refresh);
+    for (const auto& [name, text, understood, events, refresh] : cases) {
+        SCOPED_TRACE(name);
+        const CalendarReading reading = read(text);
+        EXPECT_EQ(std::tie(reading.understood, reading.eventCount, reading.refreshSeconds),
+                  std::tie(understood, events, refresh));
     }
 }
 

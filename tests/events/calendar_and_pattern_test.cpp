@@ -45,26 +45,10 @@ TEST(DatePattern, TakesOrderAndSeparatorFromTheLocaleFormat) {
 
 TEST(DatePattern, ReadsWhatItWritesAndRefusesTheRest) {
     DatePattern pattern({Field::month, Field::day, Field::year}, '/');
-    struct Case {
-        const char* text;
-        std::optional<CalendarDate> date;
-    };
-    const Case cases[] = {
-        {"5/13/29", CalendarDate{2029, 5, 13}},
-        {"2/29/2024", CalendarDate{2024, 2, 29}},
-        {"2/29/2025", std::nullopt},
-        {"12/6", std::nullopt},
-        {"12/6/2026/1", std::nullopt},
-        {"12-6-2026", std::nullopt},
-        {"12/6/20266", std::nullopt},
-        {"a/b/c", std::nullopt},
-        {"", std::nullopt},
-        {"12/ 6/2026", std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(pattern.parse(c.text), c.date);
-    }
+    EXPECT_EQ(pattern.parse("5/13/29"), (CalendarDate{2029, 5, 13}));
+    EXPECT_EQ(pattern.parse("2/29/2024"), (CalendarDate{2024, 2, 29}));
+    for (const char* text : {"2/29/2025", "12/6", "12/6/2026/1", "12-6-2026", "12/6/20266", "a/b/c", "", "12/ 6/2026"})
+        EXPECT_EQ(pattern.parse(text), std::nullopt) << text;
 }
 
 } // namespace

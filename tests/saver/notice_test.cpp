@@ -30,11 +30,7 @@ TEST(Notice, IsExactlyTheTextBlockWithEveryLineAtTheLeft) {
 TEST(Notice, ColourIsABrightPaletteEntry) {
     // The ends of the draw; the end-to-end runs see the colours between.
     const std::pair<float, Rgb> cases[] = {
-        {0.0f, {128, 128, 128}},
-        {0.124f, {128, 128, 128}},
-        {0.125f, {0, 0, 255}},
-        {0.99999994f, {255, 255, 255}},
-    };
+        {0.0f, {128, 128, 128}}, {0.124f, {128, 128, 128}}, {0.125f, {0, 0, 255}}, {0.99999994f, {255, 255, 255}}};
     for (const auto& [draw, colour] : cases) {
         SCOPED_TRACE(draw);
         CellCanvas canvas;
@@ -51,12 +47,7 @@ TEST(Notice, IsCutToTheScreen) {
     std::string twoBytes;
     for (int i = 0; i < 20; ++i) twoBytes += "\xC3\xA9";
     const std::string megabyte(1 << 20, 'm');
-    struct Case {
-        const char* name;
-        std::string text;
-        std::vector<std::string> lines;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::string, std::vector<std::string>> cases[] = {
         {"fits", "\r\n" + std::string(30, 'a') + "\r\nb", {"", std::string(30, 'a'), "b"}},
         {"a lone CR or LF does not break the line", "a\rb\nc", {"a\rb\nc"}},
         {"too many lines", "\r\n1\r\n2\r\n3\r\n4", {"", "1", "... and 3 more events"}},
@@ -64,10 +55,9 @@ TEST(Notice, IsCutToTheScreen) {
         {"a character is never split", twoBytes, {twoBytes.substr(0, 26) + "..."}},
         {"a megabyte on one line", megabyte + "\r\nend", {std::string(27, 'm') + "...", "end"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, text, lines] : cases) {
         CellCanvas canvas;
-        EXPECT_EQ(noticeLines(canvas, c.text, {300, 60}), c.lines);
+        EXPECT_EQ(noticeLines(canvas, text, {300, 60}), lines) << name;
     }
 }
 

@@ -22,15 +22,9 @@ std::string withExif(std::string jpeg, std::uint16_t orientation, bool motorola)
 
 TEST(JpegHeader, OrientationAndFrameComeBeforeTheFirstScan) {
     using enum Orientation;
-    struct Case {
-        const char* name;
-        std::string bytes;
-        Orientation orientation;
-        bool wholeFrameHeld;
-        std::optional<ImageSize> frame;
-    };
     const std::string exifOnly = "\xFF\xD8" + exifOrientationSegment(6, true);
-    const Case cases[] = {
+    // Each row: the bytes, the orientation, whether a decoder holds the whole frame, and the frame's size.
+    const std::tuple<const char*, std::string, Orientation, bool, std::optional<ImageSize>> cases[] = {
         {"a progressive bomb", progressiveJpegBytes(30000, 20000), upright, true, ImageSize{30000, 20000}},
         {"baseline", baselineJpeg(640, 480), upright, false, ImageSize{640, 480}},
         {"a phone held upright", withExif(baselineJpeg(4000, 3000), 6, true), turnedClockwise, false,
@@ -42,12 +36,11 @@ TEST(JpegHeader, OrientationAndFrameComeBeforeTheFirstScan) {
         {"the EXIF segment cut short", exifOnly.substr(0, 20), upright, true, std::nullopt},
         {"nothing after the start", "\xFF\xD8", upright, true, std::nullopt},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const JpegHeader header = jpegHeaderOf(c.bytes);
-        EXPECT_EQ(header.orientation, c.orientation);
-        EXPECT_EQ(header.wholeFrameHeld, c.wholeFrameHeld);
-        EXPECT_EQ(header.frameSize, c.frame);
+    for (const auto& [name, bytes, orientation, wholeFrameHeld, frame] : cases) {
+        SCOPED_TRACE(name);
+        const JpegHeader header = jpegHeaderOf(bytes);
+        EXPECT_EQ(std::tie(header.orientation, header.wholeFrameHeld, header.frameSize),
+                  std::tie(orientation, wholeFrameHeld, frame));
     }
 }
 

@@ -103,20 +103,17 @@ TEST_F(Saver, DueEventsAreCheckedAgainOnceEachClockHour) {
     files.files[eventFile] = "#12/06/2026 Sunday Meeting\r\n";
     auto window = loaded();
     ASSERT_EQ(files.writeLog.size(), 1u);
-    struct Tick {
-        LocalDateTime at;
-        bool checked;
-    };
-    const Tick ticks[] = {
+    // Each tick's time, and whether it checks the events again.
+    const std::pair<LocalDateTime, bool> ticks[] = {
         {{{2026, 12, 6}, 10, 59, 59}, false}, {{{2026, 12, 6}, 11, 0, 0}, true}, {{{2026, 12, 6}, 11, 0, 1}, false},
         {{{2026, 12, 6}, 11, 59, 59}, false}, {{{2026, 12, 6}, 12, 0, 0}, true}, {{{2026, 12, 7}, 12, 0, 0}, true},
     };
-    for (const Tick& tick : ticks) {
-        SCOPED_TRACE(::testing::Message() << tick.at.hour << ":" << tick.at.minute << ":" << tick.at.second);
+    for (const auto& [at, checked] : ticks) {
+        SCOPED_TRACE(::testing::Message() << at.hour << ":" << at.minute << ":" << at.second);
         const std::size_t writes = files.writeLog.size();
-        clock.moment = tick.at;
+        clock.moment = at;
         window->tick();
-        EXPECT_EQ(files.writeLog.size(), writes + (tick.checked ? 1 : 0));
+        EXPECT_EQ(files.writeLog.size(), writes + (checked ? 1 : 0));
     }
     // The event expired on the 7th: pictures only from the next scene on.
     EXPECT_EQ(window->motion().showMode, ShowMode::picturesOnly);
@@ -125,48 +122,40 @@ TEST_F(Saver, DueEventsAreCheckedAgainOnceEachClockHour) {
 
 TEST_F(Saver, MouseMovesEndTheSaverAfterTheFirstInEveryPlacement) {
     using Moves = std::vector<std::pair<std::int32_t, std::int32_t>>;
-    struct Case {
-        const char* name;
-        Moves moves;
-        std::size_t endsAt; // index of the ending move; moves.size() when none ends it
-    };
-    const Case cases[] = {
+    // Each row: the moves, and the index of the one that ends the saver (the moves' count when none does).
+    const std::tuple<const char*, Moves, std::size_t> cases[] = {
         {"the first move records; any later one elsewhere ends it", {{400, 300}, {400, 300}, {401, 300}}, 2},
         {"a resting pointer at (0, 0) records anew", {{0, 0}, {0, 0}, {3, 4}, {3, 4}, {3, 5}}, 4},
         {"one coordinate at 0 is an ordinary record", {{0, 7}, {0, 8}}, 1},
     };
     for (SaverPlacement placement : {SaverPlacement::fullScreen, SaverPlacement::preview}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.name);
+        for (const auto& [name, moves, endsAt] : cases) {
+            SCOPED_TRACE(name);
             options.placement = placement;
             view = {};
             auto window = loaded();
-            std::size_t ended = c.moves.size();
-            for (std::size_t i = 0; i < c.moves.size() && !view.closed; ++i) {
-                window->mouseMoved(c.moves[i].first, c.moves[i].second);
+            std::size_t ended = moves.size();
+            for (std::size_t i = 0; i < moves.size() && !view.closed; ++i) {
+                window->mouseMoved(moves[i].first, moves[i].second);
                 if (view.closed) ended = i;
             }
-            EXPECT_EQ(ended, c.endsAt);
+            EXPECT_EQ(ended, endsAt);
         }
     }
 }
 
 TEST_F(Saver, ThePasswordIsAskedOnlyWhereItGuardsTheSaver) {
-    struct Case {
-        const char* name;
-        SaverPassword password;
-        std::vector<std::string> log; // after load, for a key, a wrong password and a key again
-    };
-    const Case cases[] = {
+    // Each row: the password setting, and the log after load for a key, a wrong password and a key again.
+    const std::tuple<const char*, SaverPassword, std::vector<std::string>> cases[] = {
         {"guarded, with a close while the password is asked",
          SaverPassword::on,
          {"show cursor", "password", "inner close waits", "hide cursor", "show cursor", "password", "inner close waits",
           "hide cursor", "timer off", "show cursor", "default pointer", "closed"}},
         {"not guarded", SaverPassword::off, {"timer off", "show cursor", "default pointer", "closed"}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        options.password = c.password;
+    for (const auto& [name, password, expectedLog] : cases) {
+        SCOPED_TRACE(name);
+        options.password = password;
         view = {};
         services.runningStates.clear();
         view.passwordAnswers = {false, true};
@@ -177,11 +166,11 @@ TEST_F(Saver, ThePasswordIsAskedOnlyWhereItGuardsTheSaver) {
             EXPECT_TRUE(window->running()); // goes on where it was
             window->keyPressed();
         }
-        EXPECT_EQ(view.log, c.log);
+        EXPECT_EQ(view.log, expectedLog);
         EXPECT_FALSE(window->running());
         // The system keys come back on only where the start switched them off.
         EXPECT_EQ(services.runningStates,
-                  c.password == SaverPassword::on ? std::vector<bool>{false} : std::vector<bool>{});
+                  password == SaverPassword::on ? std::vector<bool>{false} : std::vector<bool>{});
     }
 }
 

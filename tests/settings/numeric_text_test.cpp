@@ -6,11 +6,7 @@ namespace almanix {
 namespace {
 
 TEST(NumericText, ReadsTheLeadingNumber) {
-    struct Case {
-        const char* text;
-        double value;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"", 0},       {" ", 0},      {"abc", 0},    {"12", 12},        {"  7  ", 7},
         {"12abc", 12}, {"-5", -5},    {"+5", 5},     {"2.5", 2.5},      {"1.2.3", 1.2},
         {".5", 0.5},   {"-.5", -0.5}, {".", 0},      {"-", 0},          {"+-5", 0},
@@ -18,10 +14,7 @@ TEST(NumericText, ReadsTheLeadingNumber) {
         {"&h", 0},     {"&hxyz", 0},  {" &h1A", 26}, {"07", 7},         {"1 2", 1},
         {"\t3", 3},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_DOUBLE_EQ(numericTextValue(c.text), c.value);
-    }
+    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(numericTextValue(text), value) << text;
 }
 
 // Halves round to even, as when a setting loads; the registry file's table
@@ -32,10 +25,7 @@ TEST(NumericText, AWholeNumberIsTheTextsWholeContent) {
         {"&h1F", 31}, {"-32768.5", -32768}, {"32767.5", {}}, {"-32769", {}}, {"", {}},
         {"ab", {}},   {"1a", {}},           {"1 2", {}},     {".", {}},      {"1.2.3", {}},
     };
-    for (const auto& [text, number] : cases) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(wholeNumberOf(text), number);
-    }
+    for (const auto& [text, number] : cases) EXPECT_EQ(wholeNumberOf(text), number) << text;
 }
 
 } // namespace

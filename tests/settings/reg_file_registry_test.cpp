@@ -20,12 +20,8 @@ struct RegFile : ::testing::Test {
 };
 
 TEST_F(RegFile, TypedValuesLoadAsOnWindows) {
-    struct Case {
-        std::string values;
-        std::int16_t speed;
-        std::int16_t days;
-    };
-    const Case cases[] = {
+    // Each row: the values, then the speed and the days before they give.
+    const std::tuple<std::string, std::int16_t, std::int16_t> cases[] = {
         {"\"MoveSpeed\"=dword:00000014\n\"DaysBeforeEvent\"=dword:00000105\n", 20, 99},
         {"\"movespeed\"=\"31\"\n\"DAYSBEFOREEVENT\"=\"-40000\"\n", 30, 1},
         {"\"MoveSpeed\"=hex(1):31,32,00\n", 12, 1}, // REG_SZ with its NUL
@@ -39,12 +35,10 @@ TEST_F(RegFile, TypedValuesLoadAsOnWindows) {
         // Beyond 16 bits; longer than the read buffer, so missing.
         {"\"MoveSpeed\"=dword:ffffffff\n\"DaysBeforeEvent\"=\"" + std::string(1025, '5') + "\"\n", 30, 1},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.values);
-        store(settingsFile(c.values));
+    for (const auto& [values, speed, days] : cases) {
+        store(settingsFile(values));
         const Settings settings = loadSettings(registry);
-        EXPECT_EQ(settings.moveSpeed, c.speed);
-        EXPECT_EQ(settings.daysBeforeEvent, c.days);
+        EXPECT_EQ(std::pair(settings.moveSpeed, settings.daysBeforeEvent), std::pair(speed, days)) << values;
     }
 }
 
@@ -54,12 +48,8 @@ TEST_F(RegFile, WritingBeginsOrKeepsTheFile) {
     const std::string head =
         "REGEDIT4\r\n\r\n; kept by hand\r\n[HKEY_CURRENT_USER\\Other]\r\n\"MoveSpeed\"=\"3\"\r\n\r\n" + key + "\r\n";
     const std::string tail = "\"Other\"=dword:00000001\r\n\r\n[HKEY_LOCAL_MACHINE\\Next]\r\n@=\"x\"\r\n";
-    struct Case {
-        const char* name;
-        std::string before;
-        std::string after;
-    };
-    const Case cases[] = {
+    // Each row: what the file held, and what it holds after MoveSpeed is stored.
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"empty", "", fresh},
         {"blank", "\r\n", fresh},
         {"a first line of 16 characters", "REGEDIT4        \n",
@@ -74,11 +64,11 @@ TEST_F(RegFile, WritingBeginsOrKeepsTheFile) {
         {"other lines", head + "\"MoveSpeed\"=hex(1):31,\\\r\n  32\r\n" + tail,
          head + "\"MoveSpeed\"=\"12\"\r\n" + tail},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        store(c.before);
+    for (const auto& [name, before, after] : cases) {
+        SCOPED_TRACE(name);
+        store(before);
         EXPECT_TRUE(storeSetting(registry, kMoveSpeedName, "12").stored());
-        EXPECT_EQ(files.files[kFile], c.after);
+        EXPECT_EQ(files.files[kFile], after);
     }
 }
 

@@ -35,13 +35,8 @@ TEST(SettingsStore, AUserWhoMayNotWriteTheMachinesKeyKeepsSettingsOfTheirOwn) {
 TEST(CalendarSources, AListReplacesTheOneBeforeItWholeOrNotAtAll) {
     using Sources = std::vector<std::string>;
     enum class Fault { none, machineDenied, writesFail };
-    struct Case {
-        Sources stored;
-        Fault fault;
-        Sources read;
-        const char* place;
-    };
-    const Case cases[] = {
+    // Each row: the list stored, the fault, the list read when the store fails, and where it went.
+    const std::tuple<Sources, Fault, Sources, const char*> cases[] = {
         {{"C:\\cal\\work.ics", "https://example.org/a b.ics", "D:\\vdir"}, Fault::none, {}, "HKLM"},
         {{"one"}, Fault::none, {}, "HKLM"}, // the second and third values go
         {{"x", "y"}, Fault::writesFail, {"one"}, "HKLM"}, // the old list stays
@@ -52,17 +47,17 @@ TEST(CalendarSources, AListReplacesTheOneBeforeItWholeOrNotAtAll) {
     testing::MemoryFileSystem files;
     RegFileRegistry file(files, "/home/user/.config/almanix");
     for (Registry* registry : {static_cast<Registry*>(&memory), static_cast<Registry*>(&file)}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.stored.empty() ? "empty" : c.stored.front());
-            memory.failWrites = files.failWrites = c.fault == Fault::writesFail;
-            memory.denyMachineWrites = c.fault == Fault::machineDenied;
-            if (registry == &file && c.fault == Fault::machineDenied) continue; // a file has no such rights
-            const SettingWrite write = storeCalendarSources(*registry, c.stored);
-            EXPECT_EQ(write.stored(), c.fault != Fault::writesFail);
+        for (const auto& [stored, fault, read, place] : cases) {
+            SCOPED_TRACE(stored.empty() ? "empty" : stored.front());
+            memory.failWrites = files.failWrites = fault == Fault::writesFail;
+            memory.denyMachineWrites = fault == Fault::machineDenied;
+            if (registry == &file && fault == Fault::machineDenied) continue; // a file has no such rights
+            const SettingWrite write = storeCalendarSources(*registry, stored);
+            EXPECT_EQ(write.stored(), fault != Fault::writesFail);
             if (registry == &memory) {
-                EXPECT_EQ(write.place.substr(0, 4), c.place);
+                EXPECT_EQ(write.place.substr(0, 4), place);
             }
-            EXPECT_EQ(loadCalendarSources(*registry), c.fault == Fault::writesFail ? c.read : c.stored);
+            EXPECT_EQ(loadCalendarSources(*registry), fault == Fault::writesFail ? read : stored);
         }
     }
     // A gap ends the list; what follows it is no source.

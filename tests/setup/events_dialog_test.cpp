@@ -42,11 +42,8 @@ TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
                "\" cannot be read as a date, so no event was added. Pick the date on the "
                "calendar, or type it as in 12/06/2026.";
     };
-    struct Case {
-        std::string dateText, content;
-        Items list, messages;
-    };
-    const Case cases[] = {
+    // Each row: the date text and the content typed, then the list and the messages after Add.
+    const std::tuple<std::string, std::string, Items, Items> cases[] = {
         {"5/13/98", " a, \"b\" #c ", {"5/13/98 Wednesday  a, \"b\" #c "}, {}}, // both kept as typed
         {"03/04/2100", "x", {"03/04/2100 Thursday x"}, {}}, // 2100 is no leap year
         {"12/06/2026", " ", {"12/06/2026 Sunday  "}, {}},
@@ -56,13 +53,13 @@ TEST_F(EventsDialogTest, AddBuildsTheItemFromTheDateTextOrRefuses) {
         {"13/05/1998", "Dentist", {}, {notADate("13/05/1998")}},
         {"12/06/2026 9:00", "Dentist", {}, {notADate("12/06/2026 9:00")}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.dateText + "," + c.content);
+    for (const auto& [dateText, content, listed, told] : cases) {
+        SCOPED_TRACE(dateText + "," + content);
         open();
-        add(c.dateText, c.content);
-        EXPECT_EQ(list(), c.list);
-        EXPECT_EQ(view->selections["eventList"], c.list.empty() ? std::nullopt : std::optional<std::size_t>(0));
-        EXPECT_EQ(messages.shown, c.messages);
+        add(dateText, content);
+        EXPECT_EQ(list(), listed);
+        EXPECT_EQ(view->selections["eventList"], listed.empty() ? std::nullopt : std::optional<std::size_t>(0));
+        EXPECT_EQ(messages.shown, told);
     }
     EXPECT_TRUE(files.writeLog.empty());
 }
@@ -122,12 +119,8 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
                                 "still holds every change: press OK to try again, or Cancel.";
     const std::string settingFailed = "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, "
                                       "where the settings live.";
-    struct Case {
-        Fault fault;
-        std::optional<std::string> file;
-        std::string message;
-    };
-    const Case cases[] = {
+    // Each row: the fault, the event file before, and the message.
+    const std::tuple<Fault, std::optional<std::string>, std::string> cases[] = {
         {Fault::eventWrite, std::nullopt,
          "The events could not be saved: the folder C:\\Almanix does not exist and could not be made. Nothing was "
          "lost: the list still holds every change. Make the folder and press OK again, or press Cancel."},
@@ -141,29 +134,29 @@ TEST_F(EventsDialogTest, OkStoresBothOrNeitherAndKeepsTheDialogOpenWithEveryEdit
          "events and saving would lose them. Nothing was changed. Press Cancel, make the file readable and open this "
          "dialog again."},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
+    for (const auto& [fault, file, message] : cases) {
+        SCOPED_TRACE(message);
         files.files.erase(eventFile);
-        if (c.file) files.files[eventFile] = *c.file;
+        if (file) files.files[eventFile] = *file;
         files.unreadable.clear();
-        if (c.fault == Fault::unreadableFile) files.unreadable.insert(eventFile);
+        if (fault == Fault::unreadableFile) files.unreadable.insert(eventFile);
         registry.keys.clear();
         open();
         add("12/06/2026", "Dentist");
         view->texts["daysBeforeBox"] = "5";
-        files.failWrites = c.fault == Fault::eventWrite;
-        files.lockBusy = c.fault == Fault::busyLock;
-        registry.failWrites = c.fault == Fault::setting;
+        files.failWrites = fault == Fault::eventWrite;
+        files.lockBusy = fault == Fault::busyLock;
+        registry.failWrites = fault == Fault::setting;
         view->press("okButton");
-        EXPECT_EQ(messages.shown, Items{c.message});
+        EXPECT_EQ(messages.shown, Items{message});
         EXPECT_EQ(view->closings, 0);
-        EXPECT_EQ(files.files.count(eventFile) ? std::optional(files.files[eventFile]) : std::nullopt, c.file);
+        EXPECT_EQ(files.files.count(eventFile) ? std::optional(files.files[eventFile]) : std::nullopt, file);
         EXPECT_EQ(stored(kDaysBeforeEventName), std::nullopt);
 
         files.failWrites = registry.failWrites = files.lockBusy = false;
-        if (c.fault == Fault::unreadableFile) continue; // its events are still not in the list
+        if (fault == Fault::unreadableFile) continue; // its events are still not in the list
         view->press("okButton");
-        EXPECT_EQ(files.files[eventFile], c.file.value_or("") + fileOf({"12/06/2026 Sunday Dentist"}));
+        EXPECT_EQ(files.files[eventFile], file.value_or("") + fileOf({"12/06/2026 Sunday Dentist"}));
         EXPECT_EQ(stored(kDaysBeforeEventName), "5");
         EXPECT_EQ(view->closings, 1);
     }

@@ -43,47 +43,33 @@ struct LinkServer : ::testing::Test {
 };
 
 TEST_F(LinkServer, AnswersFromAWorkerThread) {
-    struct Case {
-        std::string what, address;
-        std::optional<std::string> etag;
-        FetchOutcome outcome;
-        int status;
-        FetchProblem problem;
-    };
-    const Case cases[] = {
-        {"a calendar", server + "/calendar.ics", {}, FetchOutcome::body, 200, FetchProblem::none},
-        {"the same, unchanged", server + "/calendar.ics", "\"v1\"", FetchOutcome::notModified, 304, FetchProblem::none},
-        {"three relative redirects", server + "/hops/3", {}, FetchOutcome::body, 200, FetchProblem::none},
-        {"a redirect loop", server + "/loop", {}, FetchOutcome::failed, 302, FetchProblem::tooManyRedirects},
-        {"a redirect to ftp", server + "/elsewhere", {}, FetchOutcome::failed, 302, FetchProblem::redirectRefused},
-        {"a busy server", server + "/busy", {}, FetchOutcome::failed, 503, FetchProblem::none},
-        {"a missing calendar", server + "/missing.ics", {}, FetchOutcome::failed, 404, FetchProblem::none},
-        {"a slow server", server + "/slow", {}, FetchOutcome::failed, 0, FetchProblem::timedOut},
-        {"a large answer", server + "/large", {}, FetchOutcome::failed, 200, FetchProblem::tooLarge},
-        {"an endless answer", server + "/endless", {}, FetchOutcome::failed, 200, FetchProblem::tooLarge},
-        {"a stopped server",
-         "http://127.0.0.1:" + environment("ALMANIX_CLOSED_PORT") + "/calendar.ics",
-         {},
-         FetchOutcome::failed,
-         0,
-         FetchProblem::noAnswer},
-        {"a certificate that no system trusts",
-         environment("ALMANIX_UNTRUSTED_SERVER") + "/calendar.ics",
-         {},
-         FetchOutcome::failed,
-         0,
-         FetchProblem::secureConnectionRefused},
-        {"no host", "http:///calendar.ics", {}, FetchOutcome::failed, 0, FetchProblem::invalidAddress},
+    using enum FetchOutcome;
+    using enum FetchProblem;
+    const std::string closed = "http://127.0.0.1:" + environment("ALMANIX_CLOSED_PORT");
+    const std::string untrusted = environment("ALMANIX_UNTRUSTED_SERVER");
+    // Each row: what is asked, at what address, with what validator, and the outcome, status and problem.
+    const std::tuple<const char*, std::string, std::optional<std::string>, FetchOutcome, int, FetchProblem> cases[] = {
+        {"a calendar", server + "/calendar.ics", {}, body, 200, none},
+        {"the same, unchanged", server + "/calendar.ics", "\"v1\"", notModified, 304, none},
+        {"three relative redirects", server + "/hops/3", {}, body, 200, none},
+        {"a redirect loop", server + "/loop", {}, failed, 302, tooManyRedirects},
+        {"a redirect to ftp", server + "/elsewhere", {}, failed, 302, redirectRefused},
+        {"a busy server", server + "/busy", {}, failed, 503, none},
+        {"a missing calendar", server + "/missing.ics", {}, failed, 404, none},
+        {"a slow server", server + "/slow", {}, failed, 0, timedOut},
+        {"a large answer", server + "/large", {}, failed, 200, tooLarge},
+        {"an endless answer", server + "/endless", {}, failed, 200, tooLarge},
+        {"a stopped server", closed + "/calendar.ics", {}, failed, 0, noAnswer},
+        {"a certificate that no system trusts", untrusted + "/calendar.ics", {}, failed, 0, secureConnectionRefused},
+        {"no host", "http:///calendar.ics", {}, failed, 0, invalidAddress},
     };
     // The saver fetches on a worker thread.
     std::thread worker([&] {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.what);
+        for (const auto& [what, address, etag, outcome, status, problem] : cases) {
+            SCOPED_TRACE(what);
             const auto start = std::chrono::steady_clock::now();
-            const FetchAnswer answer = fetcher.fetch({c.address, c.etag, std::nullopt});
-            EXPECT_EQ(answer.outcome, c.outcome);
-            EXPECT_EQ(answer.status, c.status);
-            EXPECT_EQ(answer.problem, c.problem);
+            const FetchAnswer answer = fetcher.fetch({address, etag, std::nullopt});
+            EXPECT_EQ(std::tie(answer.outcome, answer.status, answer.problem), std::tie(outcome, status, problem));
             EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
         }
     });

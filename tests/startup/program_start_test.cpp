@@ -36,13 +36,9 @@ private:
 // The end-to-end runs make each start; here, what they cannot: the password
 // guard off the 95 family, and the daemon's window and settings by every source.
 TEST(Start, OpensWhatTheArgumentsAndTheSystemAsk) {
-    struct Case {
-        const char* argumentText;
-        std::uint32_t platformId;
-        std::optional<std::string> daemonVariable;
-        std::string outcome; // what opened, with its settings, or the error line
-    };
-    const Case cases[] = {
+    // Each row: the arguments, the platform, XSCREENSAVER_WINDOW, and what opened
+    // with its settings, or the error line.
+    const std::tuple<const char*, std::uint32_t, std::optional<std::string>, std::string> cases[] = {
         {"/s", 1, std::nullopt, "full screen 3 7 guarded"},
         {"/s", 0, std::nullopt, "full screen 3 7"},
         {"-root", 1, "", "daemon window root 3 7"},
@@ -50,21 +46,21 @@ TEST(Start, OpensWhatTheArgumentsAndTheSystemAsk) {
         {"-root -move-speed 12", 1, std::nullopt, "daemon window root 12 7"},
         {"-root", 1, "0xnope", "XSCREENSAVER_WINDOW=\"0xnope\" is not a window id"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.argumentText << " on platform " << c.platformId);
+    for (const auto& [argumentText, platformId, daemonVariable, outcome] : cases) {
+        SCOPED_TRACE(::testing::Message() << argumentText << " on platform " << platformId);
         testing::FakeSystem system;
-        system.services.platform = c.platformId;
+        system.services.platform = platformId;
         system.registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "3");
         system.registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text,
                             "7");
         system.registry.set(RegistryRoot::currentUser, "Control Panel\\Desktop", "ScreenSaveUsePassword",
                             RegistryType::dword, std::string("\x01\0\0\0", 4));
         RecordingShell shell;
-        shell.daemonVariable = c.daemonVariable;
-        const StartResult result = startProgram(c.argumentText, shell, system.platform);
-        EXPECT_EQ(result == StartResult::windowOpened ? shell.opened : system.console.errors.at(0), c.outcome);
+        shell.daemonVariable = daemonVariable;
+        const StartResult result = startProgram(argumentText, shell, system.platform);
+        EXPECT_EQ(result == StartResult::windowOpened ? shell.opened : system.console.errors.at(0), outcome);
         // The system keys go off before the saver shows, where the password guards it.
-        const bool guarded = c.outcome.ends_with("guarded");
+        const bool guarded = outcome.ends_with("guarded");
         EXPECT_EQ(system.services.runningStates, guarded ? std::vector<bool>{true} : std::vector<bool>{});
         EXPECT_TRUE(system.messages.shown.empty());
     }
