@@ -9,28 +9,21 @@
 
 namespace almanix::testing {
 
-// The 54-byte header of a 24-bit bitmap, rows bottom up and padded to four bytes.
-inline std::string bitmapHeader(std::int32_t width, std::int32_t height) {
+// A 24-bit bitmap of one colour, rows bottom up and padded to four bytes.
+inline std::string bitmapBytes(std::int32_t width, std::int32_t height, Rgb colour) {
     const auto wide = static_cast<std::uint32_t>(width), high = static_cast<std::uint32_t>(height);
-    const std::uint32_t pixelBytes = ((wide * 3 + 3) & ~3u) * high, fileBytes = 54 + pixelBytes;
+    const std::uint32_t rowBytes = (wide * 3 + 3) & ~3u, pixelBytes = rowBytes * high, fileBytes = 54 + pixelBytes;
     std::string bytes = "BM";
-    // Sizes and offsets, one plane of 24 bits, no compression, 72 dots per inch.
+    // The header's sizes and offsets, one plane of 24 bits, no compression, 72 dots per inch.
     const std::pair<std::uint32_t, int> fields[] = {
         {fileBytes, 4}, {0u, 4}, {54u, 4},        {40u, 4},   {wide, 4},  {high, 4}, {1u, 2},
         {24u, 2},       {0u, 4}, {pixelBytes, 4}, {2835u, 4}, {2835u, 4}, {0u, 8},
     };
     for (const auto& [value, count] : fields)
         for (int i = 0; i < count; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
-// A 24-bit bitmap of one colour.
-inline std::string bitmapBytes(std::int32_t width, std::int32_t height, Rgb colour) {
-    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
-    std::string bytes = bitmapHeader(width, height);
-    for (std::int32_t y = 0; y < height; ++y) {
-        for (std::int32_t x = 0; x < width; ++x) bytes += {char(colour.blue), char(colour.green), char(colour.red)};
-        bytes.append(rowBytes - static_cast<std::uint32_t>(width) * 3, '\0');
+    for (std::uint32_t y = 0; y < high; ++y) {
+        for (std::uint32_t x = 0; x < wide; ++x) bytes += {char(colour.blue), char(colour.green), char(colour.red)};
+        bytes.append(rowBytes - wide * 3, '\0');
     }
     return bytes;
 }
@@ -39,11 +32,6 @@ inline std::string bitmapBytes(std::int32_t width, std::int32_t height, Rgb colo
 inline const std::string kRedDotGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\x00"
                                     "\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B",
                                     35);
-
-// A bomb: 118 bytes that claim a bitmap of width x height pixels.
-inline std::string claimedBitmapBytes(std::int32_t width, std::int32_t height) {
-    return bitmapHeader(width, height) + std::string(64, '\0');
-}
 
 // A bomb: a progressive grey JPEG that claims width x height pixels (each side
 // below 65536), with the tables a decoder needs and eight bytes of its first scan.
