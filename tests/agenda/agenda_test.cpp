@@ -26,10 +26,8 @@ Lines linesOf(const std::string& notice) {
 // them, every item goes by date, all-day items first, then by time.
 TEST(Agenda, CalendarsMergeInDateAndTimeOrder) {
     testing::FakeSystem system;
-    const DueEvents eventFile{EventFileStatus::read,
-                              2,
-                              "\r\n12/08/2026 Tuesday Dentist\r\n12/06/2026 Sunday Bins",
-                              {{2026, 12, 8}, {2026, 12, 6}}};
+    DueEvents eventFile{EventFileStatus::read, 2, "\r\n12/08/2026 Tuesday Dentist\r\n12/06/2026 Sunday Bins"};
+    eventFile.dates = {{2026, 12, 8}, {2026, 12, 6}};
     const std::vector<CalendarItem> items{{{2026, 12, 8}, ClockTime{9, 5}, "Stand-up"},
                                           {{2026, 12, 6}, std::nullopt, "Holiday"},
                                           {{2026, 12, 6}, ClockTime{7, 0}, "Train"}};
@@ -59,12 +57,9 @@ TEST(Agenda, TheSaverHearsOfTheCalendarsAtOnceAndOfTheLinksWhenAsked) {
     system.files.files[system.eventFile] = "#12/07/2026 Monday Dentist\r\n";
     system.files.files["C:\\cal\\a.ics"] = calendarOf({"DTSTART;VALUE=DATE:20261207\r\nSUMMARY:Holiday\r\n"});
     system.files.files["C:\\cal\\b.ics"] = "not a calendar";
-    FetchAnswer answer;
-    answer.outcome = FetchOutcome::body;
-    answer.status = 200;
-    answer.body = calendarOf({"DTSTART:20261206T090000Z\r\nSUMMARY:Meeting\r\n"});
     auto fetcher = std::make_unique<testing::ScriptedLinkFetcher>();
-    fetcher->answers = {answer};
+    const std::string linked = calendarOf({"DTSTART:20261206T090000Z\r\nSUMMARY:Meeting\r\n"});
+    fetcher->answers = {{FetchOutcome::body, 200, linked, {}, {}, {}, FetchProblem::none}};
     DueCheckParts parts{std::make_unique<testing::MemoryFileSystem>(system.files),
                         system.shortDate.copy(),
                         std::make_unique<testing::FixedClock>(system.clock.moment),

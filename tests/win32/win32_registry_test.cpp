@@ -31,33 +31,29 @@ struct RealRegistry : ::testing::Test {
 };
 
 TEST_F(RealRegistry, ValuesReadBackAsTheProgramOrAnotherToolWroteThem) {
-    struct Case {
-        const char* name;
-        std::optional<std::pair<DWORD, std::string>> raw; // nothing: written by the program, when read back
-        std::string written;
-        std::optional<std::string> readBack;
-        std::optional<std::int16_t> flag; // nothing: Windows and Wine differ
+    using Raw = std::optional<std::pair<DWORD, std::string>>;
+    // Each row: the value's name, its type and bytes as another tool stored them (nothing: the text the program
+    // wrote, when read back), what reads back, and the flag it reads as (nothing: Windows and Wine differ).
+    const std::tuple<const char*, Raw, std::string, std::optional<std::string>, std::optional<std::int16_t>> cases[] = {
+        {"Text", {}, "12abc", "12abc", '1'},
+        {"Empty", {}, "", " ", {}},
+        {"Latin1", {}, "caf\xE9", "caf\xE9", 'c'},
+        {"WithNul", Raw{{REG_SZ, std::string("1\0", 2)}}, "", "1", '1'},
+        {"Dword1", Raw{{REG_DWORD, std::string("\x01\0\0\0", 4)}}, "", "&h000001", 1},
+        {"Dword261", Raw{{REG_DWORD, std::string("\x05\x01\0\0", 4)}}, "", "&h000105", 5},
+        {"Binary", Raw{{REG_BINARY, "12"}}, "", "", '1'},
+        {"Missing", {}, "", {}, 0},
     };
-    const Case cases[] = {
-        {"Text", std::nullopt, "12abc", "12abc", '1'},
-        {"Empty", std::nullopt, "", " ", std::nullopt},
-        {"Latin1", std::nullopt, "caf\xE9", "caf\xE9", 'c'},
-        {"WithNul", std::pair<DWORD, std::string>{REG_SZ, std::string("1\0", 2)}, "", "1", '1'},
-        {"Dword1", std::pair<DWORD, std::string>{REG_DWORD, std::string("\x01\0\0\0", 4)}, "", "&h000001", 1},
-        {"Dword261", std::pair<DWORD, std::string>{REG_DWORD, std::string("\x05\x01\0\0", 4)}, "", "&h000105", 5},
-        {"Binary", std::pair<DWORD, std::string>{REG_BINARY, "12"}, "", "", '1'},
-        {"Missing", std::nullopt, "", std::nullopt, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        if (c.raw) {
-            storeRaw(c.name, c.raw->first, c.raw->second);
-        } else if (c.readBack) {
-            EXPECT_EQ(writeRegistryText(registry, kRoot, kTestKey, c.name, c.written), RegistryWriteStatus::written);
+    for (const auto& [name, raw, written, readBack, flag] : cases) {
+        SCOPED_TRACE(name);
+        if (raw) {
+            storeRaw(name, raw->first, raw->second);
+        } else if (readBack) {
+            EXPECT_EQ(writeRegistryText(registry, kRoot, kTestKey, name, written), RegistryWriteStatus::written);
         }
-        EXPECT_EQ(readRegistryText(registry, kRoot, kTestKey, c.name), c.readBack);
-        if (c.flag) {
-            EXPECT_EQ(readRegistryFlag(registry, kRoot, kTestKey, c.name), *c.flag);
+        EXPECT_EQ(readRegistryText(registry, kRoot, kTestKey, name), readBack);
+        if (flag) {
+            EXPECT_EQ(readRegistryFlag(registry, kRoot, kTestKey, name), *flag);
         }
     }
     EXPECT_EQ(readRegistryFlag(registry, kRoot, "SOFTWARE\\No such key", "Missing"), 0);
