@@ -22,11 +22,14 @@ struct CalendarsDialogTest : ::testing::Test, testing::FakeSystem {
         dialog->load();
     }
     void type(const std::string& text) { view->texts["newSourceBox"] = text; }
+    void add(const std::string& text) {
+        type(text);
+        view->press("addButton");
+    }
     const Items& list() { return view->lists["sourceList"]; }
 };
 
-// Each row acts on a dialog opened over the list the row before stored, then
-// presses OK: what the list shows, what is stored, what is said.
+// Each opening works on the list the one before stored, then presses OK.
 TEST_F(CalendarsDialogTest, AddBrowseAndRemoveWorkOnTheListThatOkStores) {
     const auto calendarOf = [](int count) {
         std::string text = "BEGIN:VCALENDAR\r\n";
@@ -37,64 +40,44 @@ TEST_F(CalendarsDialogTest, AddBrowseAndRemoveWorkOnTheListThatOkStores) {
     files.files["C:\\cal\\work.ics"] = calendarOf(2);
     files.files["C:\\vdir\\a.ics"] = calendarOf(1);
     files.files["C:\\vdir\\b.txt"] = "";
-    struct Case {
-        const char* name;
-        std::function<void(CalendarsDialogTest&)> act;
-        Items shown, stored, messages;
-    };
-    const Case cases[] = {
-        {"typed and added, trimmed; a link by its host alone",
-         [](auto& t) {
-             t.type(" C:\\cal\\work.ics ");
-             t.view->press("addButton");
-             t.type("webcal://example.org/secret/token.ics");
-             t.view->press("addButton");
-         },
-         {"C:\\cal\\work.ics  (2 events)", "webcal://example.org/...  (not fetched yet)"},
-         {"C:\\cal\\work.ics", "webcal://example.org/secret/token.ics"},
-         {}},
-        {"browsed to a folder; a name already listed, and an empty box, are told",
-         [](auto& t) {
-             t.view->chosenPath = "C:\\vdir";
-             t.view->press("browseButton");
-             t.type("C:\\cal\\work.ics");
-             t.view->press("addButton");
-             t.type("  ");
-             t.view->press("addButton");
-         },
-         {"C:\\cal\\work.ics  (2 events)", "webcal://example.org/...  (not fetched yet)",
-          "C:\\vdir  (1 event in 1 file)"},
-         {"C:\\cal\\work.ics", "webcal://example.org/secret/token.ics", "C:\\vdir"},
-         {"This calendar is in the list already.",
-          "There is no calendar to add: type the path of a .ics file or of a folder, or a link, or press Browse."}},
-        {"removed, and one typed but not added is kept by OK",
-         [](auto& t) {
-             t.view->selections["sourceList"] = 0;
-             t.view->press("removeButton");
-             t.view->press("removeButton"); // nothing selected
-             t.type("D:\\gone.ics");
-         },
-         {"webcal://example.org/...  (not fetched yet)", "C:\\vdir  (1 event in 1 file)", "D:\\gone.ics  (not found)"},
-         {"webcal://example.org/secret/token.ics", "C:\\vdir", "D:\\gone.ics"},
-         {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        open();
-        c.act(*this);
+    const std::string work = "C:\\cal\\work.ics", link = "webcal://example.org/secret/token.ics";
+    const std::string workShown = work + "  (2 events)", linkShown = "webcal://example.org/...  (not fetched yet)";
+    // What the list shows, what is stored and what is said once OK is pressed.
+    const auto okGives = [&](const Items& shown, const Items& stored, const Items& told) {
         view->press("okButton");
-        EXPECT_EQ(list(), c.shown);
-        EXPECT_EQ(loadCalendarSources(registry), c.stored);
-        EXPECT_EQ(messages.shown, c.messages);
+        EXPECT_EQ(list(), shown);
+        EXPECT_EQ(loadCalendarSources(registry), stored);
+        EXPECT_EQ(messages.shown, told);
         EXPECT_EQ(view->closings, 1);
-    }
+    };
+    // Typed and added, trimmed; a link is shown by its host alone.
+    open();
+    add(" " + work + " ");
+    add(link);
+    okGives({workShown, linkShown}, {work, link}, {});
+    // Browsed to a folder; a name already listed, and an empty box, are told.
+    open();
+    view->chosenPath = "C:\\vdir";
+    view->press("browseButton");
+    add(work);
+    add("  ");
+    okGives({workShown, linkShown, "C:\\vdir  (1 event in 1 file)"}, {work, link, "C:\\vdir"},
+            {"This calendar is in the list already.",
+             "There is no calendar to add: type the path of a .ics file or of a folder, or a link, or press Browse."});
+    // Removed, and one typed but not added is kept by OK.
+    open();
+    view->selections["sourceList"] = 0;
+    view->press("removeButton");
+    view->press("removeButton"); // nothing selected
+    type("D:\\gone.ics");
+    okGives({linkShown, "C:\\vdir  (1 event in 1 file)", "D:\\gone.ics  (not found)"},
+            {link, "C:\\vdir", "D:\\gone.ics"}, {});
 }
 
 TEST_F(CalendarsDialogTest, AFailedStoreIsToldAndCancelForgetsEveryChange) {
     storeCalendarSources(registry, {"C:\\old.ics"});
     open();
-    type("C:\\new.ics");
-    view->press("addButton");
+    add("C:\\new.ics");
     registry.failWrites = true;
     view->press("okButton");
     EXPECT_EQ(messages.shown, Items{"The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, where "
