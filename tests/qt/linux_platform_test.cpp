@@ -1,30 +1,26 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 
 #include "qt/linux_platform.h"
+#include "qt/qt_time_zones.h"
+#include "support/zone_checks.h"
 
 namespace almanix {
 namespace {
 
-// Sets an environment variable for one test and restores it afterwards.
+// Sets an environment variable for one test, or unsets it for null, and restores it afterwards.
 class EnvironmentGuard {
 public:
     EnvironmentGuard(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
+        set(value);
     }
-    ~EnvironmentGuard() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
+    ~EnvironmentGuard() { set(old_ ? old_->c_str() : nullptr); }
 
 private:
+    void set(const char* value) { value ? ::setenv(name_, value, 1) : ::unsetenv(name_); }
     const char* name_;
     std::optional<std::string> old_;
 };
@@ -40,6 +36,17 @@ TEST(LinuxPlatform, TheConfigAndCacheFoldersFallBackToTheHomeFolder) {
     }
     EnvironmentGuard cache("XDG_CACHE_HOME", "/var/cache/ann");
     EXPECT_EQ(linuxCacheFolder().path, "/var/cache/ann/almanix");
+}
+
+TEST(QtTimeZones, AgreeWithTheKnownZones) {
+    QtTimeZones zones;
+    testing::expectAgreementWithKnownZones(zones);
+    // The local zone as the C library has it, whichever it is, in winter and in summer.
+    for (const std::time_t utc : {std::time_t{1768435200}, std::time_t{1783987200}}) {
+        std::tm local{};
+        ::localtime_r(&utc, &local);
+        EXPECT_EQ(zones.localOffsetAt(utc), local.tm_gmtoff);
+    }
 }
 
 } // namespace

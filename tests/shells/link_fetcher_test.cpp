@@ -11,9 +11,8 @@
 #include "win32/winhttp_link_fetcher.h"
 using SystemLinkFetcher = almanix::WinHttpLinkFetcher;
 #else
-#include <QCoreApplication>
-
 #include "qt/qt_link_fetcher.h"
+#include "support/offscreen_application.h"
 using SystemLinkFetcher = almanix::QtLinkFetcher;
 #endif
 
@@ -30,15 +29,10 @@ struct LinkServer : ::testing::Test {
     // Small limits, so that the slow and the large answers show quickly.
     SystemLinkFetcher fetcher{FetchLimits{5, 1500, 1024 * 1024}};
 
-    static void SetUpTestSuite() {
 #ifndef _WIN32
-        // Qt's event loops need the application object, made on the main thread.
-        static int argc = 1;
-        static char name[] = "link_fetcher_tests";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication application(argc, argv);
+    // Qt's event loops need the application object, made on the main thread.
+    static void SetUpTestSuite() { testing::offscreenApplication(); }
 #endif
-    }
     void SetUp() override { ASSERT_FALSE(server.empty()) << "run under tests/shells/link_server.py"; }
 };
 

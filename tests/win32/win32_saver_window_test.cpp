@@ -28,18 +28,17 @@ public:
         if (source) BitBlt(image_.dc(), 0, 0, width, height, source, 0, 0, SRCCOPY);
     }
     HDC dc() const { return image_.dc(); }
-    COLORREF at(int x, int y) {
-        const std::uint32_t pixel = image_.pixels()[y * image_.size().width + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-    // How many pixels of the rows top..bottom-1 have exactly this colour.
-    int count(COLORREF colour, int top, int bottom) {
+    // How many pixels of the rows top..bottom-1 (of every row unless told) have exactly this colour.
+    int count(COLORREF colour, int top = 0, int bottom = -1) {
+        const int width = image_.size().width;
         int found = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = 0; x < image_.size().width; ++x) found += at(x, y) == colour ? 1 : 0;
+        for (int y = top; y < (bottom < 0 ? image_.size().height : bottom); ++y)
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t pixel = image_.pixels()[y * width + x];
+                found += RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF) == colour ? 1 : 0;
+            }
         return found;
     }
-    int count(COLORREF colour) { return count(colour, 0, image_.size().height); }
 
 private:
     GdiSceneImage image_;
