@@ -162,18 +162,11 @@ wait_for_window() { # title seconds
 }
 wait_closed() { # title
   local deadline=$((SECONDS + 20))
-  while [ -n "$(windows_titled "$1")" ] && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
-  [ -z "$(windows_titled "$1")" ]
+  while [ -n "$(windows_titled "$1")" ]; do [ $SECONDS -lt $deadline ] || return 1; sleep 0.2; done
 }
 
-keys_in() { # window keys...
-  xdotool windowfocus --sync "$1" 2>/dev/null || true
-  xdotool key --delay 60 "${@:2}"
-}
-type_in() { # window text
-  xdotool windowfocus --sync "$1" 2>/dev/null || true
-  xdotool type --delay 40 "$2"
-}
+keys_in() { xdotool windowfocus --sync "$1" 2>/dev/null; xdotool key --delay 60 "${@:2}"; } # window keys...
+type_in() { xdotool windowfocus --sync "$1" 2>/dev/null; xdotool type --delay 40 "$2"; } # window text
 
 # Waits for a background process of this shell; sets exit_status to its
 # status, or to "running" when it did not end in time. (Not in a subshell:
@@ -187,6 +180,16 @@ wait_for_exit() { # pid seconds
   done
   wait "$1"
   exit_status=$?
+}
+
+# Passes when a background process of this shell ends cleanly within the
+# milliseconds of the command (a key, a signal) that asks it to.
+expect_quick_end() { # pid milliseconds description command...
+  "${@:4}"
+  local began=${EPOCHREALTIME/./} took
+  wait_for_exit "$1" 5
+  took=$(((${EPOCHREALTIME/./} - began) / 1000))
+  [ "$exit_status" = 0 ] && [ $took -le "$2" ] && pass "$3 in $took ms" || fail "$3: in $took ms, status $exit_status"
 }
 
 # Ends a background process of this shell with the signal (TERM unless named)
