@@ -122,9 +122,8 @@ TEST(Start, OpensWhatTheArgumentsAndTheSystemAsk) {
         SCOPED_TRACE(::testing::Message() << argumentText << " on platform " << platformId);
         testing::FakeSystem system;
         system.services.platform = platformId;
-        system.registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "3");
-        system.registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kDaysBeforeEventName, RegistryType::text,
-                            "7");
+        for (const auto& [name, text] : {std::pair{kMoveSpeedName, "3"}, {kDaysBeforeEventName, "7"}})
+            system.registry.set(RegistryRoot::localMachine, kSettingsKeyPath, name, RegistryType::text, text);
         system.registry.set(RegistryRoot::currentUser, "Control Panel\\Desktop", "ScreenSaveUsePassword",
                             RegistryType::dword, std::string("\x01\0\0\0", 4));
         RecordingShell shell;

@@ -18,13 +18,8 @@ TEST(Win32Form, AMonitorOfAnotherResolutionLaysTheWindowOutAgain) {
     Win32FormView events(eventsDialogLayout());
     Win32FormView speed(speedDialogLayout());
     ASSERT_TRUE(InitCommonControlsEx(&classes) && events.create(nullptr) && speed.create(nullptr));
-    struct Case {
-        Win32Form& form;
-        const WindowLayout& table;
-        std::string_view name;
-        UINT dotsPerInch;
-    };
-    const Case cases[] = {
+    // Each row: a window, its table, a control and the monitor's dots per inch.
+    const std::tuple<Win32Form&, const WindowLayout&, std::string_view, UINT> cases[] = {
         {events, eventsDialogLayout(), "iterationButtonsBox", 144}, // inside a frame
         {events, eventsDialogLayout(), "eventList", 192},
         // Its caption, in the stand-in font, runs wider than the table says.
