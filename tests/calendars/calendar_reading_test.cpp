@@ -23,27 +23,23 @@ std::string event(std::string_view properties) {
     return "BEGIN:VEVENT\nSUMMARY:x\n" + std::string(properties) + "END:VEVENT\n";
 }
 
+// Each row: the text, whether it is a calendar, and the events it counts. (The refresh interval it
+// reads has no reader; a link's kept copy reads its own.)
 TEST(CalendarReading, TellsACalendarFromOtherText) {
-    // Each row: the text, whether it is a calendar, its events, and its refresh interval in seconds.
-    const std::tuple<const char*, std::string, bool, std::size_t, std::optional<std::int64_t>> cases[] = {
-        {"empty", "", false, 0, std::nullopt},
-        {"an event file", "#12/7/2026 Monday Dentist\r\n", false, 0, std::nullopt},
-        {"an event without a calendar", event("DTSTART:20261207T100000\n"), false, 0, std::nullopt},
-        {"a web page", "<html><body>BEGIN:VCALENDAR</body></html>", false, 0, std::nullopt},
-        {"an empty calendar", calendar(""), true, 0, std::nullopt},
+    const std::tuple<const char*, std::string, bool, std::size_t> cases[] = {
+        {"empty", "", false, 0},
+        {"an event file", "#12/7/2026 Monday Dentist\r\n", false, 0},
+        {"an event without a calendar", event("DTSTART:20261207T100000\n"), false, 0},
+        {"a web page", "<html><body>BEGIN:VCALENDAR</body></html>", false, 0},
+        {"an empty calendar", calendar(""), true, 0},
         {"events counted with their overrides and those without a start",
          calendar(event("UID:a\nDTSTART:20261207T100000\nRRULE:FREQ=DAILY\n") +
                   event("UID:a\nRECURRENCE-ID:20261208T100000\nDTSTART:20261208T110000\n") + event("")),
-         true, 3, std::nullopt},
-        {"refresh interval", calendar("REFRESH-INTERVAL;VALUE=DURATION:PT4H\n"), true, 0, 14400},
-        {"published time to live", calendar("X-PUBLISHED-TTL:P1D\n"), true, 0, 86400},
-        {"a refresh that is no duration", calendar("X-PUBLISHED-TTL:often\n"), true, 0, std::nullopt},
+         true, 3},
     };
-    for (const auto& [name, text, understood, events, refresh] : cases) {
-        SCOPED_TRACE(name);
+    for (const auto& [name, text, understood, events] : cases) {
         const CalendarReading reading = read(text);
-        EXPECT_EQ(std::tie(reading.understood, reading.eventCount, reading.refreshSeconds),
-                  std::tie(understood, events, refresh));
+        EXPECT_EQ(std::pair(reading.understood, reading.eventCount), std::pair(understood, events)) << name;
     }
 }
 
