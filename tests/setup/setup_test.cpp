@@ -1,12 +1,160 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "settings/calendar_sources.h"
+#include "setup/about_box.h"
+#include "setup/calendars_dialog.h"
 #include "setup/events_dialog.h"
 #include "setup/fake_form_view.h"
+#include "setup/setup_window.h"
+#include "setup/speed_dialog.h"
 
 namespace almanix {
 namespace {
 
 using Items = std::vector<std::string>;
+
+struct SetupDialogsTest : ::testing::Test, testing::FakeSystem {};
+
+// The end-to-end run stores a speed, cancels and reopens; here, a stored speed
+// beyond the limit, the label and a failed store.
+TEST_F(SetupDialogsTest, TheSpeedDialogOpensAtTheStoredSpeedTheLabelFollowsOnlyOkStores) {
+    for (const bool storeFails : {false, true}) {
+        SCOPED_TRACE(storeFails ? "the store fails" : "stored");
+        registry.failWrites = storeFails;
+        registry.set(RegistryRoot::localMachine, kSettingsKeyPath, kMoveSpeedName, RegistryType::text, "45");
+        testing::FakeFormView view(speedDialogLayout());
+        SpeedDialog dialog(view, setup);
+        view.presenter = &dialog;
+        dialog.load();
+        EXPECT_EQ(view.values["speedSlider"], 30);
+        EXPECT_EQ(view.texts["speedLabel"], "30");
+        view.slide("speedSlider", 20);
+        EXPECT_EQ(view.texts["speedLabel"], "20");
+        view.press("okButton");
+        // A failed store is shown, and the dialog stays with the user's choice.
+        EXPECT_EQ(view.closings, storeFails ? 0 : 1);
+        EXPECT_EQ(messages.shown.size(), storeFails ? 1u : 0u);
+        if (storeFails) {
+            EXPECT_EQ(messages.shown[0], "The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, "
+                                         "where the settings live. Press OK to try again, or Cancel.");
+        }
+        EXPECT_EQ(stored(kMoveSpeedName), storeFails ? "45" : "20");
+    }
+}
+
+// Each menu item opens its dialog; the help names this system's pictures folder.
+TEST_F(SetupDialogsTest, TheSetupWindowsMenuOpensEachDialog) {
+    testing::FakeFormView view(setupWindowLayout());
+    SetupWindow window(view, setup);
+    view.presenter = &window;
+    window.load();
+    EXPECT_NE(view.texts["helpLabel"].find("directory C:\\Almanix\\Pics. That means"), std::string::npos);
+    for (const char* item : {"eventsItem", "speedItem", "calendarsItem", "aboutItem"}) view.press(item);
+    EXPECT_EQ(view.dialogsShown,
+              (std::vector<std::string>{"eventsDialog", "speedDialog", "calendarsDialog", "aboutBox"}));
+    window.frameClosed();
+    EXPECT_EQ(view.closings, 1);
+}
+
+// Controls are reached by their names, so a name must be one window's only.
+TEST(FormLayout, EveryControlFitsItsWindowOrFrameUnderANameOfItsOwn) {
+    for (const WindowLayout* window : {&setupWindowLayout(), &eventsDialogLayout(), &speedDialogLayout(),
+                                       &calendarsDialogLayout(), &aboutBoxLayout()}) {
+        std::set<std::string_view> names;
+        for (const MenuItem& item : window->menu) EXPECT_TRUE(names.insert(item.name).second) << item.name;
+        for (const ControlLayout& control : window->controls) {
+            SCOPED_TRACE(std::string(window->name) + " " + std::string(control.name));
+            EXPECT_TRUE(names.insert(control.name).second);
+            const ControlLayout* frame = control.container.empty() ? nullptr : window->control(control.container);
+            EXPECT_EQ(frame == nullptr, control.container.empty());
+            EXPECT_LE(control.x + control.width, frame ? frame->width : window->clientWidth);
+            EXPECT_LE(control.y + control.height, frame ? frame->height : window->clientHeight);
+        }
+    }
+}
+
+struct CalendarsDialogTest : ::testing::Test, testing::FakeSystem {
+    std::optional<testing::FakeFormView> view;
+    std::optional<CalendarsDialog> dialog;
+
+    void open() {
+        messages.shown.clear();
+        dialog.reset();
+        view.emplace(calendarsDialogLayout());
+        dialog.emplace(*view, setup);
+        view->presenter = &*dialog;
+        dialog->load();
+    }
+    void type(const std::string& text) { view->texts["newSourceBox"] = text; }
+    void add(const std::string& text) {
+        type(text);
+        view->press("addButton");
+    }
+    const Items& list() { return view->lists["sourceList"]; }
+};
+
+// Each opening works on the list the one before stored, then presses OK.
+TEST_F(CalendarsDialogTest, AddBrowseAndRemoveWorkOnTheListThatOkStores) {
+    const auto calendarOf = [](int count) {
+        std::string text = "BEGIN:VCALENDAR\r\n";
+        for (int event = 0; event < count; ++event)
+            text += "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20261224\r\nSUMMARY:x\r\nEND:VEVENT\r\n";
+        return text + "END:VCALENDAR\r\n";
+    };
+    files.files["C:\\cal\\work.ics"] = calendarOf(2);
+    files.files["C:\\vdir\\a.ics"] = calendarOf(1);
+    files.files["C:\\vdir\\b.txt"] = "";
+    const std::string work = "C:\\cal\\work.ics", link = "webcal://example.org/secret/token.ics";
+    const std::string workShown = work + "  (2 events)", linkShown = "webcal://example.org/...  (not fetched yet)";
+    // What the list shows, what is stored and what is said once OK is pressed.
+    const auto okGives = [&](const Items& shown, const Items& stored, const Items& told) {
+        view->press("okButton");
+        EXPECT_EQ(list(), shown);
+        EXPECT_EQ(loadCalendarSources(registry), stored);
+        EXPECT_EQ(messages.shown, told);
+        EXPECT_EQ(view->closings, 1);
+    };
+    // Typed and added, trimmed; a link is shown by its host alone.
+    open();
+    add(" " + work + " ");
+    add(link);
+    okGives({workShown, linkShown}, {work, link}, {});
+    // Browsed to a folder; a name already listed, and an empty box, are told.
+    open();
+    view->chosenPath = "C:\\vdir";
+    view->press("browseButton");
+    add(work);
+    add("  ");
+    okGives({workShown, linkShown, "C:\\vdir  (1 event in 1 file)"}, {work, link, "C:\\vdir"},
+            {"This calendar is in the list already.",
+             "There is no calendar to add: type the path of a .ics file or of a folder, or a link, or press Browse."});
+    // Removed, and one typed but not added is kept by OK.
+    open();
+    view->selections["sourceList"] = 0;
+    view->press("removeButton");
+    view->press("removeButton"); // nothing selected
+    type("D:\\gone.ics");
+    okGives({linkShown, "C:\\vdir  (1 event in 1 file)", "D:\\gone.ics  (not found)"},
+            {link, "C:\\vdir", "D:\\gone.ics"}, {});
+}
+
+TEST_F(CalendarsDialogTest, AFailedStoreIsToldAndCancelForgetsEveryChange) {
+    storeCalendarSources(registry, {"C:\\old.ics"});
+    open();
+    add("C:\\new.ics");
+    registry.failWrites = true;
+    view->press("okButton");
+    EXPECT_EQ(messages.shown, Items{"The setting could not be saved in HKLM\\SOFTWARE\\Screen saver\\Almanix, where "
+                                    "the settings live. The dialog still holds every change: press OK to try again, "
+                                    "or Cancel."});
+    EXPECT_EQ(view->closings, 0);
+    EXPECT_EQ(list().size(), 2u);
+    view->press("cancelButton");
+    registry.failWrites = false;
+    EXPECT_EQ(loadCalendarSources(registry), Items{"C:\\old.ics"});
+}
 
 struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
     std::optional<testing::FakeFormView> view;
