@@ -13,16 +13,10 @@
 namespace almanix {
 namespace {
 
-TEST(Win32ShortDate, ReadsBackWhatItWritesWithoutSpaces) {
+// The end-to-end runs write and read its dates in the same locale as this test
+// (the events dialog's lines, the saver's due check); here, what it refuses.
+TEST(Win32ShortDate, RefusesWhatIsNoDate) {
     Win32ShortDate shortDate;
-    const CalendarDate dates[] = {{2026, 12, 6}, {1998, 5, 13}, {2024, 2, 29}, {2031, 1, 1}, {2026, 7, 12}};
-    for (const CalendarDate& date : dates) {
-        const std::string text = shortDate.format(date);
-        SCOPED_TRACE(text);
-        EXPECT_FALSE(text.empty());
-        EXPECT_EQ(text.find(' '), std::string::npos);
-        EXPECT_EQ(shortDate.parse(text), date);
-    }
     EXPECT_EQ(shortDate.parse("not a date"), std::nullopt);
     EXPECT_EQ(shortDate.parse(""), std::nullopt);
 }
