@@ -45,8 +45,9 @@ end_own_display() {
   for _ in $(seq 50); do kill -0 "$xvfb" 2>/dev/null || break; sleep 0.1; done
 }
 
-# Sets up one build: "${run[@]}" starts the program, "data" is its data folder,
-# "user_folder" what it must leave alone but for that folder; the data folder
+# Sets up one build: "${run[@]}" starts the program, "${agenda[@]}" asks it for
+# the agenda, path_of gives a file's path as it takes it, "data" is its data
+# folder, "user_folder" what it must leave alone but for that folder; the data folder
 # (empty) and the settings (none) start clean and are left so. Ends the test as
 # skipped (77) where this machine cannot run the program.
 use_build() { # linux|windows program
@@ -63,7 +64,8 @@ use_build() { # linux|windows program
       mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
       data="$HOME/Almanix" user_folder="$HOME" patience=30
       settings="$XDG_CONFIG_HOME/almanix/registry.reg"
-      run=("$program")
+      run=("$program") agenda=(--agenda)
+      path_of() { echo "$1"; }
       short_date() { date -d "$1" +%m/%d/%Y; }
       store_setting() { # name text
         mkdir -p "$(dirname "$settings")"
@@ -84,7 +86,8 @@ use_build() { # linux|windows program
       esac
       data="$ALMANIX_WINEPREFIX/drive_c/Almanix" user_folder="$data" patience=120
       key='HKLM\SOFTWARE\Screen saver\Almanix'
-      run=("$scripts/wine-run" "$program")
+      run=("$scripts/wine-run" "$program") agenda=(/agenda)
+      path_of() { echo "Z:$1" | tr / '\\'; }
       short_date() { date -d "$1" +%-m/%-d/%Y; }
       wine_reg() { "$scripts/wine-run" "$ALMANIX_WINEPREFIX/drive_c/windows/system32/reg.exe" "$@" 2>/dev/null; }
       store_setting() { wine_reg add "$key" /v "$1" /d "$2" /f >/dev/null; }

@@ -112,14 +112,6 @@ TEST_F(Pictures, UnusableNamesAreDroppedAndTheNextTriedInTheSameCall) {
     EXPECT_EQ(slideshow.pictureNames(), (std::vector<std::string>{"a.gif", "c.bmp", "d.gif"}));
 }
 
-TEST_F(Pictures, WithNoUsableNameLeftTheHelpNoticeShows) {
-    add("a.jpg", "text");
-    files.files[folder + "b.gif"] = "GIF"; // passes the check, but no loader knows it
-    setPictures({"a.jpg", "b.gif", "c.bmp"}); // c has been deleted since
-    EXPECT_EQ(show(2), (std::vector<std::string>{"-", "-"}));
-    EXPECT_TRUE(slideshow.pictureNames().empty());
-}
-
 std::string baselineJpeg(std::int32_t width, std::int32_t height) {
     std::string bytes = progressiveJpegBytes(width, height);
     bytes[bytes.find("\xFF\xC2") + 1] = '\xC0';

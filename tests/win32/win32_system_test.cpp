@@ -1,11 +1,16 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include "events/due_events.h"
 #include "settings/settings_store.h"
+#include "setup/events_dialog.h"
+#include "setup/speed_dialog.h"
 #include "startup/password_services.h"
+#include "support/fakes.h"
 #include "support/zone_checks.h"
+#include "win32/win32_form_view.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_short_date.h"
 #include "win32/win32_time_zones.h"
@@ -88,6 +93,114 @@ TEST_F(RealRegistry, ValuesReadBackAsTheProgramOrAnotherToolWroteThem) {
         }
     }
     EXPECT_EQ(readRegistryFlag(registry, kRoot, "SOFTWARE\\No such key", "Missing"), 0);
+}
+
+// Moved to a monitor of another resolution, a window takes the suggested place with the table's
+// client area there, and each control its table place and font, grown to a caption that would not fit.
+TEST(Win32Form, AMonitorOfAnotherResolutionLaysTheWindowOutAgain) {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES | ICC_BAR_CLASSES};
+    Win32FormView events(eventsDialogLayout());
+    Win32FormView speed(speedDialogLayout());
+    ASSERT_TRUE(InitCommonControlsEx(&classes) && events.create(nullptr) && speed.create(nullptr));
+    // Each row: a window, its table, a control and the monitor's dots per inch.
+    const std::tuple<Win32Form&, const WindowLayout&, std::string_view, UINT> cases[] = {
+        {events, eventsDialogLayout(), "iterationButtonsBox", 144}, // inside a frame
+        {events, eventsDialogLayout(), "eventList", 192},
+        // Its caption, in the stand-in font, runs wider than the table says.
+        {events, eventsDialogLayout(), "daysBeforeLabel", 96},
+        {speed, speedDialogLayout(), "okButton", 192},
+    };
+    for (const auto& [form, table, name, dotsPerInch] : cases) {
+        SCOPED_TRACE(std::string(name) + " at " + std::to_string(dotsPerInch));
+        const auto pixels = [&](double twips) { return pixelsOfTwips(twips, dotsPerInch); };
+        const HWND control = form.control(name);
+        const auto fontOf = [&] { return reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)); };
+        const HFONT fontBefore = fontOf();
+        RECT outer{40, 30, 700, 500}, client{}, place{};
+        SendMessageA(form.handle(), WM_DPICHANGED, MAKEWPARAM(dotsPerInch, dotsPerInch),
+                     reinterpret_cast<LPARAM>(&outer));
+        GetWindowRect(form.handle(), &outer);
+        GetClientRect(form.handle(), &client);
+        EXPECT_EQ(std::vector<LONG>({outer.left, outer.top, client.right, client.bottom}),
+                  std::vector<LONG>({40, 30, pixels(table.clientWidth), pixels(table.clientHeight)}));
+        const ControlLayout& entry = *table.control(name);
+        const ControlLayout frame = entry.container.empty() ? ControlLayout{} : *table.control(entry.container);
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, form.handle(), reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_EQ(place.left, pixels(frame.x + entry.x));
+        EXPECT_NEAR(place.top + place.bottom, 2 * pixels(frame.y + entry.y) + pixels(entry.height), 1);
+        LOGFONTA font{};
+        EXPECT_EQ(GetObjectA(fontBefore, sizeof font, &font), 0); // released
+        GetObjectA(fontOf(), sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -pixels((entry.font ? *entry.font : table.defaultFont).points * 20));
+        SIZE caption{};
+        const HDC context = GetDC(control);
+        SelectObject(context, fontOf());
+        GetTextExtentPoint32A(context, entry.caption.data(), static_cast<int>(entry.caption.size()), &caption);
+        ReleaseDC(control, context);
+        EXPECT_GE(place.right - place.left, std::max<LONG>(caption.cx, pixels(entry.width)));
+        EXPECT_GE(place.bottom - place.top, std::max<LONG>(caption.cy, pixels(entry.height)));
+    }
+}
+
+struct Win32Calendar : ::testing::Test, testing::FakeSystem {};
+
+// Presses a button or ticks a check box as the mouse would.
+void click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
+
+// Finds where the month calendar's next-month arrow is.
+std::optional<POINT> nextMonthArrow(HWND calendar) {
+    RECT client{};
+    GetClientRect(calendar, &client);
+    for (LONG y = 0; y < client.bottom; y += 2)
+        for (LONG x = client.right - 1; x >= 0; x -= 2) {
+            MCHITTESTINFO hit{};
+            hit.cbSize = sizeof hit;
+            hit.pt = {x, y};
+            SendMessageA(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+            if (hit.uHit == MCHT_TITLEBTNNEXT) return hit.pt;
+        }
+    return std::nullopt;
+}
+
+TEST_F(Win32Calendar, TheCalendarReportsPicksAndKeepsToItsOptions) {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES | ICC_BAR_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&controls));
+    Win32FormView dialog(eventsDialogLayout());
+    ASSERT_TRUE(dialog.create(nullptr));
+    EventsDialog presenter(dialog, setup);
+    dialog.attach(presenter);
+    presenter.load();
+    HWND calendar = dialog.control("calendar");
+    const auto arrow = nextMonthArrow(calendar);
+    ASSERT_TRUE(arrow);
+    const auto clickArrow = [&] {
+        const LPARAM at = MAKELPARAM(arrow->x, arrow->y);
+        SendMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(calendar, WM_LBUTTONUP, 0, at);
+        return dialog.text("dateBox");
+    };
+    // Each row ticks or unticks one box as the user would, then clicks the arrow.
+    const std::pair<std::string_view, std::string> cases[] = {
+        {"yearReadOnlyBox", "12/06/2026"},     {"yearReadOnlyBox", "01/06/2027"},
+        {"monthReadOnlyBox", "01/06/2027"},    {"monthReadOnlyBox", "02/06/2027"},
+        {"iterationButtonsBox", "02/06/2027"}, {"iterationButtonsBox", "03/06/2027"},
+    };
+    EXPECT_EQ(dialog.text("dateBox"), "12/06/2026");
+    for (const auto& [box, shownAfterClick] : cases) {
+        click(dialog.control(box));
+        SCOPED_TRACE(std::string(box) + (dialog.isChecked(box) ? " on" : " off"));
+        EXPECT_EQ(clickArrow(), shownAfterClick);
+    }
+    // A date the program sets is taken whatever the options, and the month's limits follow it.
+    click(dialog.control("monthReadOnlyBox"));
+    presenter.calendar().setDate({1998, 5, 13});
+    EXPECT_EQ(dialog.text("dateBox"), "05/13/1998");
+    SYSTEMTIME range[2] = {};
+    EXPECT_EQ(SendMessageA(calendar, MCM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN | GDTR_MAX);
+    EXPECT_EQ(range[0].wDay, 1);
+    EXPECT_EQ(range[1].wDay, 31);
+    EXPECT_EQ(range[1].wMonth, 5);
 }
 
 } // namespace
