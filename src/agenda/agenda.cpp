@@ -26,7 +26,7 @@ AgendaEntry entryOf(const CalendarItem& item, ShortDate& shortDate) {
 } // namespace
 
 std::vector<AgendaEntry> agendaOf(const DueEvents& eventFile, const std::vector<CalendarItem>& calendarItems,
-                                  ShortDate& shortDate, AgendaOrder order) {
+                                  ShortDate& shortDate) {
     std::vector<AgendaEntry> entries;
     const std::vector<std::string_view> items = splitAtLineEnds(eventFile.text);
     // The text starts with its first item's CR LF.
@@ -34,13 +34,11 @@ std::vector<AgendaEntry> agendaOf(const DueEvents& eventFile, const std::vector<
         entries.push_back(
             {eventFile.dates[index], std::nullopt, std::string(items[index + 1]), contentOf(items[index + 1])});
     for (const CalendarItem& item : calendarItems) entries.push_back(entryOf(item, shortDate));
-    if (order == AgendaOrder::dateOrder) {
-        std::stable_sort(entries.begin(), entries.end(), [](const AgendaEntry& a, const AgendaEntry& b) {
-            if (a.date != b.date) return dayNumberOf(a.date) < dayNumberOf(b.date);
-            if (a.time.has_value() != b.time.has_value()) return !a.time.has_value();
-            return a.time && (a.time->hour * 60 + a.time->minute < b.time->hour * 60 + b.time->minute);
-        });
-    }
+    std::stable_sort(entries.begin(), entries.end(), [](const AgendaEntry& a, const AgendaEntry& b) {
+        if (a.date != b.date) return dayNumberOf(a.date) < dayNumberOf(b.date);
+        if (a.time.has_value() != b.time.has_value()) return !a.time.has_value();
+        return a.time && (a.time->hour * 60 + a.time->minute < b.time->hour * 60 + b.time->minute);
+    });
     return entries;
 }
 
@@ -51,11 +49,9 @@ std::string agendaLineOf(const AgendaEntry& entry) {
     return line + '\t' + entry.agendaText;
 }
 
-DueEvents noticeOf(const DueEvents& eventFile, const std::vector<CalendarItem>& calendarItems, ShortDate& shortDate,
-                   AgendaOrder order) {
-    if (order == AgendaOrder::fileOrder && calendarItems.empty()) return eventFile;
+DueEvents noticeOf(const DueEvents& eventFile, const std::vector<CalendarItem>& calendarItems, ShortDate& shortDate) {
     DueEvents notice{eventFile.file, eventFile.count + static_cast<int>(calendarItems.size()), {}, {}};
-    for (const AgendaEntry& entry : agendaOf(eventFile, calendarItems, shortDate, order)) {
+    for (const AgendaEntry& entry : agendaOf(eventFile, calendarItems, shortDate)) {
         if (notice.dates.size() == kMostAnnouncedEvents) break;
         notice.text += kLineEnd;
         notice.text += entry.noticeText;

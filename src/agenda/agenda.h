@@ -19,13 +19,10 @@ struct AgendaEntry {
     std::string agendaText; // what it is, without date and day name
 };
 
-// Without calendar sources the event file's due events keep its order, as
-// they always have; with them, every item is in date and time order.
-enum class AgendaOrder { fileOrder, dateOrder };
-
-// The event file's announced due events and the calendars' items, in order.
+// The event file's announced due events and the calendars' items, in date
+// and time order, whole-day items first; ties keep the event file's first.
 std::vector<AgendaEntry> agendaOf(const DueEvents& eventFile, const std::vector<CalendarItem>& calendarItems,
-                                  ShortDate& shortDate, AgendaOrder order);
+                                  ShortDate& shortDate);
 
 // "YYYY-MM-DD<TAB>HH:MM<TAB>text", the time empty where there is none.
 std::string agendaLineOf(const AgendaEntry& entry);
@@ -33,7 +30,6 @@ std::string agendaLineOf(const AgendaEntry& entry);
 // The due events as the saver announces them: the event file's with the
 // calendars' merged in, each item after CR LF, at most kMostAnnouncedEvents of
 // them; count is every due item's.
-DueEvents noticeOf(const DueEvents& eventFile, const std::vector<CalendarItem>& calendarItems, ShortDate& shortDate,
-                   AgendaOrder order);
+DueEvents noticeOf(const DueEvents& eventFile, const std::vector<CalendarItem>& calendarItems, ShortDate& shortDate);
 
 } // namespace almanix

@@ -45,7 +45,6 @@ struct CalendarText {
     std::vector<EventRecord> events;
     std::vector<FeedZone> zones;
     std::string floatingZone;
-    std::optional<std::int64_t> refreshSeconds;
 };
 
 // "+0100", "-0530", "+013045" as seconds.
@@ -120,12 +119,7 @@ void readObservanceProperty(const ContentLine& line, Observance& observance) {
 }
 
 void readCalendarProperty(const ContentLine& line, CalendarText& calendar) {
-    if (sameName(line.name, "X-WR-TIMEZONE")) {
-        calendar.floatingZone = line.value;
-    } else if (sameName(line.name, "REFRESH-INTERVAL") || sameName(line.name, "X-PUBLISHED-TTL")) {
-        const std::optional<std::int64_t> seconds = parseDuration(line.value);
-        if (seconds && *seconds > 0) calendar.refreshSeconds = *seconds;
-    }
+    if (sameName(line.name, "X-WR-TIMEZONE")) calendar.floatingZone = line.value;
 }
 
 Component componentNamed(std::string_view name, const std::vector<Component>& open) {
@@ -329,7 +323,7 @@ private:
 
 CalendarReading readCalendar(std::string_view icsText, const AgendaWindow& window, TimeZones& zones) {
     CalendarText calendar = readText(icsText);
-    CalendarReading reading{calendar.understood, calendar.eventCount, {}, calendar.refreshSeconds};
+    CalendarReading reading{calendar.understood, calendar.eventCount, {}};
     if (!calendar.understood) return reading;
 
     ExpansionBudget budget(kStepsPerCalendar);

@@ -40,9 +40,6 @@ struct CalendarReading {
     bool understood = false; // false when the text is not a calendar at all
     std::size_t eventCount = 0; // VEVENTs in the text
     std::vector<CalendarItem> items; // the due items, in agenda order
-    // How often the calendar asks to be fetched again (REFRESH-INTERVAL or
-    // X-PUBLISHED-TTL), in seconds; nothing when it does not say.
-    std::optional<std::int64_t> refreshSeconds;
 };
 
 // The items of an iCalendar text that fall due in the window: each event or

@@ -4,6 +4,7 @@
 
 #include "calendars/ascii_text.h"
 #include "calendars/calendar_links.h"
+#include "calendars/content_lines.h"
 
 namespace almanix {
 
@@ -49,37 +50,6 @@ std::optional<std::string_view> propertyValue(std::string_view line, std::string
 
 } // namespace
 
-std::optional<std::int64_t> durationSeconds(std::string_view text) {
-    if (text.starts_with('+')) text.remove_prefix(1);
-    if (!text.starts_with('P') || text.size() < 3) return std::nullopt;
-    text.remove_prefix(1);
-    std::int64_t total = 0;
-    bool inTime = false;
-    std::string_view lastUnit;
-    while (!text.empty()) {
-        if (text.front() == 'T' && !inTime) {
-            inTime = true;
-            text.remove_prefix(1);
-            continue;
-        }
-        std::size_t digits = 0;
-        while (digits < text.size() && isAsciiDigit(text[digits])) ++digits;
-        const auto number = numberOfDigits(text.substr(0, digits), 9);
-        if (!number || digits == text.size()) return std::nullopt;
-        // Units in their order: weeks and days before T, hours, minutes and seconds after it.
-        const std::string_view units = inTime ? "HMS" : "WD";
-        const std::size_t unit = units.find(text[digits]);
-        if (unit == std::string_view::npos || (!lastUnit.empty() && unit <= units.find(lastUnit))) return std::nullopt;
-        constexpr std::int64_t kDateUnitSeconds[] = {7 * 86400, 86400}, kTimeUnitSeconds[] = {3600, 60, 1};
-        total += *number * (inTime ? kTimeUnitSeconds[unit] : kDateUnitSeconds[unit]);
-        lastUnit = units.substr(unit, 1);
-        text.remove_prefix(digits + 1);
-        if (text.starts_with('T')) lastUnit = {};
-    }
-    if (lastUnit.empty()) return std::nullopt; // "PT" or a "T" with nothing after it
-    return total;
-}
-
 std::optional<std::int64_t> refreshIntervalOf(std::string_view calendarText) {
     std::optional<std::int64_t> refreshInterval, publishedTimeToLive;
     while (!calendarText.empty()) {
@@ -88,10 +58,12 @@ std::optional<std::int64_t> refreshIntervalOf(std::string_view calendarText) {
         calendarText.remove_prefix(std::min(end + 1, calendarText.size()));
         // The calendar's own properties come before its first component.
         if (startsWithIgnoringCase(line, "BEGIN:") && !equalIgnoringCase(line, "BEGIN:VCALENDAR")) break;
-        if (const auto value = propertyValue(line, "REFRESH-INTERVAL")) refreshInterval = durationSeconds(*value);
-        if (const auto value = propertyValue(line, "X-PUBLISHED-TTL")) publishedTimeToLive = durationSeconds(*value);
+        if (const auto value = propertyValue(line, "REFRESH-INTERVAL")) refreshInterval = parseDuration(*value);
+        if (const auto value = propertyValue(line, "X-PUBLISHED-TTL")) publishedTimeToLive = parseDuration(*value);
     }
-    return refreshInterval ? refreshInterval : publishedTimeToLive;
+    const std::optional<std::int64_t> interval = refreshInterval ? refreshInterval : publishedTimeToLive;
+    // A feed cannot ask to be fetched before it was.
+    return interval && *interval >= 0 ? interval : std::nullopt;
 }
 
 bool isWholeCalendar(std::string_view body) {

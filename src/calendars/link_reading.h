@@ -56,10 +56,6 @@ KeptCopy keptCopyAfter(KeptCopy copy, FetchAnswer answer, const LinkMoment& now)
 // else its X-PUBLISHED-TTL.
 std::optional<std::int64_t> refreshIntervalOf(std::string_view calendarText);
 
-// A duration such as "P1W", "PT4H" or "P1DT12H" in seconds; nothing for a
-// negative or malformed one.
-std::optional<std::int64_t> durationSeconds(std::string_view text);
-
 // A whole calendar starts with BEGIN:VCALENDAR and ends with END:VCALENDAR; an
 // error page or a cut-off answer does not.
 bool isWholeCalendar(std::string_view body);

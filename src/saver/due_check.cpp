@@ -52,7 +52,7 @@ void checkDueEventsAndCalendars(DueCheckParts& parts, std::int16_t daysBeforeEve
         std::vector<CalendarItem> items;
         for (const SourceReading& reading : readings)
             items.insert(items.end(), reading.items.begin(), reading.items.end());
-        return noticeOf(eventFile, items, *parts.shortDate, AgendaOrder::dateOrder);
+        return noticeOf(eventFile, items, *parts.shortDate);
     };
     answer(merged());
     bool asked = false;

@@ -33,8 +33,7 @@ AgendaPrinted printAgenda(const CommandLine& line, Platform& platform) {
         items.insert(items.end(), reading.items.begin(), reading.items.end());
     }
     std::string text;
-    for (const AgendaEntry& entry : agendaOf(eventFile, items, platform.shortDate, AgendaOrder::dateOrder))
-        text += agendaLineOf(entry) + '\n';
+    for (const AgendaEntry& entry : agendaOf(eventFile, items, platform.shortDate)) text += agendaLineOf(entry) + '\n';
     platform.console.write(text);
     return printed;
 }

@@ -33,7 +33,7 @@ TEST(Agenda, CalendarsMergeInDateAndTimeOrder) {
     const std::vector<CalendarItem> items{{{2026, 12, 8}, ClockTime{9, 5}, "Stand-up"},
                                           {{2026, 12, 6}, std::nullopt, "Holiday"},
                                           {{2026, 12, 6}, ClockTime{7, 0}, "Train"}};
-    const DueEvents notice = noticeOf(eventFile, items, system.shortDate, AgendaOrder::dateOrder);
+    const DueEvents notice = noticeOf(eventFile, items, system.shortDate);
     EXPECT_EQ(linesOf(notice.text),
               (Lines{"12/06/2026 Sunday Bins", "12/06/2026 Sunday Holiday", "12/06/2026 Sunday 07:00 Train",
                      "12/08/2026 Tuesday Dentist", "12/08/2026 Tuesday 09:05 Stand-up"}));
