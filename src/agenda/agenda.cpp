@@ -35,19 +35,12 @@ std::vector<AgendaEntry> agendaOf(const DueEvents& eventFile, const std::vector<
             {eventFile.dates[index], std::nullopt, std::string(items[index + 1]), contentOf(items[index + 1])});
     for (const CalendarItem& item : calendarItems) entries.push_back(entryOf(item, shortDate));
     std::stable_sort(entries.begin(), entries.end(), [](const AgendaEntry& a, const AgendaEntry& b) {
-        if (a.date != b.date) return dayNumberOf(a.date) < dayNumberOf(b.date);
-        if (a.time.has_value() != b.time.has_value()) return !a.time.has_value();
-        return a.time && (a.time->hour * 60 + a.time->minute < b.time->hour * 60 + b.time->minute);
+        return comesBefore(a.date, a.time, b.date, b.time);
     });
     return entries;
 }
 
-std::string agendaLineOf(const AgendaEntry& entry) {
-    std::string line =
-        std::to_string(entry.date.year) + '-' + twoDigits(entry.date.month) + '-' + twoDigits(entry.date.day) + '\t';
-    if (entry.time) line += twoDigits(entry.time->hour) + ':' + twoDigits(entry.time->minute);
-    return line + '\t' + entry.agendaText;
-}
+std::string agendaLineOf(const AgendaEntry& entry) { return agendaLine({entry.date, entry.time, entry.agendaText}); }
 
 DueEvents noticeOf(const DueEvents& eventFile, const std::vector<CalendarItem>& calendarItems, ShortDate& shortDate) {
     DueEvents notice{eventFile.file, eventFile.count + static_cast<int>(calendarItems.size()), {}, {}};

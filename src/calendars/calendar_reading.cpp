@@ -344,13 +344,18 @@ CalendarReading readCalendar(std::string_view icsText, const AgendaWindow& windo
     return reading;
 }
 
-void sortAgenda(std::vector<CalendarItem>& items) {
-    const auto key = [](const CalendarItem& item) {
-        const int minutes = item.time ? item.time->hour * 60 + item.time->minute : -1;
-        return std::tuple(item.date.year, item.date.month, item.date.day, minutes);
+bool comesBefore(const CalendarDate& date, const std::optional<ClockTime>& time, const CalendarDate& otherDate,
+                 const std::optional<ClockTime>& otherTime) {
+    const auto key = [](const CalendarDate& day, const std::optional<ClockTime>& clock) {
+        return std::tuple(day.year, day.month, day.day, clock ? clock->hour * 60 + clock->minute : -1);
     };
-    std::stable_sort(items.begin(), items.end(),
-                     [&](const CalendarItem& a, const CalendarItem& b) { return key(a) < key(b); });
+    return key(date, time) < key(otherDate, otherTime);
+}
+
+void sortAgenda(std::vector<CalendarItem>& items) {
+    std::stable_sort(items.begin(), items.end(), [](const CalendarItem& a, const CalendarItem& b) {
+        return comesBefore(a.date, a.time, b.date, b.time);
+    });
 }
 
 std::string agendaLine(const CalendarItem& item) {

@@ -52,8 +52,13 @@ CalendarReading readCalendar(std::string_view icsText, const AgendaWindow& windo
 inline constexpr std::size_t kMostItemsPerSeries = 1000;
 inline constexpr std::size_t kMostItemsPerCalendar = 50000;
 
-// Orders items by day, all-day items first, then by time; items that tie keep
-// their order, so that merged sources stay in the order they were given.
+// Whether an item of that day and time comes first in the agenda: by day,
+// all-day items first, then by time.
+bool comesBefore(const CalendarDate& date, const std::optional<ClockTime>& time, const CalendarDate& otherDate,
+                 const std::optional<ClockTime>& otherTime);
+
+// Orders items so; items that tie keep their order, so that merged sources
+// stay in the order they were given.
 void sortAgenda(std::vector<CalendarItem>& items);
 
 // "YYYY-MM-DD<TAB>HH:MM<TAB>summary", the time empty for an all-day item.

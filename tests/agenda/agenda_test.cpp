@@ -22,24 +22,6 @@ Lines linesOf(const std::string& notice) {
     return lines;
 }
 
-// With calendars every item of the notice goes by date, all-day items first
-// (the event file's before the calendars'), then by time. The agenda's lines
-// of the same rule are judged end to end; without calendars the due check
-// shows the event file's notice as it is, and no caller asks for file order.
-TEST(Agenda, CalendarsMergeInDateAndTimeOrder) {
-    testing::FakeSystem system;
-    DueEvents eventFile{EventFileStatus::read, 2, "\r\n12/08/2026 Tuesday Dentist\r\n12/06/2026 Sunday Bins"};
-    eventFile.dates = {{2026, 12, 8}, {2026, 12, 6}};
-    const std::vector<CalendarItem> items{{{2026, 12, 8}, ClockTime{9, 5}, "Stand-up"},
-                                          {{2026, 12, 6}, std::nullopt, "Holiday"},
-                                          {{2026, 12, 6}, ClockTime{7, 0}, "Train"}};
-    const DueEvents notice = noticeOf(eventFile, items, system.shortDate);
-    EXPECT_EQ(linesOf(notice.text),
-              (Lines{"12/06/2026 Sunday Bins", "12/06/2026 Sunday Holiday", "12/06/2026 Sunday 07:00 Train",
-                     "12/08/2026 Tuesday Dentist", "12/08/2026 Tuesday 09:05 Stand-up"}));
-    EXPECT_EQ(notice.count, 5);
-}
-
 // The saver hears at once of the event file with the calendars' files and the
 // links' kept copies, then once more when a link was asked of its server. The
 // event file's items come first among a day's all-day items.
