@@ -9,12 +9,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string calendarOf(const std::vector<std::string>& events) {
-    std::string text = "BEGIN:VCALENDAR\r\n";
-    for (const std::string& event : events) text += "BEGIN:VEVENT\r\n" + event + "END:VEVENT\r\n";
-    return text + "END:VCALENDAR\r\n";
-}
-
 Lines linesOf(const std::string& notice) {
     Lines lines;
     for (std::size_t at = 0; (at = notice.find("\r\n", at)) != std::string::npos; at += 2)
@@ -28,10 +22,10 @@ Lines linesOf(const std::string& notice) {
 TEST(Agenda, TheSaverHearsOfTheCalendarsAtOnceAndOfTheLinksWhenAsked) {
     testing::FakeSystem system;
     system.files.files[system.eventFile] = "#12/07/2026 Monday Dentist\r\n";
-    system.files.files["C:\\cal\\a.ics"] = calendarOf({"DTSTART;VALUE=DATE:20261207\r\nSUMMARY:Holiday\r\n"});
+    system.files.files["C:\\cal\\a.ics"] = testing::calendarOf({"DTSTART;VALUE=DATE:20261207\r\nSUMMARY:Holiday\r\n"});
     system.files.files["C:\\cal\\b.ics"] = "not a calendar";
     auto fetcher = std::make_unique<testing::ScriptedLinkFetcher>();
-    const std::string linked = calendarOf({"DTSTART:20261206T090000Z\r\nSUMMARY:Meeting\r\n"});
+    const std::string linked = testing::calendarOf({"DTSTART:20261206T090000Z\r\nSUMMARY:Meeting\r\n"});
     fetcher->answers = {{FetchOutcome::body, 200, linked, {}, {}, {}, FetchProblem::none}};
     DueCheckParts parts{std::make_unique<testing::MemoryFileSystem>(system.files),
                         system.shortDate.copy(),

@@ -262,8 +262,7 @@ std::string event(std::string_view properties) {
     return "BEGIN:VEVENT\nSUMMARY:x\n" + std::string(properties) + "END:VEVENT\n";
 }
 
-// Each row: the text, whether it is a calendar, and the events it counts. (The refresh interval it
-// reads has no reader; a link's kept copy reads its own.)
+// Each row: the text, whether it is a calendar, and the events it counts.
 TEST(CalendarReading, TellsACalendarFromOtherText) {
     const std::tuple<const char*, std::string, bool, std::size_t> cases[] = {
         {"empty", "", false, 0},
@@ -280,13 +279,6 @@ TEST(CalendarReading, TellsACalendarFromOtherText) {
         const CalendarReading reading = read(text);
         EXPECT_EQ(std::pair(reading.understood, reading.eventCount), std::pair(understood, events)) << name;
     }
-}
-
-// A zone that neither the calendar nor the system knows reads as the local clock.
-TEST(CalendarReading, AnUnknownZoneIsTheLocalClock) {
-    const CalendarReading reading = read(calendar(event("DTSTART;TZID=Mars/Olympus_Mons:20261207T100000\n")));
-    ASSERT_EQ(reading.items.size(), 1u);
-    EXPECT_EQ(agendaLine(reading.items[0]), "2026-12-07\t10:00\tx");
 }
 
 TEST(CalendarReading, CapsTheItemsOfASeriesAndOfACalendar) {

@@ -178,31 +178,21 @@ TEST(PictureFiles, DecodingKeepsWithinTheBudget) {
 const ImageSize kScreen{1024, 768};
 
 // Which lines a text gives is the cut's table below; the shells' tests measure
-// the block with their fonts. Here where each line is drawn.
-TEST(Notice, IsExactlyTheTextBlockWithEveryLineAtTheLeft) {
-    CellCanvas canvas;
-    ScriptedRandom random{0.3f};
-    const ImageSize size{90, 60}; // the widest line need not be the last
-    EXPECT_EQ(showNotice("\r\nwide line\r\nx", kScreen, canvas, random), size);
-    EXPECT_EQ(canvas.cleared, size);
-    ASSERT_EQ(canvas.drawn.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(canvas.drawn[i].x, 0);
-        EXPECT_EQ(canvas.drawn[i].y, 20 * static_cast<std::int32_t>(i));
-    }
-    EXPECT_EQ(canvas.drawn[1].line, "wide line");
-}
-
-TEST(Notice, ColourIsABrightPaletteEntry) {
-    // The ends of the draw; the end-to-end runs see the colours between.
-    const std::pair<float, Rgb> cases[] = {
+// the block with their fonts. Here where each line is drawn, and in which
+// colour at the ends of the draw; the end-to-end runs see those between.
+TEST(Notice, IsExactlyTheTextBlockInABrightPaletteColour) {
+    const std::pair<float, Rgb> draws[] = {
         {0.0f, {128, 128, 128}}, {0.124f, {128, 128, 128}}, {0.125f, {0, 0, 255}}, {0.99999994f, {255, 255, 255}}};
-    for (const auto& [draw, colour] : cases) {
-        SCOPED_TRACE(draw);
+    for (const auto& [draw, colour] : draws) {
         CellCanvas canvas;
         ScriptedRandom random{draw};
-        showNotice("x", kScreen, canvas, random);
-        EXPECT_EQ(canvas.drawn.at(0).colour, colour);
+        // The widest line need not be the last.
+        EXPECT_EQ(showNotice("\r\nwide line\r\nx", kScreen, canvas, random), (ImageSize{90, 60}));
+        EXPECT_EQ(canvas.cleared, (ImageSize{90, 60}));
+        std::vector<std::tuple<std::int32_t, std::int32_t, std::string, Rgb>> drawn;
+        for (const auto& line : canvas.drawn) drawn.emplace_back(line.x, line.y, line.line, line.colour);
+        EXPECT_EQ(drawn, (decltype(drawn){{0, 0, "", colour}, {0, 20, "wide line", colour}, {0, 40, "x", colour}}))
+            << draw;
     }
 }
 

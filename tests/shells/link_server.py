@@ -33,6 +33,11 @@ class Answers(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(body)
 
+    # Answers that never change: status, headers.
+    FIXED = {"/loop": (302, [("Location", "/loop")]),
+             "/elsewhere": (302, [("Location", "ftp://127.0.0.1/calendar.ics")]),
+             "/busy": (503, [("Retry-After", "120")])}
+
     def do_GET(self):
         path = self.path
         if path == "/calendar.ics":
@@ -42,17 +47,11 @@ class Answers(http.server.BaseHTTPRequestHandler):
         if path.startswith("/hops/"):  # /hops/3, 2, 1, then the calendar, by relative locations
             left = int(path[len("/hops/"):])
             return self.answer(302, [("Location", str(left - 1) if left > 1 else "/calendar.ics")])
-        if path == "/loop":
-            return self.answer(302, [("Location", "/loop")])
-        if path == "/elsewhere":
-            return self.answer(302, [("Location", "ftp://127.0.0.1/calendar.ics")])
-        if path == "/busy":
-            return self.answer(503, [("Retry-After", "120")])
-        if path == "/slow":
-            time.sleep(4)
-            return self.answer(200, [], CALENDAR)
-        if path == "/large":
-            return self.answer(200, [], b"x" * (2 * 1024 * 1024))
+        if path in self.FIXED:
+            return self.answer(*self.FIXED[path])
+        if path in ("/slow", "/large"):
+            time.sleep(4 if path == "/slow" else 0)
+            return self.answer(200, [], CALENDAR if path == "/slow" else b"x" * (2 * 1024 * 1024))
         if path == "/endless":  # no length: the client must stop reading by itself
             self.send_response(200)
             self.send_header("Connection", "close")

@@ -218,6 +218,13 @@ public:
     }
 };
 
+// A calendar's text holding these events, each given by its properties' lines.
+inline std::string calendarOf(const std::vector<std::string>& events) {
+    std::string text = "BEGIN:VCALENDAR\r\n";
+    for (const std::string& event : events) text += "BEGIN:VEVENT\r\n" + event + "END:VEVENT\r\n";
+    return text + "END:VCALENDAR\r\n";
+}
+
 // The whole platform in memory: files and settings under C:\Almanix (or the
 // paths given), month/day/year short dates, and a clock at 10:59:30 on Sunday
 // 6 December 2026.
