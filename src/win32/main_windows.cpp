@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     Win32FileSystem files;
     Win32Registry registry;
     Win32ShortDate shortDate;
-    SystemClock clock;
+    Win32Clock clock;
     Win32MessageBox messages;
     Win32PlatformServices services;
     Win32Console console;

@@ -10,7 +10,7 @@ namespace almanix {
 Win32Saver::Win32Saver(const SaverOptions& options, Platform& platform)
     : options_(options),
       platform_(platform),
-      dueCheck_({std::make_unique<Win32FileSystem>(), platform.shortDate.copy(), std::make_unique<SystemClock>(),
+      dueCheck_({std::make_unique<Win32FileSystem>(), platform.shortDate.copy(), std::make_unique<Win32Clock>(),
                  platform.paths, loadCalendarSources(platform.registry), std::make_unique<Win32TimeZones>(),
                  std::make_unique<WinHttpLinkFetcher>(), platform.cacheFolder}),
       presenter_(options, {window_, movingImage_, pictures_, dueCheck_, random_, platform.eventStore(),

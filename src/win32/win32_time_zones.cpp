@@ -74,4 +74,17 @@ int Win32TimeZones::localOffsetAt(std::int64_t utcSeconds) {
     return static_cast<int>((localTicks - static_cast<std::int64_t>(ticks)) / 10000000);
 }
 
+LocalDateTime Win32Clock::now() {
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    return {{local.wYear, local.wMonth, local.wDay}, local.wHour, local.wMinute, local.wSecond};
+}
+
+std::int64_t Win32Clock::utcSeconds() {
+    FILETIME utc{};
+    GetSystemTimeAsFileTime(&utc);
+    const auto ticks = (static_cast<std::int64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+    return (ticks - static_cast<std::int64_t>(kUnixEpochIn100Nanoseconds)) / 10000000;
+}
+
 } // namespace almanix

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calendars/time_zones.h"
+#include "common/calendar_date.h"
 
 namespace almanix {
 
@@ -18,6 +19,15 @@ public:
 
 private:
     std::map<std::string, std::optional<ZoneRule>, std::less<>> rules_;
+};
+
+// The local time of the system's zone setting, the one the zones above use.
+// The C library's clock would follow a TZ variable that Windows itself ignores,
+// and the day would then disagree with the events' times.
+class Win32Clock final : public Clock {
+public:
+    LocalDateTime now() override;
+    std::int64_t utcSeconds() override;
 };
 
 // The rule of a zone in the registry's "Time Zones" key, by its Windows name;

@@ -1,6 +1,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <ctime>
+
 #include <gtest/gtest.h>
 
 #include "events/due_events.h"
@@ -44,6 +47,24 @@ TEST(Win32TimeZones, AgreeWithTheKnownZones) {
     TIME_ZONE_INFORMATION local{};
     GetTimeZoneInformation(&local);
     EXPECT_EQ(zones.localOffsetAt(dayNumberOf({2026, 1, 15}) * 86400), -(local.Bias + local.StandardBias) * 60);
+}
+
+// The day the saver counts from is the one the events' times are turned into,
+// even where a TZ variable (which only the C library reads) says otherwise.
+TEST(Win32Clock, KeepsTheDayOfTheSystemZoneWhateverTheVariableSays) {
+    _putenv("TZ=AAA-13");
+    _tzset();
+    Win32Clock clock;
+    Win32TimeZones zones;
+    const std::int64_t utcSeconds = clock.utcSeconds();
+    const LocalDateTime now = clock.now();
+    const std::int64_t localSeconds = utcSeconds + zones.localOffsetAt(utcSeconds);
+    _putenv("TZ=");
+    _tzset();
+    EXPECT_EQ(utcSeconds, static_cast<std::int64_t>(std::time(nullptr)));
+    // Seconds apart at most, were the minute to turn between the readings.
+    const std::int64_t clockSeconds = dayNumberOf(now.date) * 86400 + now.hour * 3600 + now.minute * 60 + now.second;
+    EXPECT_LE(std::abs(clockSeconds - localSeconds), 2);
 }
 
 constexpr const char* kTestKey = "SOFTWARE\\Screen saver\\Almanix tests";
