@@ -68,18 +68,24 @@ TEST(FormLayout, EveryControlFitsItsWindowOrFrameUnderANameOfItsOwn) {
     }
 }
 
-struct CalendarsDialogTest : ::testing::Test, testing::FakeSystem {
+// A dialog that each opening makes afresh over a fresh view; the stores stay.
+template <typename Dialog>
+struct DialogTest : ::testing::Test, testing::FakeSystem {
     std::optional<testing::FakeFormView> view;
-    std::optional<CalendarsDialog> dialog;
+    std::optional<Dialog> dialog;
 
-    void open() {
+    void openDialog(const WindowLayout& layout) {
         messages.shown.clear();
         dialog.reset();
-        view.emplace(calendarsDialogLayout());
+        view.emplace(layout);
         dialog.emplace(*view, setup);
         view->presenter = &*dialog;
         dialog->load();
     }
+};
+
+struct CalendarsDialogTest : DialogTest<CalendarsDialog> {
+    void open() { openDialog(calendarsDialogLayout()); }
     void type(const std::string& text) { view->texts["newSourceBox"] = text; }
     void add(const std::string& text) {
         type(text);
@@ -144,19 +150,10 @@ TEST_F(CalendarsDialogTest, AFailedStoreIsToldAndCancelForgetsEveryChange) {
     EXPECT_EQ(loadCalendarSources(registry), Items{"C:\\old.ics"});
 }
 
-struct EventsDialogTest : ::testing::Test, testing::FakeSystem {
-    std::optional<testing::FakeFormView> view;
-    std::optional<EventsDialog> dialog;
-
-    // A fresh dialog over a fresh view, as each opening makes them; the stores stay.
+struct EventsDialogTest : DialogTest<EventsDialog> {
     void open(const Items& stored = {}) {
         if (!stored.empty()) files.files[eventFile] = fileOf(stored);
-        messages.shown.clear();
-        dialog.reset();
-        view.emplace(eventsDialogLayout());
-        dialog.emplace(*view, setup);
-        view->presenter = &*dialog;
-        dialog->load();
+        openDialog(eventsDialogLayout());
     }
     void add(const std::string& date, const std::string& content) {
         view->texts["dateBox"] = date;
