@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "calendars/ascii_text.h"
+#include "common/ascii_text.h"
 #include "common/text_lines.h"
 
 namespace almanix {

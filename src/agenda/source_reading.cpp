@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "calendars/ascii_text.h"
 #include "calendars/calendar_links.h"
+#include "common/ascii_text.h"
 
 namespace almanix {
 
@@ -78,11 +78,11 @@ SourceReading readFolder(const std::string& folder, std::vector<std::string> nam
 SourceReading readLinkSource(const std::string& link, SourceServices& services, const AgendaWindow& window,
                              const LinkMoment& now, LinkFetching fetching) {
     LinkReading fetched = readLink(link, services.fetcher, services.files, services.cache, now, fetching);
-    if (!fetched.calendarText) return {false, 0, {}, fetched.state};
+    if (!fetched.calendarText) return {false, 0, {}, fetched.state, fetched.serverDue};
     CalendarReading reading = readCalendar(*fetched.calendarText, window, services.zones);
     std::string state = eventsText(reading.eventCount);
     if (!fetched.state.empty()) state = fetched.state + " (" + state + ")";
-    return {true, reading.eventCount, std::move(reading.items), std::move(state)};
+    return {true, reading.eventCount, std::move(reading.items), std::move(state), fetched.serverDue};
 }
 
 } // namespace

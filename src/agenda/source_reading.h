@@ -18,6 +18,7 @@ struct SourceReading {
     std::size_t eventCount = 0;
     std::vector<CalendarItem> items; // due in the window, in agenda order
     std::string state; // a few words: "12 events", "not found", "kept copy from 5 Dec 14:02: ..."
+    bool serverDue = false; // a link read from its kept copy whose server is due to be asked
 };
 
 // What reading a source needs of the system.

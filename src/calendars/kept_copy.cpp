@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "calendars/ascii_text.h"
 #include "calendars/calendar_links.h"
+#include "common/ascii_text.h"
 
 namespace almanix {
 

@@ -2,19 +2,13 @@
 
 #include <algorithm>
 
-#include "calendars/ascii_text.h"
 #include "calendars/calendar_links.h"
+#include "common/ascii_text.h"
 #include "common/calendar_date.h"
 
 namespace almanix {
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
 
 // "Sun, 06 Nov 1994 08:49:37 GMT", the one date form HTTP servers send.
 std::optional<std::int64_t> httpDateUtcSeconds(std::string_view text) {
@@ -60,7 +54,7 @@ std::string_view problemText(FetchProblem problem) {
 RedirectStep followRedirect(std::string_view from, std::string_view location, int redirectsSoFar,
                             const FetchLimits& limits) {
     if (redirectsSoFar >= limits.redirects) return {std::nullopt, FetchProblem::tooManyRedirects};
-    std::string next = resolveLocation(from, trimmed(location));
+    std::string next = resolveLocation(from, withoutSpaceAround(location));
     const bool toHttps = startsWithIgnoringCase(next, "https://");
     const bool toHttp = startsWithIgnoringCase(next, "http://");
     // A link's token must not leave an encrypted connection for a plain one.
@@ -70,7 +64,7 @@ RedirectStep followRedirect(std::string_view from, std::string_view location, in
 }
 
 std::optional<std::int64_t> retryAfterSeconds(std::string_view headerValue, std::int64_t nowUtcSeconds) {
-    headerValue = trimmed(headerValue);
+    headerValue = withoutSpaceAround(headerValue);
     if (const auto seconds = numberOfDigits(headerValue, 10)) return seconds;
     const auto until = httpDateUtcSeconds(headerValue);
     if (!until) return std::nullopt;

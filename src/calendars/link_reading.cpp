@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "calendars/ascii_text.h"
 #include "calendars/calendar_links.h"
 #include "calendars/content_lines.h"
+#include "common/ascii_text.h"
 
 namespace almanix {
 
@@ -33,12 +33,6 @@ std::int64_t refreshSecondsOf(std::string_view body) {
     return std::clamp(refreshIntervalOf(body).value_or(0), kShortestRefreshSeconds, kLongestRefreshSeconds);
 }
 
-std::string_view withoutSpaceAround(std::string_view text) {
-    const std::size_t start = text.find_first_not_of(" \t\r\n");
-    if (start == std::string_view::npos) return {};
-    return text.substr(start, text.find_last_not_of(" \t\r\n") - start + 1);
-}
-
 // The value of a line "NAME:value" or "NAME;PARAMETER=...:value".
 std::optional<std::string_view> propertyValue(std::string_view line, std::string_view name) {
     if (!startsWithIgnoringCase(line, name) || line.size() == name.size()) return std::nullopt;
@@ -54,7 +48,7 @@ std::optional<std::int64_t> refreshIntervalOf(std::string_view calendarText) {
     std::optional<std::int64_t> refreshInterval, publishedTimeToLive;
     while (!calendarText.empty()) {
         const std::size_t end = std::min(calendarText.find('\n'), calendarText.size());
-        const std::string_view line = withoutSpaceAround(calendarText.substr(0, end));
+        const std::string_view line = withoutSpaceAround(calendarText.substr(0, end), " \t\r\n");
         calendarText.remove_prefix(std::min(end + 1, calendarText.size()));
         // The calendar's own properties come before its first component.
         if (startsWithIgnoringCase(line, "BEGIN:") && !equalIgnoringCase(line, "BEGIN:VCALENDAR")) break;
@@ -68,7 +62,7 @@ std::optional<std::int64_t> refreshIntervalOf(std::string_view calendarText) {
 
 bool isWholeCalendar(std::string_view body) {
     if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
-    body = withoutSpaceAround(body);
+    body = withoutSpaceAround(body, " \t\r\n");
     constexpr std::string_view kEnd = "END:VCALENDAR";
     return startsWithIgnoringCase(body, "BEGIN:VCALENDAR") && body.size() >= kEnd.size() &&
            equalIgnoringCase(body.substr(body.size() - kEnd.size()), kEnd);
@@ -124,7 +118,11 @@ LinkReading readLink(std::string_view link, LinkFetcher& fetcher, FileSystem& fi
     // A next attempt further off than any wait means the clock was turned back.
     const bool due = !kept || now.utcSeconds >= kept->nextAttemptUtcSeconds ||
                      kept->nextAttemptUtcSeconds - now.utcSeconds > kLongestRefreshSeconds;
-    if (fetching == LinkFetching::never || !due) return readingOf(kept, now);
+    if (fetching == LinkFetching::never || !due) {
+        LinkReading reading = readingOf(kept, now);
+        reading.serverDue = due && fetching == LinkFetching::never;
+        return reading;
+    }
 
     KeptCopy copy = kept.value_or(KeptCopy{});
     FetchRequest request{fetchAddressOf(link), std::nullopt, std::nullopt};

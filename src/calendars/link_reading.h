@@ -35,6 +35,8 @@ struct LinkReading {
     // Empty when current; otherwise a few words such as "kept copy from 5 Dec
     // 14:02: the server answered 503" or "the server did not answer".
     std::string state;
+    // Read with LinkFetching::never: whether LinkFetching::whenDue would ask the server now.
+    bool serverDue = false;
 };
 
 // A server is asked at most this often, whatever its feed says.

@@ -5,7 +5,8 @@
 
 namespace almanix {
 
-// Where the event file and the pictures live. The folder itself is never created.
+// Where the event file and the pictures live. The saver never creates the
+// folder; the events dialog's OK does, with its pictures folder, when it is missing.
 struct DataPaths {
     std::string folder; // "C:\Almanix" on Windows, "~/Almanix" expanded on Linux
     char separator = '\\';

@@ -148,7 +148,6 @@ EventScan scanEvents(std::string_view fileText, std::int64_t today, std::int16_t
     scanner.finish();
     scan.dueCount = scanner.dueCount();
     scan.dueText = std::move(scanner.dueText());
-    scan.dueDates = std::move(scanner.dueDates());
     return scan;
 }
 

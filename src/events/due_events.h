@@ -76,7 +76,6 @@ private:
 struct EventScan {
     int dueCount = 0;
     std::string dueText; // as DueEvents::text
-    std::vector<CalendarDate> dueDates; // as DueEvents::dates
     std::string keptText; // the file without its expired events, every line ending in CR LF
 };
 EventScan scanEvents(std::string_view fileText, std::int64_t today, std::int16_t daysBeforeEvent, ShortDate& shortDate);

@@ -9,7 +9,6 @@
 
 #include "agenda/agenda.h"
 #include "agenda/source_reading.h"
-#include "calendars/calendar_links.h"
 
 namespace almanix {
 
@@ -55,9 +54,10 @@ void checkDueEventsAndCalendars(DueCheckParts& parts, std::int16_t daysBeforeEve
         return noticeOf(eventFile, items, *parts.shortDate);
     };
     answer(merged());
+    // Only the links whose servers are due are read again: the others' kept copies are in already.
     bool asked = false;
     for (std::size_t index = 0; index < readings.size() && !stop.stop_requested(); ++index) {
-        if (!isLinkSource(parts.calendarSources[index])) continue;
+        if (!readings[index].serverDue) continue;
         readings[index] = readSource(parts.calendarSources[index], services, window, moment, LinkFetching::whenDue);
         asked = true;
     }

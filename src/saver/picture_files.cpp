@@ -2,19 +2,9 @@
 
 #include <algorithm>
 
+#include "common/ascii_text.h"
+
 namespace almanix {
-
-namespace {
-
-char lowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string lowerCase(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) c = lowerCase(c);
-    return result;
-}
-
-} // namespace
 
 bool fitsDecodeBudget(ImageSize decoded) {
     if (decoded.width < 0 || decoded.height < 0) return false;
@@ -33,7 +23,7 @@ PictureKind pictureKindOf(std::string_view bytes) {
 bool hasPictureExtension(const std::string& name) {
     const std::size_t dot = name.rfind('.');
     if (dot == std::string::npos) return false;
-    const std::string extension = lowerCase(std::string_view(name).substr(dot + 1));
+    const std::string extension = lowerCaseAscii(std::string_view(name).substr(dot + 1));
     return extension == "gif" || extension == "jpg" || extension == "jpeg" || extension == "bmp" || extension == "png";
 }
 
@@ -43,8 +33,8 @@ std::vector<std::string> pictureNamesOf(const std::vector<std::string>& fileName
         if (hasPictureExtension(name)) names.push_back(name);
     // Names that differ only in case keep a fixed order too.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string lowerA = lowerCase(a);
-        const std::string lowerB = lowerCase(b);
+        const std::string lowerA = lowerCaseAscii(a);
+        const std::string lowerB = lowerCaseAscii(b);
         return lowerA != lowerB ? lowerA < lowerB : a < b;
     });
     return names;

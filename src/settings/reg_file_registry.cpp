@@ -4,27 +4,14 @@
 #include <optional>
 #include <vector>
 
+#include "common/ascii_text.h"
+
 namespace almanix {
 
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    return true;
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
 
 std::optional<std::string> rootName(RegistryRoot root) {
     if (root == RegistryRoot::localMachine) return "HKEY_LOCAL_MACHINE";
@@ -34,7 +21,7 @@ std::optional<std::string> rootName(RegistryRoot root) {
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
-    c = lowerAscii(c);
+    c = lowerCaseAscii(c);
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;
 }
@@ -58,12 +45,12 @@ std::optional<std::string> readQuoted(std::string_view line, std::size_t& positi
 
 std::optional<std::string> readHexBytes(std::string_view list) {
     std::string bytes;
-    list = trimmed(list);
+    list = withoutSpaceAround(list);
     if (list.empty()) return bytes;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = list.find(',', start);
-        const std::string_view item = trimmed(list.substr(start, comma - start));
+        const std::string_view item = withoutSpaceAround(list.substr(start, comma - start));
         if (item.empty() || item.size() > 2) return std::nullopt;
         int value = 0;
         for (char c : item) {
@@ -93,9 +80,9 @@ std::optional<ValueLine> parseValueLine(std::string_view line) {
         if (!name) return std::nullopt;
         value.name = std::move(*name);
     }
-    const std::string_view rest = trimmed(line.substr(position));
+    const std::string_view rest = withoutSpaceAround(line.substr(position));
     if (!rest.starts_with('=')) return std::nullopt;
-    const std::string_view data = trimmed(rest.substr(1));
+    const std::string_view data = withoutSpaceAround(rest.substr(1));
 
     if (data == "-") {
         value.deleted = true;
@@ -104,7 +91,7 @@ std::optional<ValueLine> parseValueLine(std::string_view line) {
     if (data.starts_with('"')) {
         std::size_t end = 0;
         auto text = readQuoted(data, end);
-        if (!text || !trimmed(data.substr(end)).empty()) return std::nullopt;
+        if (!text || !withoutSpaceAround(data.substr(end)).empty()) return std::nullopt;
         value.type = RegistryType::text;
         value.data = std::move(*text);
         return value;
@@ -197,17 +184,17 @@ struct Document {
         if (document.lines.empty()) return false;
         std::string_view first = document.lines.front();
         if (first.starts_with("\xEF\xBB\xBF")) first.remove_prefix(3);
-        first = trimmed(first);
+        first = withoutSpaceAround(first);
         return first == kHeader || first == kVersion5Header;
     }
 
     std::vector<Logical> logicalLines() const {
         std::vector<Logical> result;
         for (std::size_t i = 1; i < lines.size(); ++i) {
-            Logical logical{i, i, std::string(trimmed(lines[i]))};
+            Logical logical{i, i, std::string(withoutSpaceAround(lines[i]))};
             while (logical.text.ends_with('\\') && logical.last + 1 < lines.size()) {
                 logical.text.pop_back();
-                logical.text += trimmed(lines[++logical.last]);
+                logical.text += withoutSpaceAround(lines[++logical.last]);
             }
             i = logical.last;
             result.push_back(std::move(logical));
@@ -227,7 +214,7 @@ bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") =
 bool isSection(std::string_view line) { return line.starts_with('[') && line.ends_with(']'); }
 
 bool sectionNames(std::string_view line, std::string_view keyName) {
-    return isSection(line) && equalIgnoringCase(trimmed(line.substr(1, line.size() - 2)), keyName);
+    return isSection(line) && equalIgnoringCase(withoutSpaceAround(line.substr(1, line.size() - 2)), keyName);
 }
 
 // Where a key's value stands in a document.

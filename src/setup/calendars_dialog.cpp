@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/ascii_text.h"
 #include "settings/calendar_sources.h"
 
 namespace almanix {
@@ -98,12 +99,6 @@ constexpr ControlAction<CalendarsDialog> kActions[] = {
 
 constexpr PathChoice kCalendarPaths{"A calendar file (.ics)...", "A folder of calendar files...", "*.ics"};
 
-std::string trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
-}
-
 } // namespace
 
 const WindowLayout& calendarsDialogLayout() { return kLayout; }
@@ -132,7 +127,7 @@ bool CalendarsDialog::addSource(std::string source) {
 }
 
 void CalendarsDialog::add() {
-    std::string source = trimmed(view_.text("newSourceBox"));
+    std::string source(withoutSpaceAround(view_.text("newSourceBox"), " \t\r\n"));
     if (source.empty()) {
         showMessage("There is no calendar to add: type the path of a .ics file or of a folder, or a link, or press "
                     "Browse.");
@@ -157,7 +152,7 @@ void CalendarsDialog::remove() {
 
 void CalendarsDialog::accept() {
     // A source typed but not yet added is what the user means to keep.
-    const std::string typed = trimmed(view_.text("newSourceBox"));
+    const std::string typed(withoutSpaceAround(view_.text("newSourceBox"), " \t\r\n"));
     if (!typed.empty() && std::find(sources_.begin(), sources_.end(), typed) == sources_.end()) {
         addSource(typed);
         view_.setText("newSourceBox", "");

@@ -6,18 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "common/ascii_text.h"
 #include "settings/numeric_text.h"
 #include "settings/settings_store.h"
 
 namespace almanix {
 
 namespace {
-
-std::string_view withoutSurroundingSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
 
 template <typename Number>
 std::optional<Number> wholeNumber(std::string_view text, int base) {
@@ -30,13 +25,6 @@ std::optional<Number> wholeNumber(std::string_view text, int base) {
 std::optional<std::string_view> hexadecimalDigits(std::string_view text) {
     if (!text.starts_with("0x") && !text.starts_with("0X")) return std::nullopt;
     return text.substr(2);
-}
-
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
 }
 
 // Appended piece by piece: GCC's -O3 sees overlaps in chains of string + string.
@@ -67,7 +55,7 @@ Option optionOf(std::string_view word) {
 // spaces, without the quotes.
 std::vector<std::string_view> wordsOf(std::string_view text) {
     std::vector<std::string_view> words;
-    while (!(text = withoutSurroundingSpaces(text)).empty()) {
+    while (!(text = withoutSpaceAround(text, " ")).empty()) {
         if (text.front() == '"') {
             const std::size_t end = std::min(text.find('"', 1), text.size());
             words.push_back(text.substr(1, end - 1));
@@ -156,7 +144,7 @@ CommandLine readOptions(const std::vector<std::string_view>& words, bool agenda)
 } // namespace
 
 std::string modeWordOf(std::string_view argumentText) {
-    return lowerCase(withoutSurroundingSpaces(argumentText).substr(0, 2));
+    return lowerCaseAscii(withoutSpaceAround(argumentText, " ").substr(0, 2));
 }
 
 RunMode runModeOf(std::string_view modeWord) {
@@ -169,7 +157,7 @@ RunMode runModeOf(std::string_view modeWord) {
 
 std::optional<std::int32_t> windowHandleOf(std::string_view argumentText) {
     if (argumentText.size() < 3) return std::nullopt;
-    std::string_view number = withoutSurroundingSpaces(argumentText.substr(3));
+    std::string_view number = withoutSpaceAround(argumentText.substr(3), " ");
     // X11 saver daemons write window ids in hexadecimal; the handle keeps their bits.
     if (const auto digits = hexadecimalDigits(number)) {
         const auto id = wholeNumber<std::uint32_t>(*digits, 16);
@@ -188,7 +176,7 @@ std::optional<std::uint32_t> windowIdOf(std::string_view text) {
 CommandLine readCommandLine(std::string_view argumentText, CommandLineSyntax syntax) {
     const std::vector<std::string_view> words = wordsOf(argumentText);
     // Windows starts a screen saver by its mode word alone, but the agenda takes options on both builds.
-    if (!words.empty() && lowerCase(words.front()) == "/agenda")
+    if (!words.empty() && equalIgnoringCase(words.front(), "/agenda"))
         return readOptions({words.begin() + 1, words.end()}, true);
     // A word with a dash is an option, and one typed wrong is said, not passed over.
     if (syntax == CommandLineSyntax::modeWordAndOptions && !words.empty() && words.front().starts_with('-'))

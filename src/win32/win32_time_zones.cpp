@@ -80,11 +80,4 @@ LocalDateTime Win32Clock::now() {
     return {{local.wYear, local.wMonth, local.wDay}, local.wHour, local.wMinute, local.wSecond};
 }
 
-std::int64_t Win32Clock::utcSeconds() {
-    FILETIME utc{};
-    GetSystemTimeAsFileTime(&utc);
-    const auto ticks = (static_cast<std::int64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
-    return (ticks - static_cast<std::int64_t>(kUnixEpochIn100Nanoseconds)) / 10000000;
-}
-
 } // namespace almanix

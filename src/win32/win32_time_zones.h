@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <map>
 #include <optional>
 #include <string>
@@ -27,7 +28,8 @@ private:
 class Win32Clock final : public Clock {
 public:
     LocalDateTime now() override;
-    std::int64_t utcSeconds() override;
+    // UTC, which no TZ variable changes.
+    std::int64_t utcSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
 };
 
 // The rule of a zone in the registry's "Time Zones" key, by its Windows name;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "win32/win32_file_system.h"
+
 namespace almanix {
 
 namespace {
@@ -15,23 +17,6 @@ struct InternetHandleCloser {
     void operator()(void* handle) const { WinHttpCloseHandle(handle); }
 };
 using InternetHandle = std::unique_ptr<void, InternetHandleCloser>;
-
-std::wstring wideOf(std::string_view text) {
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-std::string utf8Of(std::wstring_view text) {
-    const int size = static_cast<int>(text.size());
-    std::string narrow(
-        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr)),
-        '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()), nullptr,
-                        nullptr);
-    return narrow;
-}
 
 std::optional<std::string> headerOf(HINTERNET request, DWORD query) {
     DWORD size = 0;

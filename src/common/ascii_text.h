@@ -8,8 +8,8 @@
 
 namespace almanix {
 
-// Links, headers and calendar names are ASCII and compared without case; no
-// locale may change that.
+// Links, headers, calendar names, option words, registry names and file
+// extensions are ASCII and compared without case; no locale may change that.
 inline bool isAsciiLetter(char character) {
     return (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z');
 }
@@ -30,6 +30,13 @@ inline bool equalIgnoringCase(std::string_view left, std::string_view right) {
 }
 inline bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && equalIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+// The text without those characters at either end: spaces and tabs unless told.
+inline std::string_view withoutSpaceAround(std::string_view text, std::string_view spaces = " \t") {
+    const std::size_t start = text.find_first_not_of(spaces);
+    if (start == std::string_view::npos) return {};
+    return text.substr(start, text.find_last_not_of(spaces) - start + 1);
 }
 
 // "07" for 7: times and dates in the program's own texts.
