@@ -19,6 +19,12 @@ AgendaPrinted printAgenda(const CommandLine& line, Platform& platform) {
         platform.console.writeError(problem);
         printed = AgendaPrinted::partly;
     }
+    // The check lists so many of the event file's due events; the rest are said, not dropped in silence.
+    if (const std::size_t unlisted = static_cast<std::size_t>(eventFile.count) - eventFile.dates.size()) {
+        platform.console.writeError(platform.paths.eventFile() + ": " + std::to_string(unlisted) +
+                                    " more due events than the agenda lists");
+        printed = AgendaPrinted::partly;
+    }
     const LocalDateTime now = platform.clock.now();
     const AgendaWindow window{now.date, dateOfDayNumber(dayNumberOf(now.date) + daysBefore)};
     SourceServices services = platform.sourceServices();

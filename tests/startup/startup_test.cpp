@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "startup/agenda_command.h"
 #include "startup/command_line.h"
 #include "startup/program_start.h"
 #include "support/fakes.h"
@@ -145,6 +148,20 @@ TEST(Start, StartsWithoutADisplayEndAtOnce) {
     // What needs no window needs no display either.
     EXPECT_EQ(startProgram("/x", shell, system.platform), StartResult::nothingOpened);
     EXPECT_EQ(shell.opened, "");
+}
+
+// More due events than a check lists are said, and the agenda counts as partly printed.
+TEST(Agenda, SaysHowManyDueEventsItDoesNotList) {
+    testing::FakeSystem system;
+    std::string file;
+    for (std::size_t event = 0; event < kMostAnnouncedEvents + 2; ++event)
+        file += "#12/07/2026 Monday Event " + std::to_string(event) + "\r\n";
+    system.files.files[system.eventFile] = file;
+    EXPECT_EQ(printAgenda(CommandLine{.mode = RunMode::agenda}, system.platform), AgendaPrinted::partly);
+    EXPECT_EQ(system.console.errors,
+              std::vector<std::string>{"C:\\Almanix\\events.dat: 2 more due events than the agenda lists"});
+    EXPECT_EQ(std::count(system.console.written.begin(), system.console.written.end(), '\n'),
+              static_cast<std::ptrdiff_t>(kMostAnnouncedEvents));
 }
 
 } // namespace

@@ -190,7 +190,8 @@ public:
 class RecordingConsole final : public Console {
 public:
     std::vector<std::string> errors;
-    void write(std::string_view) override {}
+    std::string written;
+    void write(std::string_view text) override { written += text; }
     void writeError(std::string_view line) override { errors.emplace_back(line); }
 };
 
