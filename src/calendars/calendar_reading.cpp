@@ -62,7 +62,7 @@ std::optional<int> parseUtcOffset(std::string_view text) {
 // A DATE or DATE-TIME property; a DATE written with a time is read as its date.
 std::optional<TimeValue> timeOf(const ContentLine& line, std::string_view value) {
     const std::string_view zone = parameterValue(line.parameters, "TZID").value_or("");
-    const bool date = sameName(parameterValue(line.parameters, "VALUE").value_or(""), "DATE");
+    const bool date = equalIgnoringCase(parameterValue(line.parameters, "VALUE").value_or(""), "DATE");
     return parseTimeValue(date ? value.substr(0, 8) : value, zone);
 }
 
@@ -79,39 +79,39 @@ void addTimes(const ContentLine& line, std::vector<TimeValue>& times) {
 
 void readEventProperty(const ContentLine& line, EventRecord& event) {
     const std::string_view name = line.name;
-    if (sameName(name, "SUMMARY")) {
+    if (equalIgnoringCase(name, "SUMMARY")) {
         if (event.summary.empty()) event.summary = line.value;
-    } else if (sameName(name, "UID")) {
+    } else if (equalIgnoringCase(name, "UID")) {
         event.uid = line.value;
-    } else if (sameName(name, "DTSTART")) {
+    } else if (equalIgnoringCase(name, "DTSTART")) {
         event.start = timeOf(line, line.value);
-    } else if (sameName(name, "DTEND")) {
+    } else if (equalIgnoringCase(name, "DTEND")) {
         event.end = timeOf(line, line.value);
-    } else if (sameName(name, "DURATION")) {
+    } else if (equalIgnoringCase(name, "DURATION")) {
         event.duration = parseDuration(line.value);
-    } else if (sameName(name, "RECURRENCE-ID")) {
+    } else if (equalIgnoringCase(name, "RECURRENCE-ID")) {
         event.recurrenceId = timeOf(line, line.value);
-    } else if (sameName(name, "RRULE")) {
+    } else if (equalIgnoringCase(name, "RRULE")) {
         if (event.rule.empty()) event.rule = line.value;
-    } else if (sameName(name, "RDATE")) {
+    } else if (equalIgnoringCase(name, "RDATE")) {
         addTimes(line, event.extraStarts);
-    } else if (sameName(name, "EXDATE")) {
+    } else if (equalIgnoringCase(name, "EXDATE")) {
         addTimes(line, event.excluded);
-    } else if (sameName(name, "STATUS")) {
-        event.cancelled = sameName(line.value, "CANCELLED");
+    } else if (equalIgnoringCase(name, "STATUS")) {
+        event.cancelled = equalIgnoringCase(line.value, "CANCELLED");
     }
 }
 
 void readObservanceProperty(const ContentLine& line, Observance& observance) {
-    if (sameName(line.name, "DTSTART")) {
+    if (equalIgnoringCase(line.name, "DTSTART")) {
         if (const std::optional<TimeValue> onset = parseTimeValue(line.value, {})) observance.onset = onset->wall;
-    } else if (sameName(line.name, "TZOFFSETFROM")) {
+    } else if (equalIgnoringCase(line.name, "TZOFFSETFROM")) {
         observance.offsetFrom = parseUtcOffset(line.value).value_or(0);
-    } else if (sameName(line.name, "TZOFFSETTO")) {
+    } else if (equalIgnoringCase(line.name, "TZOFFSETTO")) {
         observance.offsetTo = parseUtcOffset(line.value).value_or(0);
-    } else if (sameName(line.name, "RRULE")) {
+    } else if (equalIgnoringCase(line.name, "RRULE")) {
         observance.rule = line.value;
-    } else if (sameName(line.name, "RDATE")) {
+    } else if (equalIgnoringCase(line.name, "RDATE")) {
         std::vector<TimeValue> onsets;
         addTimes(line, onsets);
         for (const TimeValue& onset : onsets) observance.extraOnsets.push_back(onset.wall);
@@ -119,15 +119,15 @@ void readObservanceProperty(const ContentLine& line, Observance& observance) {
 }
 
 void readCalendarProperty(const ContentLine& line, CalendarText& calendar) {
-    if (sameName(line.name, "X-WR-TIMEZONE")) calendar.floatingZone = line.value;
+    if (equalIgnoringCase(line.name, "X-WR-TIMEZONE")) calendar.floatingZone = line.value;
 }
 
 Component componentNamed(std::string_view name, const std::vector<Component>& open) {
     const Component parent = open.empty() ? Component::other : open.back();
-    if (sameName(name, "VCALENDAR") && open.empty()) return Component::calendar;
-    if (parent == Component::calendar && sameName(name, "VEVENT")) return Component::event;
-    if (parent == Component::calendar && sameName(name, "VTIMEZONE")) return Component::zone;
-    if (parent == Component::zone && (sameName(name, "STANDARD") || sameName(name, "DAYLIGHT")))
+    if (equalIgnoringCase(name, "VCALENDAR") && open.empty()) return Component::calendar;
+    if (parent == Component::calendar && equalIgnoringCase(name, "VEVENT")) return Component::event;
+    if (parent == Component::calendar && equalIgnoringCase(name, "VTIMEZONE")) return Component::zone;
+    if (parent == Component::zone && (equalIgnoringCase(name, "STANDARD") || equalIgnoringCase(name, "DAYLIGHT")))
         return Component::observance;
     return Component::other;
 }
@@ -139,7 +139,7 @@ CalendarText readText(std::string_view text) {
     while (const std::optional<std::string_view> physical = lines.next()) {
         const std::optional<ContentLine> line = parseContentLine(*physical);
         if (!line) continue;
-        if (sameName(line->name, "BEGIN")) {
+        if (equalIgnoringCase(line->name, "BEGIN")) {
             const Component component = componentNamed(line->value, open);
             open.push_back(component);
             if (component == Component::calendar) calendar.understood = true;
@@ -151,7 +151,7 @@ CalendarText readText(std::string_view text) {
             if (component == Component::observance) calendar.zones.back().observances.emplace_back();
             continue;
         }
-        if (sameName(line->name, "END")) {
+        if (equalIgnoringCase(line->name, "END")) {
             if (!open.empty()) open.pop_back();
             continue;
         }
@@ -160,7 +160,7 @@ CalendarText readText(std::string_view text) {
         case Component::calendar: readCalendarProperty(*line, calendar); break;
         case Component::event: readEventProperty(*line, calendar.events.back()); break;
         case Component::zone:
-            if (sameName(line->name, "TZID")) calendar.zones.back().id = line->value;
+            if (equalIgnoringCase(line->name, "TZID")) calendar.zones.back().id = line->value;
             break;
         case Component::observance: readObservanceProperty(*line, calendar.zones.back().observances.back()); break;
         case Component::other: break;

@@ -10,8 +10,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool continues(std::string_view rest) { return !rest.empty() && (rest.front() == ' ' || rest.front() == '\t'); }
 
-char lowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Digits of a fixed count as a number; nothing when one is not a digit.
 std::optional<int> digits(std::string_view text, std::size_t at, std::size_t count) {
     int value = 0;
@@ -64,13 +62,6 @@ std::optional<ContentLine> parseContentLine(std::string_view line) {
     return ContentLine{line.substr(0, nameEnd), line.substr(nameEnd, colon - nameEnd), line.substr(colon + 1)};
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerCase(a[i]) != lowerCase(b[i])) return false;
-    return true;
-}
-
 std::optional<std::string_view> parameterValue(std::string_view parameters, std::string_view name) {
     while (!parameters.empty()) {
         parameters.remove_prefix(1); // the ';'
@@ -81,7 +72,7 @@ std::optional<std::string_view> parameterValue(std::string_view parameters, std:
         const std::string_view parameter = parameters.substr(0, end);
         parameters.remove_prefix(end);
         const std::size_t equals = parameter.find('=');
-        if (equals == std::string_view::npos || !sameName(parameter.substr(0, equals), name)) continue;
+        if (equals == std::string_view::npos || !equalIgnoringCase(parameter.substr(0, equals), name)) continue;
         std::string_view value = parameter.substr(equals + 1);
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
         return value;
@@ -161,7 +152,7 @@ std::optional<std::int64_t> parseDuration(std::string_view text) {
             number = number * 10 + (text[length] - '0');
         }
         if (length == 0 || length == text.size()) return std::nullopt;
-        const char unit = lowerCase(text[length]);
+        const char unit = lowerCaseAscii(text[length]);
         text.remove_prefix(length + 1);
         if (unit == 'w' && !timePart)
             total += number * 7 * 86400;

@@ -5,6 +5,9 @@
 #include <string>
 #include <string_view>
 
+// Names are compared with its equalIgnoringCase.
+#include "common/ascii_text.h"
+
 namespace almanix {
 
 // The logical lines of an iCalendar text: a line that goes on in the next ones
@@ -30,9 +33,6 @@ struct ContentLine {
 
 // Nothing for a line without a name or a colon.
 std::optional<ContentLine> parseContentLine(std::string_view line);
-
-// ASCII letters compared without case, as iCalendar names are.
-bool sameName(std::string_view a, std::string_view b);
 
 // The value of a parameter without its quotes; nothing when it is absent.
 std::optional<std::string_view> parameterValue(std::string_view parameters, std::string_view name);

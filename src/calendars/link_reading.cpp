@@ -33,27 +33,19 @@ std::int64_t refreshSecondsOf(std::string_view body) {
     return std::clamp(refreshIntervalOf(body).value_or(0), kShortestRefreshSeconds, kLongestRefreshSeconds);
 }
 
-// The value of a line "NAME:value" or "NAME;PARAMETER=...:value".
-std::optional<std::string_view> propertyValue(std::string_view line, std::string_view name) {
-    if (!startsWithIgnoringCase(line, name) || line.size() == name.size()) return std::nullopt;
-    if (line[name.size()] != ':' && line[name.size()] != ';') return std::nullopt;
-    const std::size_t colon = line.find(':', name.size());
-    if (colon == std::string_view::npos) return std::nullopt;
-    return line.substr(colon + 1);
-}
-
 } // namespace
 
 std::optional<std::int64_t> refreshIntervalOf(std::string_view calendarText) {
     std::optional<std::int64_t> refreshInterval, publishedTimeToLive;
-    while (!calendarText.empty()) {
-        const std::size_t end = std::min(calendarText.find('\n'), calendarText.size());
-        const std::string_view line = withoutSpaceAround(calendarText.substr(0, end), " \t\r\n");
-        calendarText.remove_prefix(std::min(end + 1, calendarText.size()));
+    UnfoldedLines lines(calendarText);
+    while (const std::optional<std::string_view> text = lines.next()) {
+        const std::optional<ContentLine> line = parseContentLine(*text);
+        if (!line) continue;
+        const std::string_view value = withoutSpaceAround(line->value);
         // The calendar's own properties come before its first component.
-        if (startsWithIgnoringCase(line, "BEGIN:") && !equalIgnoringCase(line, "BEGIN:VCALENDAR")) break;
-        if (const auto value = propertyValue(line, "REFRESH-INTERVAL")) refreshInterval = parseDuration(*value);
-        if (const auto value = propertyValue(line, "X-PUBLISHED-TTL")) publishedTimeToLive = parseDuration(*value);
+        if (equalIgnoringCase(line->name, "BEGIN") && !equalIgnoringCase(value, "VCALENDAR")) break;
+        if (equalIgnoringCase(line->name, "REFRESH-INTERVAL")) refreshInterval = parseDuration(value);
+        if (equalIgnoringCase(line->name, "X-PUBLISHED-TTL")) publishedTimeToLive = parseDuration(value);
     }
     const std::optional<std::int64_t> interval = refreshInterval ? refreshInterval : publishedTimeToLive;
     // A feed cannot ask to be fetched before it was.

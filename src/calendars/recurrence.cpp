@@ -32,7 +32,7 @@ constexpr std::array<std::string_view, 7> kWeekdayCodes{"SU", "MO", "TU", "WE", 
 
 std::optional<int> weekdayOfCode(std::string_view code) {
     for (std::size_t i = 0; i < kWeekdayCodes.size(); ++i)
-        if (sameName(code, kWeekdayCodes[i])) return static_cast<int>(i) + 1;
+        if (equalIgnoringCase(code, kWeekdayCodes[i])) return static_cast<int>(i) + 1;
     return std::nullopt;
 }
 
@@ -86,36 +86,36 @@ std::optional<Frequency> frequencyOf(std::string_view text) {
                                                                            {"MONTHLY", Frequency::monthly},
                                                                            {"YEARLY", Frequency::yearly}}};
     for (const auto& [name, frequency] : names)
-        if (sameName(text, name)) return frequency;
+        if (equalIgnoringCase(text, name)) return frequency;
     return std::nullopt;
 }
 
 bool readPart(std::string_view key, std::string_view value, RecurrenceRule& rule, bool& hasFrequency) {
-    if (sameName(key, "FREQ")) {
+    if (equalIgnoringCase(key, "FREQ")) {
         const std::optional<Frequency> frequency = frequencyOf(value);
         if (frequency) rule.frequency = *frequency;
         hasFrequency = frequency.has_value();
         return hasFrequency;
     }
-    if (sameName(key, "INTERVAL") || sameName(key, "COUNT")) {
+    if (equalIgnoringCase(key, "INTERVAL") || equalIgnoringCase(key, "COUNT")) {
         const std::optional<std::int64_t> number = integer(value);
         if (!number || *number < 1) return false;
-        if (sameName(key, "COUNT"))
+        if (equalIgnoringCase(key, "COUNT"))
             rule.count = *number;
         else
             rule.interval = std::min<std::int64_t>(*number, 1'000'000'000);
         return true;
     }
-    if (sameName(key, "UNTIL")) {
+    if (equalIgnoringCase(key, "UNTIL")) {
         rule.until = std::string(value);
         return true;
     }
-    if (sameName(key, "WKST")) {
+    if (equalIgnoringCase(key, "WKST")) {
         const std::optional<int> weekday = weekdayOfCode(value);
         if (weekday) rule.weekStart = *weekday;
         return weekday.has_value();
     }
-    if (sameName(key, "BYDAY")) return readWeekdayList(value, rule.byDay);
+    if (equalIgnoringCase(key, "BYDAY")) return readWeekdayList(value, rule.byDay);
     struct NumberList {
         std::string_view key;
         std::vector<int> RecurrenceRule::*values;
@@ -131,7 +131,8 @@ bool readPart(std::string_view key, std::string_view value, RecurrenceRule& rule
                                                {"BYMONTH", &RecurrenceRule::byMonth, 1, 12},
                                                {"BYSETPOS", &RecurrenceRule::bySetPosition, -1, 366}}};
     for (const NumberList& list : lists)
-        if (sameName(key, list.key)) return readNumberList(value, list.smallest, list.largest, rule.*list.values);
+        if (equalIgnoringCase(key, list.key))
+            return readNumberList(value, list.smallest, list.largest, rule.*list.values);
     return true;
 }
 

@@ -48,6 +48,7 @@ TEST(LinkReading, DurationsAndTheFeedsRefreshInterval) {
     const std::pair<std::string_view, std::optional<std::int64_t>> feeds[] = {
         {"BEGIN:VCALENDAR\r\nX-PUBLISHED-TTL:PT2H\r\nREFRESH-INTERVAL;VALUE=DURATION:PT4H\r\n", 4 * 3600},
         {"BEGIN:VCALENDAR\nx-published-ttl:P1D\nEND:VCALENDAR\n", 86400},
+        {"BEGIN:VCALENDAR\r\nREFRESH-INTERVAL;VALUE=DURATION:P\r\n 2D\r\n", 2 * 86400}, // folded
         {"BEGIN:VCALENDAR\nX-PUBLISHED-TTL-EXTRA:P1D\nEND:VCALENDAR\n", std::nullopt},
         // Only the calendar's own properties count, not an event's.
         {"BEGIN:VCALENDAR\nBEGIN:VEVENT\nREFRESH-INTERVAL:P1D\nEND:VEVENT\nEND:VCALENDAR\n", std::nullopt},
