@@ -1,20 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "agenda/agenda.h"
+#include "common/text_lines.h"
 #include "saver/due_check.h"
 #include "support/fakes.h"
 
 namespace almanix {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-Lines linesOf(const std::string& notice) {
-    Lines lines;
-    for (std::size_t at = 0; (at = notice.find("\r\n", at)) != std::string::npos; at += 2)
-        lines.emplace_back(notice.substr(at + 2, notice.find("\r\n", at + 2) - at - 2));
-    return lines;
-}
+using Lines = std::vector<std::string_view>;
 
 // The saver hears at once of the event file with the calendars' files and the
 // links' kept copies, then once more when a link was asked of its server. The
@@ -35,13 +29,13 @@ TEST(Agenda, TheSaverHearsOfTheCalendarsAtOnceAndOfTheLinksWhenAsked) {
                         std::make_unique<KnownRuleTimeZones>("UTC"),
                         std::move(fetcher),
                         system.platform.cacheFolder};
-    std::vector<Lines> answers;
-    checkDueEventsAndCalendars(parts, 3, {}, [&](DueEvents due) { answers.push_back(linesOf(due.text)); });
-    EXPECT_EQ(answers,
-              (std::vector<Lines>{
-                  {"12/07/2026 Monday Dentist", "12/07/2026 Monday Holiday"},
-                  {"12/06/2026 Sunday 09:00 Meeting", "12/07/2026 Monday Dentist", "12/07/2026 Monday Holiday"},
-              }));
+    std::vector<std::string> answers;
+    checkDueEventsAndCalendars(parts, 3, {}, [&](DueEvents due) { answers.push_back(due.text); });
+    ASSERT_EQ(answers.size(), 2u);
+    // Each item follows its CR LF.
+    EXPECT_EQ(splitAtLineEnds(answers[0]), (Lines{"", "12/07/2026 Monday Dentist", "12/07/2026 Monday Holiday"}));
+    EXPECT_EQ(splitAtLineEnds(answers[1]),
+              (Lines{"", "12/06/2026 Sunday 09:00 Meeting", "12/07/2026 Monday Dentist", "12/07/2026 Monday Holiday"}));
 }
 
 } // namespace
