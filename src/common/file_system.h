@@ -100,6 +100,11 @@ public:
     // Removes the file; true when it is gone.
     virtual bool removeFile(const std::string& path) = 0;
 
+    // Removes the new files of replacements still under way, from any thread,
+    // for a process about to end before they finish (a write held up by the
+    // disk); their commits then fail and the old files stay. None by default.
+    virtual void removeUnfinishedReplacements() {}
+
     // Creates the folder and any missing parents; true when it exists afterwards.
     virtual bool createFolders(const std::string& path) = 0;
 

@@ -80,11 +80,20 @@ std::string folderOf(const std::string& path);
 
 class PosixReplacement final : public ReplacementFile {
 public:
-    PosixReplacement(std::string path, std::string temporary, int descriptor)
+    PosixReplacement(std::string path, std::string temporary, int descriptor,
+                     std::shared_ptr<PosixFileSystem::Unfinished> unfinished)
         : path_(std::move(path)),
           temporary_(std::move(temporary)),
-          file_(descriptor) {}
+          file_(descriptor),
+          unfinished_(std::move(unfinished)) {
+        const std::lock_guard lock(unfinished_->mutex);
+        unfinished_->paths.insert(temporary_);
+    }
     ~PosixReplacement() override {
+        {
+            const std::lock_guard lock(unfinished_->mutex);
+            unfinished_->paths.erase(temporary_);
+        }
         if (committed_) return;
         if (file_.valid()) file_.close();
         ::unlink(temporary_.c_str());
@@ -107,6 +116,7 @@ private:
     std::string path_;
     std::string temporary_;
     FileDescriptor file_;
+    std::shared_ptr<PosixFileSystem::Unfinished> unfinished_;
     bool committed_ = false;
 };
 
@@ -191,10 +201,16 @@ std::unique_ptr<ReplacementFile> PosixFileSystem::startReplacing(const std::stri
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string temporary = temporaryPrefix + '.' + uniqueSuffix(entropy);
         const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (descriptor >= 0) return std::make_unique<PosixReplacement>(path, temporary, descriptor);
+        if (descriptor >= 0) return std::make_unique<PosixReplacement>(path, temporary, descriptor, unfinished_);
         if (errno != EEXIST) return nullptr;
     }
     return nullptr;
+}
+
+void PosixFileSystem::removeUnfinishedReplacements() {
+    // A commit's rename after this finds no file and fails: the old file stays.
+    const std::lock_guard lock(unfinished_->mutex);
+    for (const std::string& path : unfinished_->paths) ::unlink(path.c_str());
 }
 
 bool PosixFileSystem::removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }

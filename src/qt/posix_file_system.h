@@ -1,5 +1,10 @@
 #pragma once
 
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+
 #include "common/file_system.h"
 
 namespace almanix {
@@ -20,6 +25,16 @@ public:
     std::optional<std::string> readFirstBytes(const std::string& path, std::size_t count) override;
     // flock on the folder itself, so that no lock file is ever left in it.
     FolderLockResult lockFolder(const std::string& folder, std::chrono::milliseconds patience) override;
+    void removeUnfinishedReplacements() override;
+
+    // The new files of the replacements under way, shared with them.
+    struct Unfinished {
+        std::mutex mutex;
+        std::set<std::string> paths;
+    };
+
+private:
+    std::shared_ptr<Unfinished> unfinished_ = std::make_shared<Unfinished>();
 };
 
 } // namespace almanix

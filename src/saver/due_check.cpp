@@ -14,8 +14,10 @@ namespace almanix {
 
 namespace {
 
-// How long the end of the saver waits for a rewrite under way to stop.
-constexpr std::chrono::milliseconds kStopPatience{100};
+// How long the end of the saver waits for a rewrite under way to stop, before
+// it takes the rewrite's temporary file away itself: well within the limit
+// that the shells give the whole end (EndingDeadline::kSaverLimit).
+constexpr std::chrono::milliseconds kStopPatience{50};
 
 } // namespace
 
@@ -110,8 +112,10 @@ DueCheckThread::~DueCheckThread() {
     shared_->wake = nullptr;
     shared_->stop.request_stop();
     shared_->changed.notify_all();
-    // The process may end right after this: let a rewrite take its temporary file with it.
-    shared_->changed.wait_for(lock, kStopPatience, [this] { return !shared_->checking; });
+    // The process may end right after this: let a rewrite take its temporary
+    // file with it, or take it away here when the rewrite is held up.
+    if (!shared_->changed.wait_for(lock, kStopPatience, [this] { return !shared_->checking; }))
+        shared_->parts.files->removeUnfinishedReplacements();
 }
 
 void DueCheckThread::check(std::int16_t daysBeforeEvent) {

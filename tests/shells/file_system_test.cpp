@@ -147,6 +147,14 @@ TEST_F(RealFiles, PosixKeepsPermissionsAndLinksFollowsLinksAndTellsAnUnreadableF
     EXPECT_TRUE(fs::is_symlink(at("linked.dat")));
     EXPECT_EQ(files.readWholeFile(at("real/target.dat")), "new");
     EXPECT_FALSE(files.exists(at("real/linked.tmp")));
+    // A process that must end takes away the new file of a replacement under way:
+    // its commit then fails and the old file stays.
+    auto unfinished = files.startReplacing(path, at("events.tmp"));
+    ASSERT_TRUE(unfinished && unfinished->write("half"));
+    files.removeUnfinishedReplacements();
+    EXPECT_FALSE(unfinished->commit());
+    EXPECT_EQ(files.readWholeFile(path), "new");
+    unfinished.reset();
     // A FIFO in a file's place is no file, and opening it does not wait for a writer.
     ::mkfifo(at("fifo").c_str(), 0600);
     EXPECT_EQ(files.openForReading(at("fifo")).status, FileOpening::notAFile);
