@@ -54,7 +54,7 @@ std::optional<std::int64_t> refreshIntervalOf(std::string_view calendarText) {
 
 bool isWholeCalendar(std::string_view body) {
     if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
-    body = withoutSpaceAround(body, " \t\r\n");
+    body = withoutSpaceAround(body, kSpaceAndLineBreaks);
     constexpr std::string_view kEnd = "END:VCALENDAR";
     return startsWithIgnoringCase(body, "BEGIN:VCALENDAR") && body.size() >= kEnd.size() &&
            equalIgnoringCase(body.substr(body.size() - kEnd.size()), kEnd);

@@ -32,6 +32,9 @@ inline bool startsWithIgnoringCase(std::string_view text, std::string_view prefi
     return text.size() >= prefix.size() && equalIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
+// Spaces, tabs and line breaks: what a pasted line or a whole text may carry around it.
+constexpr std::string_view kSpaceAndLineBreaks = " \t\r\n";
+
 // The text without those characters at either end: spaces and tabs unless told.
 inline std::string_view withoutSpaceAround(std::string_view text, std::string_view spaces = " \t") {
     const std::size_t start = text.find_first_not_of(spaces);

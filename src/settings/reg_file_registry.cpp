@@ -209,7 +209,7 @@ struct Document {
     }
 };
 
-bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
+bool isBlank(std::string_view text) { return text.find_first_not_of(kSpaceAndLineBreaks) == std::string_view::npos; }
 
 bool isSection(std::string_view line) { return line.starts_with('[') && line.ends_with(']'); }
 

@@ -99,6 +99,11 @@ constexpr ControlAction<CalendarsDialog> kActions[] = {
 
 constexpr PathChoice kCalendarPaths{"A calendar file (.ics)...", "A folder of calendar files...", "*.ics"};
 
+// What the box for a new source holds, without what a paste brings around it.
+std::string typedSource(FormView& view) {
+    return std::string(withoutSpaceAround(view.text("newSourceBox"), kSpaceAndLineBreaks));
+}
+
 } // namespace
 
 const WindowLayout& calendarsDialogLayout() { return kLayout; }
@@ -127,7 +132,7 @@ bool CalendarsDialog::addSource(std::string source) {
 }
 
 void CalendarsDialog::add() {
-    std::string source(withoutSpaceAround(view_.text("newSourceBox"), " \t\r\n"));
+    std::string source = typedSource(view_);
     if (source.empty()) {
         showMessage("There is no calendar to add: type the path of a .ics file or of a folder, or a link, or press "
                     "Browse.");
@@ -152,7 +157,7 @@ void CalendarsDialog::remove() {
 
 void CalendarsDialog::accept() {
     // A source typed but not yet added is what the user means to keep.
-    const std::string typed(withoutSpaceAround(view_.text("newSourceBox"), " \t\r\n"));
+    const std::string typed = typedSource(view_);
     if (!typed.empty() && std::find(sources_.begin(), sources_.end(), typed) == sources_.end()) {
         addSource(typed);
         view_.setText("newSourceBox", "");

@@ -57,7 +57,9 @@ use_build() { # linux|windows program
   export DISPLAY LC_ALL=C.UTF-8 LANG=C.UTF-8
   case "$build" in
     linux)
-      export HOME="$sandbox/home" XDG_CONFIG_HOME="$sandbox/config" XDG_RUNTIME_DIR="$sandbox/run"
+      # The settings where HOME alone leads, as MATE's daemon hands its savers
+      # no XDG_CONFIG_HOME.
+      export HOME="$sandbox/home" XDG_CONFIG_HOME="$sandbox/home/.config" XDG_RUNTIME_DIR="$sandbox/run"
       # No session bus is started for Qt, which would leave its address in the home folder.
       export DBUS_SESSION_BUS_ADDRESS="unix:path=$sandbox/no-session-bus"
       export QT_QPA_PLATFORM=xcb
