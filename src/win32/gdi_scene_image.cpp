@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "win32/win32_text.h"
+
 namespace almanix {
 
 namespace {
@@ -14,23 +16,6 @@ HFONT createNoticeFont(HDC dc) {
     const int height = -MulDiv(kNoticeHundredthPoints, GetDeviceCaps(dc, LOGPIXELSY), 72 * 100);
     return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
-}
-
-// Text bytes as the user wrote them: UTF-8 where they are valid UTF-8 (as a
-// UTF-16 event file is read), else the system code page.
-std::wstring wideText(std::string_view line) {
-    const int size = static_cast<int>(line.size());
-    UINT codePage = CP_UTF8;
-    int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, line.data(), size, nullptr, 0);
-    if (length <= 0) {
-        codePage = CP_ACP;
-        length = MultiByteToWideChar(codePage, 0, line.data(), size, nullptr, 0);
-    }
-    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(codePage, codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0, line.data(), size, wide.data(),
-                            length);
-    return wide;
 }
 
 } // namespace
@@ -61,7 +46,7 @@ std::uint32_t* GdiSceneImage::pixels() {
 
 std::int32_t GdiSceneImage::textWidth(std::string_view line) {
     SIZE extent{};
-    const std::wstring wide = wideText(line);
+    const std::wstring wide = shownTextOf(line);
     if (!wide.empty()) GetTextExtentPoint32W(dc_, wide.data(), static_cast<int>(wide.size()), &extent);
     return extent.cx;
 }
@@ -102,7 +87,7 @@ void GdiSceneImage::clearImage(ImageSize size) {
 void GdiSceneImage::drawText(std::int32_t x, std::int32_t y, std::string_view line, Rgb colour) {
     if (!bitmap_ || line.empty()) return;
     SetTextColor(dc_, RGB(colour.red, colour.green, colour.blue));
-    const std::wstring wide = wideText(line);
+    const std::wstring wide = shownTextOf(line);
     TextOutW(dc_, x, y, wide.data(), static_cast<int>(wide.size()));
 }
 

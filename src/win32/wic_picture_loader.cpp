@@ -7,7 +7,7 @@
 
 #include "saver/picture_files.h"
 #include "saver/picture_orientation.h"
-#include "win32/win32_file_system.h"
+#include "win32/win32_text.h"
 
 namespace almanix {
 

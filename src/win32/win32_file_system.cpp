@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <algorithm>
 
+#include "win32/win32_text.h"
+
 namespace almanix {
 
 namespace {
@@ -116,25 +118,6 @@ HANDLE openHandleForReading(const std::string& path) {
 }
 
 } // namespace
-
-std::wstring wideOf(const std::string& text) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string utf8Of(const std::wstring& text) {
-    const int length = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), utf8.data(), length,
-                        nullptr, nullptr);
-    return utf8;
-}
 
 bool Win32FileSystem::exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -6,10 +6,6 @@
 
 namespace almanix {
 
-// UTF-8 text and the system's wide names, both ways; empty for text that is not valid.
-std::wstring wideOf(const std::string& text);
-std::string utf8Of(const std::wstring& text);
-
 // Files through the ANSI functions, so names and bytes stay in the system code
 // page; the program's own files have names that read the same in every code
 // page. The pictures folder is the user's, where a name may be in any script:

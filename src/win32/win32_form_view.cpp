@@ -4,6 +4,8 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "win32/win32_text.h"
+
 namespace almanix {
 
 bool handleDialogKey(HWND dialog, const MSG& message, HWND defaultButton) {
@@ -161,7 +163,8 @@ void Win32FormView::setChecked(std::string_view checkBox, bool checked) {
 }
 
 void Win32FormView::appendItem(std::string_view list, std::string_view item) {
-    SendMessageA(control(list), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(item).c_str()));
+    // Items are only shown, never read back, so an event of a UTF-16 file shows its own characters.
+    SendMessageW(control(list), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shownTextOf(item).c_str()));
 }
 
 void Win32FormView::removeItem(std::string_view list, std::size_t index) {

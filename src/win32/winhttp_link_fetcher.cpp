@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "win32/win32_file_system.h"
+#include "win32/win32_text.h"
 
 namespace almanix {
 

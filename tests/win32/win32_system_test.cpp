@@ -158,6 +158,27 @@ TEST(Win32Form, AMonitorOfAnotherResolutionLaysTheWindowOutAgain) {
     }
 }
 
+// A list shows the user's text in its own characters, whether it came as UTF-8 (a UTF-16 event
+// file is read so) or in the system code page (an 8-bit one), and never drops it.
+TEST(Win32Form, ListItemsShowTheUsersTextInEitherEncoding) {
+    Win32FormView events(eventsDialogLayout());
+    ASSERT_TRUE(events.create(nullptr));
+    const HWND list = events.control("eventList");
+    wchar_t inCodePage[8]{};
+    MultiByteToWideChar(CP_ACP, 0, "caf\xE9", -1, inCodePage, 8);
+    const std::pair<std::string_view, std::wstring> cases[] = {
+        {"Wed J\xC3\xBCrgen \xE5\x86\x99\xE7\x9C\x9F", L"Wed J\u00FCrgen \u5199\u771F"},
+        {"caf\xE9", inCodePage},
+    };
+    for (const auto& [item, shown] : cases) {
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        events.appendItem("eventList", item);
+        wchar_t text[64]{};
+        SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(std::wstring(text), shown);
+    }
+}
+
 struct Win32Calendar : ::testing::Test, testing::FakeSystem {};
 
 // Presses a button or ticks a check box as the mouse would.
