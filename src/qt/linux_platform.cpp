@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace almanix {
@@ -64,8 +65,14 @@ bool anotherLinuxCopyIsRunning() {
     const std::string path = runtime && *runtime == '/' ? std::string(runtime) + "/almanix.lock"
                                                         : "/tmp/almanix-" + std::to_string(::getuid()) + ".lock";
     // Deliberately never closed: the lock lasts as long as the process.
-    const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (descriptor < 0) return false; // without a lock file, run rather than refuse
+    // In /tmp another user may have made the file first and hold it; only our own counts.
+    struct stat file {};
+    if (::fstat(descriptor, &file) != 0 || !S_ISREG(file.st_mode) || file.st_uid != ::getuid()) {
+        ::close(descriptor);
+        return false;
+    }
     return ::flock(descriptor, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
