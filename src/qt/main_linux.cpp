@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "common/ending_deadline.h"
 #include "qt/linux_platform.h"
@@ -10,21 +11,14 @@
 int main(int argc, char** argv) {
     using namespace almanix;
 
-    // The argument text is what follows the program's path, as on Windows,
-    // where a word with spaces stands in double quotes.
-    std::string argumentText;
-    for (int i = 1; i < argc; ++i) {
-        const std::string word = argv[i];
-        if (i > 1) argumentText += ' ';
-        argumentText += word.find(' ') == std::string::npos ? word : '"' + word + '"';
-    }
+    const Arguments arguments = Arguments::ofWords(std::vector<std::string>(argv + 1, argv + argc));
     // First made, last gone: it covers every part's end after it.
     EndingDeadline ending([] { ::_exit(0); });
     QtApplicationOnDemand application(argc, argv);
     LinuxSystem system(application);
     LinuxStartupShell shell(system.platform(), application, ending);
 
-    switch (startProgram(argumentText, shell, system.platform())) {
+    switch (startProgram(arguments, shell, system.platform())) {
     case StartResult::nothingOpened: return 0;
     case StartResult::startupFailed: return 2;
     case StartResult::displayUnavailable:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -53,17 +54,17 @@ Option optionOf(std::string_view word) {
 
 // The words of the text between spaces; a word in double quotes keeps its
 // spaces, without the quotes.
-std::vector<std::string_view> wordsOf(std::string_view text) {
-    std::vector<std::string_view> words;
+std::vector<std::string> wordsOf(std::string_view text) {
+    std::vector<std::string> words;
     while (!(text = withoutSpaceAround(text, " ")).empty()) {
         if (text.front() == '"') {
             const std::size_t end = std::min(text.find('"', 1), text.size());
-            words.push_back(text.substr(1, end - 1));
+            words.emplace_back(text.substr(1, end - 1));
             text.remove_prefix(std::min(end + 1, text.size()));
             continue;
         }
         const std::size_t end = std::min(text.find(' '), text.size());
-        words.push_back(text.substr(0, end));
+        words.emplace_back(text.substr(0, end));
         text.remove_prefix(end);
     }
     return words;
@@ -77,7 +78,7 @@ std::optional<std::int16_t> settingOf(std::string_view text, std::int16_t lowest
     return std::clamp(*number, lowest, highest);
 }
 
-CommandLine readOptions(const std::vector<std::string_view>& words, bool agenda) {
+CommandLine readOptions(std::span<const std::string> words, bool agenda) {
     CommandLine line;
     bool drawingWindowGiven = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -173,15 +174,26 @@ std::optional<std::uint32_t> windowIdOf(std::string_view text) {
     return wholeNumber<std::uint32_t>(text, 10);
 }
 
-CommandLine readCommandLine(std::string_view argumentText, CommandLineSyntax syntax) {
-    const std::vector<std::string_view> words = wordsOf(argumentText);
+Arguments::Arguments(std::string_view argumentText) : text(argumentText), words(wordsOf(argumentText)) {}
+
+Arguments Arguments::ofWords(std::vector<std::string> words) {
+    Arguments arguments;
+    for (const std::string& word : words) {
+        if (!arguments.text.empty()) arguments.text += ' ';
+        arguments.text += word.find(' ') == std::string::npos ? word : '"' + word + '"';
+    }
+    arguments.words = std::move(words);
+    return arguments;
+}
+
+CommandLine readCommandLine(const Arguments& arguments, CommandLineSyntax syntax) {
+    const std::span<const std::string> words = arguments.words;
     // Windows starts a screen saver by its mode word alone, but the agenda takes options on both builds.
-    if (!words.empty() && equalIgnoringCase(words.front(), "/agenda"))
-        return readOptions({words.begin() + 1, words.end()}, true);
+    if (!words.empty() && equalIgnoringCase(words.front(), "/agenda")) return readOptions(words.subspan(1), true);
     // A word with a dash is an option, and one typed wrong is said, not passed over.
     if (syntax == CommandLineSyntax::modeWordAndOptions && !words.empty() && words.front().starts_with('-'))
         return readOptions(words, false);
-    return {.mode = runModeOf(modeWordOf(argumentText))};
+    return {.mode = runModeOf(modeWordOf(arguments.text))};
 }
 
 } // namespace almanix

@@ -30,6 +30,23 @@ std::optional<std::int32_t> windowHandleOf(std::string_view argumentText);
 // An X11 window id as saver daemons write it: decimal, or hexadecimal after 0x.
 std::optional<std::uint32_t> windowIdOf(std::string_view text);
 
+// What a start was given: the text after the program's path, as Windows gives
+// it (the mode word and the preview's handle are read from it), and its words.
+struct Arguments {
+    // Words from the text: a word in double quotes keeps its spaces, without the quotes.
+    Arguments(std::string_view argumentText);
+    Arguments(const char* argumentText) : Arguments(std::string_view(argumentText)) {}
+    // The words as a POSIX system gives them, whatever they hold; the text joins
+    // them, a word with spaces in double quotes.
+    static Arguments ofWords(std::vector<std::string> words);
+
+    std::string text;
+    std::vector<std::string> words;
+
+private:
+    Arguments() = default;
+};
+
 struct CommandLine {
     RunMode mode = RunMode::none;
     // The window -window-id names; nothing for -root, which draws where the
@@ -44,10 +61,9 @@ struct CommandLine {
     std::string error{};
 };
 
-// Options when the text starts with a dash (one or two), the mode word
+// Options when the first word starts with a dash (one or two), the mode word
 // otherwise; the mode word alone with CommandLineSyntax::modeWord, but for
-// "/agenda", which takes options on both builds. A word in double quotes keeps
-// its spaces.
-CommandLine readCommandLine(std::string_view argumentText, CommandLineSyntax syntax);
+// "/agenda", which takes options on both builds.
+CommandLine readCommandLine(const Arguments& arguments, CommandLineSyntax syntax);
 
 } // namespace almanix

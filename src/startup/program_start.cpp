@@ -52,8 +52,8 @@ StartResult startInDaemonWindow(const CommandLine& line, StartupShell& shell, Pl
 
 } // namespace
 
-StartResult startProgram(std::string_view argumentText, StartupShell& shell, Platform& platform) {
-    const CommandLine line = readCommandLine(argumentText, shell.commandLineSyntax());
+StartResult startProgram(const Arguments& arguments, StartupShell& shell, Platform& platform) {
+    const CommandLine line = readCommandLine(arguments, shell.commandLineSyntax());
     if (!line.error.empty()) {
         platform.console.writeError(line.error);
         return StartResult::startupFailed;
@@ -75,10 +75,10 @@ StartResult startProgram(std::string_view argumentText, StartupShell& shell, Pla
     if (!shell.connectToDisplay()) return StartResult::displayUnavailable;
     switch (line.mode) {
     case RunMode::fullScreen: return startFullScreen(shell, platform);
-    case RunMode::preview: return startPreview(shell, platform, argumentText);
+    case RunMode::preview: return startPreview(shell, platform, arguments.text);
     case RunMode::setup: return opened(shell.showSetupWindow());
     case RunMode::passwordChange:
-        changePassword(platform.services, platform.messages, argumentText);
+        changePassword(platform.services, platform.messages, arguments.text);
         return StartResult::nothingOpened;
     default: return StartResult::nothingOpened;
     }

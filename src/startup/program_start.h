@@ -44,8 +44,8 @@ enum class StartResult {
     agendaPartly, // the agenda was printed without a source that gave nothing; status 1
 };
 
-// Reads the argument text that follows the program's name and opens what it asks for.
-StartResult startProgram(std::string_view argumentText, StartupShell& shell, Platform& platform);
+// Reads the arguments that follow the program's name and opens what it asks for.
+StartResult startProgram(const Arguments& arguments, StartupShell& shell, Platform& platform);
 
 // What --help prints: how to start the program, and where its files are.
 std::string usageText();

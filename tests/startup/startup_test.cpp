@@ -80,6 +80,19 @@ TEST(CommandLine, ModeWordOrDaemonOptions) {
     }
 }
 
+// A calendar source in Windows' text keeps its spaces in double quotes; the
+// words a POSIX system gives stay as they are, quotes and all.
+TEST(CommandLine, CalendarSourcesKeepTheirSpacesAndQuotes) {
+    const std::pair<Arguments, std::vector<std::string>> cases[] = {
+        {"/agenda -calendar \"C:\\My calendars\" -calendar x.ics", {"C:\\My calendars", "x.ics"}},
+        {Arguments::ofWords({"--agenda", "-calendar", "\"work\" and home", "-calendar", "\"x"}),
+         {"\"work\" and home", "\"x"}},
+    };
+    for (const auto& [arguments, calendars] : cases)
+        EXPECT_EQ(readCommandLine(arguments, CommandLineSyntax::modeWordAndOptions).calendars, calendars)
+            << arguments.text;
+}
+
 // Notes what a start opens, with its settings and password guard.
 class RecordingShell final : public StartupShell {
 public:
