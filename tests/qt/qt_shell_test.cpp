@@ -8,7 +8,6 @@
 
 #include "qt/linux_platform.h"
 #include "qt/qt_calendar.h"
-#include "qt/qt_saver_window.h"
 #include "qt/qt_scene_image.h"
 #include "qt/qt_time_zones.h"
 #include "support/notice_checks.h"
@@ -137,21 +136,6 @@ TEST(QtSceneImage, PicturesLoadByContentAndFillTheWholeImage) {
         EXPECT_EQ(facts.size, std::nullopt);
     }
     EXPECT_TRUE(decodePicture(cut, *inspectPicture(cut, 0).size).isNull());
-}
-
-// A paint shows black with the image where it was copied last. The trail's
-// fill is judged end to end, where a moving picture leaves no pixel behind.
-TEST(SaverWidget, PaintsBlackWithTheLastCopyClippedToTheWindow) {
-    testing::offscreenApplication();
-    QImage red(8, 6, QImage::Format_RGB32);
-    red.fill(qRgb(255, 0, 0));
-    SaverWidget window(red, {1024, 768}, {40, 30}, 1);
-    window.resize(40, 30);
-    window.copyImage(10, 10, {8, 6});
-    window.copyImage(36, -2, {8, 6});
-    const QImage shown = window.grab().toImage();
-    EXPECT_EQ(pixelsOf(shown, qRgb(255, 0, 0), 0, 30), 4 * 4);
-    EXPECT_EQ(pixelsOf(shown, qRgb(0, 0, 0), 0, 30), 40 * 30 - 4 * 4);
 }
 
 } // namespace

@@ -199,26 +199,6 @@ TEST_F(Saver, TheFirstSceneWaitsForTheDueCheckASecondAtMost) {
     }
 }
 
-TEST_F(Saver, AFirstPictureSceneWaitsForItsPictureWithoutDrawing) {
-    files.files[pics + "a.bmp"] = "BM";
-    pictures.sizes[pics + "a.bmp"] = {100, 50};
-    pictures.answerAtOnce = false;
-    ScriptedRandom random{0.9f, 0.9f, 0.0f, 0.0f, 0.5f, 0.25f, // steps, limit, position 512, 192
-                          0.5f, 0.99f}; // doubled, enters from the left
-    auto window = saver(random);
-    ASSERT_TRUE(window->load());
-    EXPECT_EQ(view.log, (std::vector<std::string>{"hide cursor", "timer on"}));
-    for (int tick = 0; tick < 3; ++tick) window->tick();
-    EXPECT_EQ(random.used, 6u);
-    EXPECT_EQ(view.copies, 0);
-
-    pictures.answerWaiting();
-    window->tick();
-    EXPECT_TRUE(random.allUsed());
-    EXPECT_EQ(window->imageSize(), (ImageSize{200, 100}));
-    EXPECT_EQ(std::make_pair(window->motion().x, view.copies), std::make_pair(-200 + 10, 1));
-}
-
 // Scenes alternate the due notice with each usable picture in turn: one that
 // cannot be decoded, or is too flat to see, never shows. A picture that takes
 // its time to decode changes when its scene begins, never what any scene shows,

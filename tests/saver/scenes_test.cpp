@@ -41,7 +41,6 @@ TEST(PictureFiles, NamesAreFilteredByExtensionAndSortedIgnoringCase) {
                                         "\xE5\x86\x99\xE7\x9C\x9F.jpg", "\xFF\xFE.png"}));
 }
 
-// The plainly too wide and too tall pictures are in the recorded run of scenes.
 TEST(Slideshow, TargetSizeRules) {
     // Each row: the picture and the screen, the chance drawn (none when below 0), and the size shown.
     const std::tuple<const char*, ImageSize, ImageSize, float, ImageSize> cases[] = {

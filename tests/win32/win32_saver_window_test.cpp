@@ -17,7 +17,6 @@ namespace {
 using namespace almanix::testing;
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 
 // The pixels of a device context's area, copied into an image of their own.
@@ -125,32 +124,6 @@ bool pumpMessages() {
             DispatchMessageA(&message);
     }
     return quit;
-}
-
-// A copy is clipped to the window, and a repaint or a print of it shows black
-// with the image where it was copied last. The trail's fill is judged end to end.
-TEST(Win32SaverWindow, ACopyIsClippedToTheWindowAndAPrintShowsTheLast) {
-    GdiSceneImage movingImage;
-    movingImage.clearImage({8, 6});
-    const RECT whole{0, 0, 8, 6};
-    const HBRUSH red = CreateSolidBrush(kRed);
-    FillRect(movingImage.dc(), &whole, red);
-    DeleteObject(red);
-    WicPictureLoader pictures(movingImage);
-    Win32SaverWindow window(movingImage, pictures);
-    ASSERT_TRUE(window.create(SaverPlacement::preview));
-    SetWindowPos(window.handle(), nullptr, 0, 0, 40, 30, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    pumpMessages();
-    const HDC screen = GetDC(window.handle());
-    window.copyImage(10, 10, {8, 6});
-    window.copyImage(36, -2, {8, 6});
-    EXPECT_EQ(Capture(screen, 40, 30).count(kRed), 48 + 4 * 4);
-    ReleaseDC(window.handle(), screen);
-
-    Capture printed(nullptr, 40, 30);
-    SendMessageA(window.handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
-    EXPECT_EQ(printed.count(kRed), 4 * 4);
-    EXPECT_EQ(printed.count(kBlack), 40 * 30 - 4 * 4);
 }
 
 // Two monitors: the second stands left of the primary one and reaches higher.
